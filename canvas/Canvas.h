@@ -1,0 +1,143 @@
+#pragma once
+// The raster picture of one map (or one weapon picture) and every operation drawn on it.
+// Pixels are packed colours (core/Colour.h); 0 is empty space. All drawing is clipped and
+// reads outside the picture return 0, so callers may work near or past the edges freely.
+// No operation anti-aliases: geometry never creates a colour that was not set.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/Colour.h"
+
+namespace orvane {
+
+class Canvas {
+public:
+    // --- picture -------------------------------------------------------------------------
+    void CreateImage(std::int32_t width, std::int32_t height, Colour colour = 0);
+    void DestroyImage();
+    std::int32_t GetWidth() const { return width_; }
+    std::int32_t GetHeight() const { return height_; }
+
+    Colour GetPixel(std::int32_t x, std::int32_t y) const {
+        if (static_cast<std::uint32_t>(x) >= static_cast<std::uint32_t>(width_) ||
+            static_cast<std::uint32_t>(y) >= static_cast<std::uint32_t>(height_))
+            return 0;
+        return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                       static_cast<std::size_t>(x)];
+    }
+    void SetPixel(std::int32_t x, std::int32_t y, Colour c) {
+        if (static_cast<std::uint32_t>(x) >= static_cast<std::uint32_t>(width_) ||
+            static_cast<std::uint32_t>(y) >= static_cast<std::uint32_t>(height_))
+            return;
+        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                static_cast<std::size_t>(x)] = c;
+    }
+    // Row-major pixels, width * height of them.
+    std::span<Colour> Pixels() { return pixels_; }
+    std::span<const Colour> Pixels() const { return pixels_; }
+    // Number of distinct colours, black included if present.
+    int CountColours() const;
+
+    // --- pen and fill ----------------------------------------------------------------------
+    void SetPenColour(Colour c) { penColour_ = c; }
+    void SetFillColour(Colour c) { fillColour_ = c; }
+    void SetPenWidth(std::int32_t w) { penWidth_ = w; }  // read back exactly as set
+    Colour GetPenColour() const { return penColour_; }
+    Colour GetFillColour() const { return fillColour_; }
+    std::int32_t GetPenWidth() const { return penWidth_; }
+
+    // --- shapes (canvas/Draw*.cpp) ------------------------------------------------------------
+    // A w x w square of pen colour anchored at (x, y) (width below 1 counts as 1).
+    void DrawPoint(std::int32_t x, std::int32_t y);
+    // Width 1: Bresenham including both ends; wider: a round brush of that diameter.
+    void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+    // Filled with the fill colour, outlined with the pen.
+    void DrawRectangle(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+    void DrawEllipse(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+    void DrawCircle(std::int32_t x, std::int32_t y, std::int32_t radius);
+    // Pending polygon: FillPolygon fills (even-odd, pixel centres) and strokes it closed;
+    // DrawPolyline strokes it open. Neither clears the list.
+    void AddPolyPoint(std::int32_t x, std::int32_t y);
+    void DrawPolyline();
+    void FillPolygon();
+    void ClearPolyPoints();
+    std::size_t PolyPointCount() const { return polyX_.size(); }
+
+    // --- text (canvas/Text.cpp): the embedded bold font, monochrome, in the pen colour ----------
+    void SetFontName(const std::string& name) { fontName_ = name; }
+    void SetFontSize(std::int32_t points) { fontSize_ = points; }
+    void SetFontStyle(std::int32_t style) { fontStyle_ = style; }
+    std::int32_t TextWidth(const std::string& text) const;
+    std::int32_t TextHeight(const std::string& text) const;
+    void DrawText(const std::string& text, std::int32_t x, std::int32_t y, std::int32_t flags = 0);
+
+    // --- colour operations (canvas/Colours.cpp) ------------------------------------------------
+    // At most `count` colours (0: back to full colour, pixels unchanged). Black stays 0 and no
+    // other colour becomes 0; a picture already within `count` colours keeps them exactly.
+    // b = 1 dithers land pixels; a = 1 uses the alternative palette method.
+    void ReduceColours(std::int32_t count, std::int32_t a, std::int32_t b);
+    // Every pixel whose channels each lie within `tolerance` of `from` becomes `to`.
+    void ReplaceColour(Colour from, Colour to, std::int32_t tolerance);
+
+    // --- geometry (canvas/Resize.cpp) ----------------------------------------------------------
+    // Nearest-neighbour scaling to the new size.
+    void ResizeImage(std::int32_t width, std::int32_t height);
+    // New size without scaling; position 0..8 anchors the old picture on a 3 x 3 grid read
+    // row by row (7 = bottom centre); the new area takes `colour`.
+    void ResizeCanvas(std::int32_t width, std::int32_t height, std::int32_t position, Colour colour);
+    // (0, 0): crops away the outer rows and columns that are entirely colour 0.
+    void TransformImage(std::int32_t a, std::int32_t b);
+
+    // --- effects (canvas/Effect*.cpp): keep the size, use no random generator ------------------
+    void SetEffectOptionA(std::int32_t value) { effectOptionA_ = value; }
+    void SetEffectOptionB(std::int32_t value) { effectOptionB_ = value; }
+    std::int32_t GetEffectOptionA() const { return effectOptionA_; }
+    std::int32_t GetEffectOptionB() const { return effectOptionB_; }
+    void ApplyEffect1();
+    void ApplyEffect2A();
+    void ApplyEffect2B();
+    void ApplyEffect2C();
+    void ApplyEffect3A();
+    void ApplyEffect3B();
+    void ApplyEffect4A();
+    void ApplyEffect4B();
+    void ApplyEffect4C();
+    void ApplyEffect5A();
+    void ApplyEffect5B();
+    void ApplyEffect6();
+    void ApplyEffect7(std::int32_t size, Colour colour);
+
+    // --- files (canvas/Png*.cpp) ---------------------------------------------------------------
+    // Takes the size and pixels of a PNG picture (any colour type).
+    void LoadPicture(std::span<const std::uint8_t> png);
+    void SetExportFormat(std::int32_t format) { exportFormat_ = format; }
+    void SetExportBitDepth(std::int32_t depth) { exportBitDepth_ = depth; }
+    // Format 3, depth 8: palette PNG, black at index 0, one entry per colour used (at most
+    // 256 colours, else RunError). Otherwise 8-bit RGB. Signature and IHDR come first.
+    std::vector<std::uint8_t> ExportPng() const;
+
+private:
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::vector<Colour> pixels_;
+
+    Colour penColour_ = 0;
+    Colour fillColour_ = 0;
+    std::int32_t penWidth_ = 1;
+    std::vector<std::int32_t> polyX_;
+    std::vector<std::int32_t> polyY_;
+
+    std::string fontName_ = "Tahoma";
+    std::int32_t fontSize_ = 12;
+    std::int32_t fontStyle_ = 1;
+
+    std::int32_t effectOptionA_ = 0;
+    std::int32_t effectOptionB_ = 0;
+
+    std::int32_t exportFormat_ = 3;
+    std::int32_t exportBitDepth_ = 8;
+};
+
+}  // namespace orvane

@@ -1,0 +1,51 @@
+#pragma once
+// One planned piece of land (or the sky body) and its outline points.
+#include <cstdint>
+#include <vector>
+
+#include "core/Colour.h"
+#include "core/Rect.h"
+#include "core/RunError.h"
+
+namespace orvane {
+
+struct ShapePoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::uint8_t Quadrant = 0;  // 1..4: up-right, up-left, down-left, down-right of the centre
+    bool operator==(const ShapePoint&) const = default;
+};
+
+// An outline is stored from index 0; its last point equals its first.
+using Outline = std::vector<ShapePoint>;
+
+struct TerrainPiece {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    Rect Bounds;
+    Outline Points;  // the closed outline
+    std::int16_t Red = 0;
+    std::int16_t Green = 0;
+    std::int16_t Blue = 0;
+    std::vector<Colour> Shades;  // ShadeCount entries, darkest first
+    std::uint8_t ShadeCount = 0;
+    std::int32_t ColourKind = 0;
+    bool IsHole = false;
+    bool AltFill = false;
+    bool Hidden = false;
+    std::int32_t ExtentLeft = 0;   // moon record only
+    std::int32_t ExtentRight = 0;  // moon record only
+    std::uint8_t LinkCount = 0;
+    double LinkChance = 0.0;
+
+    // Shade number k, counted from 1 as the drawing rules count them.
+    Colour Shade(int k) const {
+        if (k < 1 || k > static_cast<int>(Shades.size())) throw RunError("Shade index out of range");
+        return Shades[static_cast<std::size_t>(k - 1)];
+    }
+    Colour BaseColour() const { return RGB(Red, Green, Blue); }
+};
+
+}  // namespace orvane

@@ -1,0 +1,11 @@
+#pragma once
+// The colour limit (at most 64 colours, empty corner) and the enlargement to final size.
+#include "core/MapState.h"
+#include "core/Random.h"
+
+namespace orvane {
+
+void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
+void ScalePicture(MapState& map);
+
+}  // namespace orvane

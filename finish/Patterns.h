@@ -1,0 +1,10 @@
+#pragma once
+// Cut patterns of empty space through the finished picture, each with chance p.
+#include "core/MapState.h"
+#include "core/Random.h"
+
+namespace orvane {
+
+void DrawPatterns(MapState& map, Random& rng, float p);
+
+}  // namespace orvane

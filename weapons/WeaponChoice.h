@@ -1,0 +1,21 @@
+#pragma once
+// Which weapon goes into each cell: per-map quotas, acceptance weights, never the same twice
+// in a row. The chooser outlives maps: its last pick bars the next map's first choice.
+#include <array>
+#include <cstdint>
+
+#include "core/Random.h"
+
+namespace orvane {
+
+struct WeaponChooser {
+    std::array<std::int32_t, 64> WeaponQuota{};  // [1..63]; -1 = unlimited
+    std::uint8_t RemainingKinds = 0;
+    std::uint8_t LastPick = 0;
+};
+
+// setUp: prepares the quotas for a map of `spotCount` spots and returns 0. Otherwise returns
+// the picture number for the next cell (1..64, never 45), or 0 when no kind remains.
+int ChooseWeapon(WeaponChooser& chooser, Random& rng, bool setUp, std::int32_t spotCount);
+
+}  // namespace orvane
