@@ -7,15 +7,6 @@ namespace {
 [[noreturn]] void NotBuilt(const char* what) { throw RunError(std::string("not built: ") + what); }
 }  // namespace
 
-void Canvas::DrawPoint(std::int32_t, std::int32_t) { NotBuilt("DrawPoint"); }
-void Canvas::DrawLine(std::int32_t, std::int32_t, std::int32_t, std::int32_t) { NotBuilt("DrawLine"); }
-void Canvas::DrawRectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t) { NotBuilt("DrawRectangle"); }
-void Canvas::DrawEllipse(std::int32_t, std::int32_t, std::int32_t, std::int32_t) { NotBuilt("DrawEllipse"); }
-void Canvas::DrawCircle(std::int32_t, std::int32_t, std::int32_t) { NotBuilt("DrawCircle"); }
-void Canvas::AddPolyPoint(std::int32_t x, std::int32_t y) { polyX_.push_back(x); polyY_.push_back(y); }
-void Canvas::DrawPolyline() { NotBuilt("DrawPolyline"); }
-void Canvas::FillPolygon() { NotBuilt("FillPolygon"); }
-void Canvas::ClearPolyPoints() { polyX_.clear(); polyY_.clear(); }
 std::int32_t Canvas::TextWidth(const std::string&) const { NotBuilt("TextWidth"); }
 std::int32_t Canvas::TextHeight(const std::string&) const { NotBuilt("TextHeight"); }
 void Canvas::DrawText(const std::string&, std::int32_t, std::int32_t, std::int32_t) { NotBuilt("DrawText"); }
@@ -25,6 +16,5 @@ void Canvas::ResizeImage(std::int32_t, std::int32_t) { NotBuilt("ResizeImage"); 
 void Canvas::ResizeCanvas(std::int32_t, std::int32_t, std::int32_t, Colour) { NotBuilt("ResizeCanvas"); }
 void Canvas::TransformImage(std::int32_t, std::int32_t) { NotBuilt("TransformImage"); }
 void Canvas::LoadPicture(std::span<const std::uint8_t>) { NotBuilt("LoadPicture"); }
-std::vector<std::uint8_t> Canvas::ExportPng() const { NotBuilt("ExportPng"); }
 
 }  // namespace orvane

@@ -1,0 +1,95 @@
+// The pending polygon: filled by the even-odd rule at pixel centres, stroked with the pen.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "canvas/Canvas.h"
+#include "canvas/Raster.h"
+
+namespace orvane {
+namespace {
+
+struct Edge {
+    double x0, y0, x1, y1;  // y0 < y1
+    std::int64_t firstRow, lastRow;
+};
+
+}  // namespace
+
+void Canvas::AddPolyPoint(std::int32_t x, std::int32_t y) {
+    polyX_.push_back(x);
+    polyY_.push_back(y);
+}
+
+void Canvas::ClearPolyPoints() {
+    polyX_.clear();
+    polyY_.clear();
+}
+
+void Canvas::DrawPolyline() {
+    const std::size_t n = polyX_.size();
+    const std::int64_t width = raster::BrushSize(penWidth_);
+    if (n == 1)
+        raster::StrokeLine(*this, polyX_[0], polyY_[0], polyX_[0], polyY_[0], penColour_, width);
+    for (std::size_t i = 1; i < n; ++i)
+        raster::StrokeLine(*this, polyX_[i - 1], polyY_[i - 1], polyX_[i], polyY_[i], penColour_,
+                           width);
+}
+
+void Canvas::FillPolygon() {
+    const std::size_t n = polyX_.size();
+    if (n == 0) return;
+    // A pixel is inside when its centre (x + 0.5, y + 0.5) is; vertices are whole numbers, so a
+    // centre row never passes through one, and a centre exactly on an edge counts on the left
+    // side only. Edges are kept sorted by first row and made active as the scan reaches them.
+    std::vector<Edge> edges;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t j = (i + 1) % n;
+        double x0 = polyX_[i], y0 = polyY_[i], x1 = polyX_[j], y1 = polyY_[j];
+        if (y0 == y1) continue;
+        if (y0 > y1) {
+            std::swap(x0, x1);
+            std::swap(y0, y1);
+        }
+        // Rows whose centre lies in [y0, y1).
+        const auto firstRow = static_cast<std::int64_t>(std::ceil(y0 - 0.5));
+        const auto lastRow = static_cast<std::int64_t>(std::ceil(y1 - 0.5)) - 1;
+        edges.push_back({x0, y0, x1, y1, firstRow, lastRow});
+    }
+    std::sort(edges.begin(), edges.end(),
+              [](const Edge& a, const Edge& b) { return a.firstRow < b.firstRow; });
+
+    std::int64_t top = edges.empty() ? 0 : std::max<std::int64_t>(edges.front().firstRow, 0);
+    std::int64_t bottom = -1;
+    for (const Edge& e : edges) bottom = std::max(bottom, e.lastRow);
+    bottom = std::min<std::int64_t>(bottom, height_ - 1);
+
+    std::vector<const Edge*> active;
+    std::vector<double> crossings;
+    std::size_t next = 0;
+    for (std::int64_t y = top; y <= bottom; ++y) {
+        while (next < edges.size() && edges[next].firstRow <= y) active.push_back(&edges[next++]);
+        std::erase_if(active, [y](const Edge* e) { return e->lastRow < y; });
+        const double cy = static_cast<double>(y) + 0.5;
+        crossings.clear();
+        for (const Edge* e : active)
+            crossings.push_back(e->x0 + (cy - e->y0) * (e->x1 - e->x0) / (e->y1 - e->y0));
+        std::sort(crossings.begin(), crossings.end());
+        for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
+            // Centres in [a, b): columns ceil(a - 0.5) .. ceil(b - 0.5) - 1.
+            const double a = std::ceil(crossings[k] - 0.5);
+            const double b = std::ceil(crossings[k + 1] - 0.5) - 1.0;
+            if (a > b) continue;
+            raster::FillRow(*this, y, static_cast<std::int64_t>(std::max(a, -1.0)),
+                            static_cast<std::int64_t>(std::min(b, double(width_))), fillColour_);
+        }
+    }
+
+    const std::int64_t width = raster::BrushSize(penWidth_);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t j = (i + 1) % n;
+        raster::StrokeLine(*this, polyX_[i], polyY_[i], polyX_[j], polyY_[j], penColour_, width);
+    }
+}
+
+}  // namespace orvane

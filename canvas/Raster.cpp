@@ -1,0 +1,174 @@
+#include "canvas/Raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace orvane::raster {
+namespace {
+
+// Wide enough for (2 * step * distance) of two 33-bit distances.
+__extension__ typedef __int128 Wide;
+
+// Visits the Bresenham points of the line that fall inside [bx0, bx1] x [by0, by1]. Each point
+// is computed directly from its step number, so a line reaching far outside the picture costs
+// only the steps that cross the box.
+template <class Visit>
+void WalkLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::int64_t bx0,
+              std::int64_t by0, std::int64_t bx1, std::int64_t by1, Visit&& visit) {
+    const std::int64_t dx = x2 - x1;
+    const std::int64_t dy = y2 - y1;
+    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    const std::int64_t major0 = xMajor ? x1 : y1;
+    const std::int64_t minor0 = xMajor ? y1 : x1;
+    const std::int64_t dMajor = xMajor ? dx : dy;
+    const std::int64_t dMinor = xMajor ? dy : dx;
+    const std::int64_t n = dMajor < 0 ? -dMajor : dMajor;
+    const std::int64_t aMinor = dMinor < 0 ? -dMinor : dMinor;
+    const std::int64_t sMajor = dMajor < 0 ? -1 : 1;
+    const std::int64_t sMinor = dMinor < 0 ? -1 : 1;
+    const std::int64_t lo = xMajor ? bx0 : by0;
+    const std::int64_t hi = xMajor ? bx1 : by1;
+    const std::int64_t minorLo = xMajor ? by0 : bx0;
+    const std::int64_t minorHi = xMajor ? by1 : bx1;
+
+    std::int64_t first = sMajor > 0 ? lo - major0 : major0 - hi;
+    std::int64_t last = sMajor > 0 ? hi - major0 : major0 - lo;
+    first = std::max<std::int64_t>(first, 0);
+    last = std::min(last, n);
+    for (std::int64_t i = first; i <= last; ++i) {
+        // Minor offset rounded half up: i * aMinor / n.
+        const std::int64_t off =
+            n == 0 ? 0 : static_cast<std::int64_t>((Wide(2) * i * aMinor + n) / (Wide(2) * n));
+        const std::int64_t minor = minor0 + sMinor * off;
+        if (minor < minorLo || minor > minorHi) continue;
+        const std::int64_t major = major0 + sMajor * i;
+        if (xMajor)
+            visit(major, minor);
+        else
+            visit(minor, major);
+    }
+}
+
+}  // namespace
+
+std::int64_t ISqrt(std::int64_t v) {
+    auto s = static_cast<std::int64_t>(std::sqrt(static_cast<double>(v)));
+    while (s * s > v) --s;
+    while ((s + 1) * (s + 1) <= v) ++s;
+    return s;
+}
+
+void FillRow(Canvas& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour) {
+    const std::int64_t w = canvas.GetWidth();
+    if (y < 0 || y >= canvas.GetHeight()) return;
+    x0 = std::max<std::int64_t>(x0, 0);
+    x1 = std::min(x1, w - 1);
+    if (x0 > x1) return;
+    auto row = canvas.Pixels().subspan(static_cast<std::size_t>(y * w));
+    std::fill(row.begin() + x0, row.begin() + x1 + 1, colour);
+}
+
+void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                Colour colour, std::int64_t width) {
+    const std::int64_t w = canvas.GetWidth();
+    const std::int64_t h = canvas.GetHeight();
+    if (w == 0 || h == 0) return;
+    if (width <= 1) {
+        auto pixels = canvas.Pixels();
+        WalkLine(x1, y1, x2, y2, 0, 0, w - 1, h - 1, [&](std::int64_t x, std::int64_t y) {
+            pixels[static_cast<std::size_t>(y * w + x)] = colour;
+        });
+        return;
+    }
+
+    // Brush of diameter `width` as row spans relative to its top-left corner; a pixel belongs
+    // to it when its centre lies within width / 2 of the brush centre.
+    std::vector<std::int64_t> brushLo(static_cast<std::size_t>(width));
+    std::vector<std::int64_t> brushHi(static_cast<std::size_t>(width));
+    for (std::int64_t j = 0; j < width; ++j) {
+        const std::int64_t vy = 2 * j - (width - 1);
+        // Largest |2i - (width - 1)| that still fits; it has the parity of width - 1.
+        std::int64_t half = ISqrt(width * width - vy * vy);
+        if ((half - (width - 1)) % 2 != 0) --half;
+        brushLo[static_cast<std::size_t>(j)] = ((width - 1) - half) / 2;
+        brushHi[static_cast<std::size_t>(j)] = ((width - 1) + half) / 2;
+    }
+
+    // The union of the stamps, collected as one column range per picture row: the strip a
+    // round brush sweeps along a straight line is convex in every row.
+    const std::int64_t back = width / 2;  // brush top-left = point - back
+    constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::max();
+    std::vector<std::int64_t> rowLo(static_cast<std::size_t>(h), kNone);
+    std::vector<std::int64_t> rowHi(static_cast<std::size_t>(h), -kNone);
+    WalkLine(x1, y1, x2, y2, -width, -width, w - 1 + width, h - 1 + width,
+             [&](std::int64_t x, std::int64_t y) {
+                 for (std::int64_t j = 0; j < width; ++j) {
+                     const std::int64_t row = y - back + j;
+                     if (row < 0 || row >= h) continue;
+                     const auto r = static_cast<std::size_t>(row);
+                     const auto b = static_cast<std::size_t>(j);
+                     rowLo[r] = std::min(rowLo[r], x - back + brushLo[b]);
+                     rowHi[r] = std::max(rowHi[r], x - back + brushHi[b]);
+                 }
+             });
+    for (std::int64_t y = 0; y < h; ++y) {
+        const auto r = static_cast<std::size_t>(y);
+        if (rowLo[r] != kNone) FillRow(canvas, y, rowLo[r], rowHi[r], colour);
+    }
+}
+
+void PaintConvex(Canvas& canvas, std::int64_t top, std::int64_t bottom,
+                 const std::function<Span(std::int64_t)>& rowSpan, Colour fill, Colour pen,
+                 std::int64_t penWidth) {
+    const std::int64_t h = canvas.GetHeight();
+    if (canvas.GetWidth() == 0 || h == 0 || top > bottom) return;
+    const std::int64_t pw = std::max<std::int64_t>(penWidth, 1);
+    // Rows that can influence a visible row: the visible ones plus the pen width around them.
+    const std::int64_t first = std::max(top, -pw);
+    const std::int64_t last = std::min(bottom, h - 1 + pw);
+    if (first > last) return;
+    std::vector<Span> spans(static_cast<std::size_t>(last - first + 1));
+    for (std::int64_t y = first; y <= last; ++y)
+        spans[static_cast<std::size_t>(y - first)] = rowSpan(y);
+    auto spanAt = [&](std::int64_t y) {
+        return (y < first || y > last) ? Span{} : spans[static_cast<std::size_t>(y - first)];
+    };
+
+    // Inset of the disc of radius pw at vertical offset k: the interior is the shape eroded
+    // by that disc, whatever remains is the pen band.
+    std::vector<std::int64_t> inset(static_cast<std::size_t>(pw + 1));
+    for (std::int64_t k = 0; k <= pw; ++k) {
+        inset[static_cast<std::size_t>(k)] = ISqrt(pw * pw - k * k);
+    }
+
+    for (std::int64_t y = std::max<std::int64_t>(first, 0); y <= std::min(last, h - 1); ++y) {
+        const Span outer = spanAt(y);
+        if (outer.left > outer.right) continue;
+        std::int64_t inLeft = outer.left + pw;
+        std::int64_t inRight = outer.right - pw;
+        for (std::int64_t k = 1; k <= pw && inLeft <= inRight; ++k) {
+            const std::int64_t s = inset[static_cast<std::size_t>(k)];
+            for (const std::int64_t row : {y - k, y + k}) {
+                const Span other = spanAt(row);
+                if (other.left > other.right) {
+                    inLeft = 1;
+                    inRight = 0;
+                    break;
+                }
+                inLeft = std::max(inLeft, other.left + s);
+                inRight = std::min(inRight, other.right - s);
+            }
+        }
+        if (inLeft > inRight) {
+            FillRow(canvas, y, outer.left, outer.right, pen);
+        } else {
+            FillRow(canvas, y, outer.left, inLeft - 1, pen);
+            FillRow(canvas, y, inLeft, inRight, fill);
+            FillRow(canvas, y, inRight + 1, outer.right, pen);
+        }
+    }
+}
+
+}  // namespace orvane::raster

@@ -1,0 +1,40 @@
+#pragma once
+// Row-oriented drawing helpers shared by the canvas shape operations. Everything here clips
+// against the picture and works in 64-bit coordinates, so callers may pass any 32-bit values.
+#include <cstdint>
+#include <functional>
+
+#include "canvas/Canvas.h"
+
+namespace orvane::raster {
+
+// Pen widths below 1 draw as 1; absurdly wide pens are held at 65536 so a stray value cannot
+// exhaust memory.
+inline std::int64_t BrushSize(std::int32_t penWidth) {
+    return penWidth < 1 ? 1 : (penWidth > 65536 ? 65536 : penWidth);
+}
+
+// Largest s with s * s <= v (v >= 0).
+std::int64_t ISqrt(std::int64_t v);
+
+// Sets pixels x0..x1 (inclusive) of row y; parts outside the picture are skipped.
+void FillRow(Canvas& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour);
+
+// A straight line of round-brush stamps of diameter `width` (1: plain Bresenham, both ends).
+void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                Colour colour, std::int64_t width);
+
+// Inclusive column range of one row of a shape; empty when left > right.
+struct Span {
+    std::int64_t left = 1;
+    std::int64_t right = 0;
+};
+
+// Paints a convex shape given row by row for rows top..bottom: the outer band of `penWidth`
+// pixels in the pen colour, the rest in the fill colour. The band is everything closer than
+// `penWidth` to the outside, so it stays inside the shape and closes on itself.
+void PaintConvex(Canvas& canvas, std::int64_t top, std::int64_t bottom,
+                 const std::function<Span(std::int64_t)>& rowSpan, Colour fill, Colour pen,
+                 std::int64_t penWidth);
+
+}  // namespace orvane::raster

@@ -1,0 +1,203 @@
+// Shapes: clipping, end points, pen brush, fills and outlines.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "canvas/Canvas.h"
+#include "tests/support/TestSupport.h"
+
+namespace orvane {
+namespace {
+
+constexpr Colour kPen = RGB(255, 0, 0);
+constexpr Colour kFill = RGB(0, 0, 255);
+
+int CountOf(const Canvas& c, Colour colour) {
+    int n = 0;
+    for (Colour p : c.Pixels()) n += p == colour;
+    return n;
+}
+
+Canvas Blank(int w, int h) {
+    Canvas c;
+    c.CreateImage(w, h);
+    c.SetPenColour(kPen);
+    c.SetFillColour(kFill);
+    return c;
+}
+
+TEST(Draw, EverythingPastTheEdgesIsClipped) {
+    // Shapes crossing, touching and lying wholly beyond each edge, at several pen widths,
+    // including extreme coordinates: nothing may fault (the sanitizer build checks the
+    // buffer) and the pixels that do fall inside must be drawn.
+    Canvas c = Blank(40, 30);
+    const int big = 2'000'000'000;
+    for (int w : {0, 1, 2, 5, 17}) {
+        c.SetPenWidth(w);
+        c.DrawLine(-50, -50, 90, 80);
+        c.DrawLine(-big, 10, big, 12);
+        c.DrawLine(5, -big, 7, big);
+        c.DrawLine(-big, -big, big, big);
+        c.DrawLine(100, 100, 200, 300);
+        c.DrawPoint(-1, -1);
+        c.DrawPoint(39, 29);
+        c.DrawPoint(big, big);
+        c.DrawRectangle(-10, -10, 25, 25);
+        c.DrawRectangle(30, 20, big, big);
+        c.DrawEllipse(-big, -big, big, big);
+        c.DrawEllipse(-20, 20, 100, 40);
+        c.DrawCircle(39, 0, 12);
+        c.DrawCircle(-big, -big, big);
+        c.AddPolyPoint(-100, 5);
+        c.AddPolyPoint(big, -big);
+        c.AddPolyPoint(20, big);
+        c.FillPolygon();
+        c.DrawPolyline();
+        c.ClearPolyPoints();
+    }
+    EXPECT_EQ(c.GetPixel(-1, 0), 0u);
+    EXPECT_EQ(c.GetPixel(40, 0), 0u);
+    EXPECT_EQ(c.GetPixel(0, 30), 0u);
+    EXPECT_EQ(c.GetPixel(0, -1), 0u);
+    EXPECT_EQ(c.GetPixel(-big, big), 0u);
+    EXPECT_GT(CountOf(c, kPen) + CountOf(c, kFill), 600);
+
+    // A line entering from far away still lands on the exact Bresenham pixels.
+    Canvas d = Blank(10, 10);
+    d.DrawLine(-1'000'000'000, 3, 1'000'000'000, 3);
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(d.GetPixel(x, 3), kPen) << x;
+    EXPECT_EQ(CountOf(d, kPen), 10);
+}
+
+TEST(Draw, ThinLinesIncludeBothEndsAndAreConnected) {
+    const int ends[][4] = {{2, 3, 17, 9},  {17, 9, 2, 3}, {5, 18, 6, 1},  {0, 0, 19, 19},
+                           {19, 0, 0, 19}, {7, 7, 7, 7},  {3, 12, 16, 12}};
+    for (const auto& e : ends) {
+        Canvas c = Blank(20, 20);
+        c.DrawLine(e[0], e[1], e[2], e[3]);
+        EXPECT_EQ(c.GetPixel(e[0], e[1]), kPen);
+        EXPECT_EQ(c.GetPixel(e[2], e[3]), kPen);
+        // One pixel per step along the longer axis, no more, no gaps.
+        const int steps = std::max(std::abs(e[2] - e[0]), std::abs(e[3] - e[1]));
+        EXPECT_EQ(CountOf(c, kPen), steps + 1);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) {
+                if (c.GetPixel(x, y) != kPen || (x == e[2] && y == e[3])) continue;
+                int neighbours = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        neighbours += (dx || dy) && c.GetPixel(x + dx, y + dy) == kPen;
+                EXPECT_GE(neighbours, 1) << x << "," << y;
+            }
+    }
+}
+
+TEST(Draw, WidePenIsARoundBrushOfThatDiameter) {
+    for (int w : {2, 3, 6, 11}) {
+        Canvas c = Blank(60, 60);
+        c.SetPenWidth(w);
+        EXPECT_EQ(c.GetPenWidth(), w);
+        c.DrawLine(30, 30, 30, 30);
+        // One stamp: w pixels across through the middle, rounded corners from 4 up.
+        int across = 0, down = 0;
+        for (int x = 0; x < 60; ++x) across += c.GetPixel(x, 30) == kPen;
+        for (int y = 0; y < 60; ++y) down += c.GetPixel(30, y) == kPen;
+        EXPECT_EQ(across, w);
+        EXPECT_EQ(down, w);
+        const int area = CountOf(c, kPen);
+        EXPECT_LE(area, w * w);
+        if (w >= 4) {
+            EXPECT_LT(area, w * w);
+            EXPECT_NEAR(area, M_PI * w * w / 4, w * 1.5);
+        }
+
+        // A horizontal stroke is w rows tall along its whole length and covers the ends.
+        Canvas h = Blank(60, 60);
+        h.SetPenWidth(w);
+        h.DrawLine(10, 30, 50, 30);
+        for (int x = 10; x <= 50; ++x) {
+            int tall = 0;
+            for (int y = 0; y < 60; ++y) tall += h.GetPixel(x, y) == kPen;
+            EXPECT_EQ(tall, w) << "w " << w << " x " << x;
+        }
+    }
+    // Widths below 1 draw like 1 but read back as set.
+    Canvas z = Blank(10, 10);
+    z.SetPenWidth(-3);
+    EXPECT_EQ(z.GetPenWidth(), -3);
+    z.DrawLine(1, 1, 8, 1);
+    z.DrawPoint(5, 5);
+    EXPECT_EQ(CountOf(z, kPen), 9);
+}
+
+TEST(Draw, PointIsASquareAnchoredAtItsCorner) {
+    Canvas c = Blank(10, 10);
+    c.SetPenWidth(3);
+    c.DrawPoint(2, 4);
+    EXPECT_EQ(CountOf(c, kPen), 9);
+    EXPECT_EQ(c.GetPixel(2, 4), kPen);
+    EXPECT_EQ(c.GetPixel(4, 6), kPen);
+    EXPECT_EQ(c.GetPixel(1, 4), 0u);
+    EXPECT_EQ(c.GetPixel(5, 6), 0u);
+}
+
+TEST(Draw, RectangleFilledInsideAnOutlineOfPenWidth) {
+    Canvas c = Blank(20, 20);
+    c.SetPenWidth(2);
+    c.DrawRectangle(3, 4, 10, 8);
+    EXPECT_EQ(CountOf(c, kPen) + CountOf(c, kFill), 80);
+    EXPECT_EQ(CountOf(c, kFill), 6 * 4);
+    EXPECT_EQ(c.GetPixel(3, 4), kPen);
+    EXPECT_EQ(c.GetPixel(12, 11), kPen);
+    EXPECT_EQ(c.GetPixel(5, 6), kFill);
+    EXPECT_EQ(c.GetPixel(13, 4), 0u);
+    c.DrawRectangle(0, 0, 0, 5);  // empty boxes draw nothing
+    c.DrawRectangle(0, 0, 5, -1);
+    EXPECT_EQ(c.GetPixel(0, 0), 0u);
+}
+
+TEST(Draw, CircleCoversTheDiscOfItsRadius) {
+    for (int r : {0, 1, 4, 15}) {
+        Canvas c = Blank(40, 40);
+        c.DrawCircle(20, 20, r);
+        int inside = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const bool in = (x - 20) * (x - 20) + (y - 20) * (y - 20) <= r * r;
+                inside += in;
+                EXPECT_EQ(c.GetPixel(x, y) != 0, in) << r << ": " << x << "," << y;
+            }
+        EXPECT_EQ(CountOf(c, kPen) + CountOf(c, kFill), inside);
+        // Outline one pixel wide all round: the four extreme pixels are pen, the centre fill.
+        EXPECT_EQ(c.GetPixel(20 + r, 20), kPen);
+        EXPECT_EQ(c.GetPixel(20, 20 - r), kPen);
+        if (r >= 2) EXPECT_EQ(c.GetPixel(20, 20), kFill);
+    }
+}
+
+TEST(Draw, EllipseStaysInItsBoxAndIsClosed) {
+    Canvas c = Blank(50, 30);
+    c.DrawEllipse(5, 3, 40, 20);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 50; ++x)
+            if (c.GetPixel(x, y) != 0) {
+                EXPECT_TRUE(x >= 5 && x < 45 && y >= 3 && y < 23) << x << "," << y;
+            }
+    // Touches all four sides of the box, and the fill never touches the outside.
+    EXPECT_EQ(c.GetPixel(25, 3), kPen);
+    EXPECT_EQ(c.GetPixel(25, 22), kPen);
+    EXPECT_EQ(c.GetPixel(5, 13), kPen);
+    EXPECT_EQ(c.GetPixel(44, 13), kPen);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 50; ++x)
+            if (c.GetPixel(x, y) == kFill) {
+                for (int d = 0; d < 4; ++d) {
+                    EXPECT_NE(c.GetPixel(x + (d == 0) - (d == 1), y + (d == 2) - (d == 3)), 0u);
+                }
+            }
+    EXPECT_NEAR(CountOf(c, kPen) + CountOf(c, kFill), M_PI * 20 * 10, 20);
+    test::SaveForReview(c, "ellipse.png");
+}
+
+}  // namespace
+}  // namespace orvane
