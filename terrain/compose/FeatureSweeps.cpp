@@ -1,0 +1,138 @@
+#include "terrain/compose/FeatureSweeps.h"
+
+#include <vector>
+
+#include "core/Numeric.h"
+#include "terrain/compose/SurfaceSearch.h"
+#include "terrain/decor/Decorations.h"
+#include "weapons/WeaponSpots.h"
+
+namespace orvane {
+namespace {
+
+// The columns a sweep visits, and which of them the tree-and-gate sweep found bare so the
+// later sweeps skip them without reading pixels again.
+class SweepColumns {
+  public:
+    SweepColumns(const TerrainPiece& piece, std::int32_t margin)
+        : first_(CheckedSub(piece.X, margin)),
+          last_(CheckedAdd(CheckedAdd(piece.X, piece.Width), margin)),
+          noSurface_(last_ >= first_ ? static_cast<std::size_t>(last_) - first_ + 1 : 0, 0) {}
+
+    std::int32_t First() const { return first_; }
+    std::int32_t Last() const { return last_; }
+    bool NoSurface(std::int32_t x) const { return noSurface_.at(Index(x)) == 1; }
+    void MarkNoSurface(std::int32_t x) { noSurface_.at(Index(x)) = 1; }
+
+  private:
+    std::size_t Index(std::int32_t x) const {
+        if (x < first_ || x > last_) throw RunError("Column outside the piece's sweep");
+        return static_cast<std::size_t>(static_cast<std::int64_t>(x) - first_);
+    }
+
+    std::int32_t first_;
+    std::int32_t last_;
+    std::vector<std::uint8_t> noSurface_;
+};
+
+struct Sweep {
+    MapState& map;
+    Random& rng;
+    const TerrainPiece& piece;
+    SweepColumns& columns;
+
+    // Surface search with the sweep's gap preset in step; y starts at the widened top.
+    bool Search(std::int32_t x, std::int32_t& y, std::int32_t& step, std::int32_t gap) {
+        y = piece.Y - map.PieceMargin;
+        step = gap;
+        bool found = false;
+        FindSurface(map, rng, x, y, piece, step, found);
+        return found;
+    }
+
+    // Sweeps 3 to 6: skip bare columns, draw the chance, then search and draw.
+    void ChanceFirst(double chance, std::int32_t gap, DecorationDrawer (*pick)(Random&)) {
+        const std::int32_t last = columns.Last();
+        for (std::int32_t x = columns.First(); x <= last; ++x) {
+            if (columns.NoSurface(x)) continue;
+            if (!rng.Chance(chance)) continue;
+            std::int32_t y = 0;
+            std::int32_t step = 0;
+            if (!Search(x, y, step, gap)) continue;
+            pick(rng)(map, rng, x, y, piece, step);
+            x += step;
+        }
+    }
+};
+
+DecorationDrawer FlowerOrTuft(Random& rng) {
+    return rng.Chance(0.5) ? DrawFlower : DrawGrassTuft;
+}
+DecorationDrawer Glyph(Random&) {
+    return DrawGlyph;
+}
+DecorationDrawer Figure(Random&) {
+    return DrawFigure;
+}
+DecorationDrawer StickFigure(Random&) {
+    return DrawStickFigure;
+}
+
+// Weapon cells: a random share of the surfaces, now and then with a second cell one icon
+// lower (the later, upper one decides how far the sweep moves on).
+void SweepWeaponSpots(Sweep& s, std::int32_t z, double spotDensity) {
+    const double iconOffset = 30.0 / (s.map.ScaleTenths / 10.0 - 0.3);
+    const std::int32_t last = s.columns.Last();
+    for (std::int32_t x = s.columns.First(); x <= last; ++x) {
+        std::int32_t y = 0;
+        std::int32_t step = 0;
+        if (!s.Search(x, y, step, 30)) continue;
+        if (!s.rng.Chance(spotDensity)) continue;
+        if (s.rng.Chance(0.2))
+            PlaceWeaponSpot(s.map, s.rng, nullptr, x, CLng(iconOffset + y), z, s.piece, true, step);
+        PlaceWeaponSpot(s.map, s.rng, nullptr, x, y, z, s.piece, true, step);
+        x += step;
+    }
+}
+
+// Trees (green pieces) and gates; also records the columns that have no surface at all.
+void SweepTreesAndGates(Sweep& s, double featureDensity) {
+    const std::int32_t last = s.columns.Last();
+    for (std::int32_t x = s.columns.First(); x <= last; ++x) {
+        std::int32_t y = 0;
+        std::int32_t step = 0;
+        if (!s.Search(x, y, step, 90)) {
+            s.columns.MarkNoSurface(x);
+            continue;
+        }
+        if (!s.rng.Chance(0.05 * featureDensity)) continue;
+        DecorationDrawer drawer = nullptr;
+        if (s.piece.ColourKind == 2)
+            drawer = s.rng.Chance(0.4) ? DrawTree : DrawGate;
+        else if (s.rng.Chance(0.44))
+            drawer = DrawGate;
+        if (drawer == nullptr) continue;
+        drawer(s.map, s.rng, x, y, s.piece, step);
+        x += step;
+    }
+}
+
+}  // namespace
+
+void SweepFeatures(MapState& map, Random& rng, std::int32_t z, const TerrainPiece& piece) {
+    const double featureDensity = (rng.RndInt(9) + 3) / 10.0;
+    const double spotDensity = (rng.RndInt(12) + 18) / 100.0;
+    SweepColumns columns(piece, map.PieceMargin);
+    Sweep s{map, rng, piece, columns};
+
+    if (map.WalkForWeapons) SweepWeaponSpots(s, z, spotDensity);
+    SweepTreesAndGates(s, featureDensity);
+    const bool green = piece.ColourKind == 2;
+    const bool stony = piece.ColourKind == 1 || piece.ColourKind == 3;
+    if (green) s.ChanceFirst(0.09 * featureDensity, 18, FlowerOrTuft);
+    if (stony) s.ChanceFirst(0.05 * featureDensity, 22, Glyph);
+    if (stony) s.ChanceFirst(0.04 * featureDensity, 90, Figure);
+    s.ChanceFirst(0.06 * featureDensity, 24, StickFigure);
+}
+
+}  // namespace orvane

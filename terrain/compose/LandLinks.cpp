@@ -1,0 +1,101 @@
+#include "terrain/compose/LandLinks.h"
+
+#include <algorithm>
+
+#include "core/Numeric.h"
+#include "terrain/compose/LineWalk.h"
+#include "terrain/compose/SurfaceSearch.h"
+
+namespace orvane {
+namespace {
+
+std::int32_t Area(const TerrainPiece& p) {
+    return CheckedMul(p.Width, p.Height);
+}
+
+LinePoint Centre(const TerrainPiece& p) {
+    return {CLng(p.X + p.Width / 2.0), CLng(p.Y + p.Height / 2.0)};
+}
+
+// Up to 128 random points of the piece's box widened by the margin; the first on land wins.
+// (0, 0) when none is found: a coordinate of 0 counts as not found.
+LinePoint FindLandPoint(const MapState& map, Random& rng, const TerrainPiece& p) {
+    const std::int32_t m = map.PieceMargin;
+    const std::int32_t spanX = CheckedAdd(p.Width, CheckedMul(2, m));
+    const std::int32_t spanY = CheckedAdd(p.Height, CheckedMul(2, m));
+    for (int tries = 0; tries < 128; ++tries) {
+        const std::int32_t x = CheckedAdd(CheckedSub(p.X, m), rng.RndInt(spanX));
+        const std::int32_t y = CheckedAdd(CheckedSub(p.Y, m), rng.RndInt(spanY));
+        if (map.canvas.GetPixel(x, y) != 0) return {x, y};
+    }
+    return {};
+}
+
+bool Found(const LinePoint& p) {
+    return p.x != 0 && p.y != 0;
+}
+
+// Whether z and p may be linked at all; makes the chance draws as it goes.
+bool WantsLink(const MapState& map, Random& rng, const TerrainPiece& z, const TerrainPiece& p) {
+    // Small pieces never start a link and draw nothing for it.
+    if (Area(z) < 500) return false;
+    if (!rng.Chance(z.LinkChance)) return false;
+    // A pair that already has links is joined again only 3 times in 10.
+    if (z.LinkCount + p.LinkCount >= 1 && rng.Chance(0.7)) return false;
+
+    const LinePoint cz = Centre(z);
+    const LinePoint cp = Centre(p);
+    const std::int32_t d = PointDistance(cz.x, cz.y, cp.x, cp.y);
+    const std::int32_t q = rng.RndInt(1) + 4;
+    if (!(d <= static_cast<double>(std::max(map.MapWidth, map.MapHeight)) / q)) return false;
+    return CLng(SlopeAngle(cz.x, cz.y, cp.x, cp.y)) <= 60;
+}
+
+void DrawLink(MapState& map, Random& rng, const TerrainPiece& palette, LinePoint a, LinePoint b) {
+    Canvas& canvas = map.canvas;
+    canvas.SetPenColour(palette.Shade(rng.RndInt(palette.ShadeCount - 1) + 1));
+    canvas.SetFillColour(palette.Shade(rng.RndInt(palette.ShadeCount - 1) + 1));
+    canvas.SetPenWidth(1);
+    // Ragged upper edge from A to B, straight chord one row below on the way back.
+    canvas.AddPolyPoint(a.x, a.y + 1);
+    canvas.AddPolyPoint(a.x, a.y - 1);
+    AddJaggedLine(canvas, rng, a.x, a.y, b.x, b.y);
+    canvas.AddPolyPoint(b.x, b.y - 1);
+    canvas.AddPolyPoint(b.x, b.y + 1);
+    canvas.FillPolygon();
+    canvas.ClearPolyPoints();
+    canvas.DrawCircle(a.x, a.y, 2);
+    canvas.DrawCircle(b.x, b.y, 2);
+}
+
+}  // namespace
+
+void LinkPieces(MapState& map, Random& rng, std::int32_t z) {
+    const std::int32_t count = map.PieceCount;
+    for (std::int32_t pi = 1; pi <= count; ++pi) {
+        if (z == pi || z >= map.MoonIndex || pi >= map.MoonIndex) continue;
+        TerrainPiece& p = map.Piece(pi);
+        const TerrainPiece& zp = map.Piece(z);
+        if (p.Hidden || zp.Hidden) continue;
+
+        if (!WantsLink(map, rng, zp, p)) continue;
+        LinePoint a = FindLandPoint(map, rng, zp);
+        if (!Found(a)) continue;
+        LinePoint b = FindLandPoint(map, rng, p);
+        if (!Found(b)) continue;
+
+        // Move both ends out to the first empty pixels on the line that joins them.
+        a = FirstEmptyOnLine(map.canvas, a.x, a.y, b.x, b.y);
+        b = FirstEmptyOnLine(map.canvas, b.x, b.y, a.x, a.y);
+        if (CLng(SlopeAngle(a.x, a.y, b.x, b.y)) > 60) continue;
+        if (!IsLineEmpty(map.canvas, a.x, a.y, b.x, b.y)) continue;
+
+        // The larger piece lends its colours (z on a tie).
+        DrawLink(map, rng, Area(zp) < Area(p) ? p : zp, a, b);
+        // The count is a byte; saturate rather than wrap so a busy piece keeps counting as linked.
+        if (p.LinkCount < 255) ++p.LinkCount;
+        ++map.stats.linksDrawn;
+    }
+}
+
+}  // namespace orvane

@@ -1,0 +1,24 @@
+#pragma once
+// Finding the ground in a column of a piece, and the two measures used to decide whether two
+// pieces are close and level enough to be joined.
+#include <cstdint>
+
+#include "core/MapState.h"
+#include "core/Random.h"
+
+namespace orvane {
+
+// Scans column x of the piece's box widened by PieceMargin, one sample every 5 rows, for
+// passages from empty into land. The first is always a surface; later ones need at least
+// minGap rows of empty samples above them. On success y is a random surface's empty row just
+// above the land (one draw); otherwise y is untouched and nothing is drawn.
+void FindSurface(MapState& map, Random& rng, std::int32_t x, std::int32_t& y,
+                 const TerrainPiece& piece, std::int32_t minGap, bool& found);
+
+// Euclidean distance rounded half to even.
+std::int32_t PointDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+
+// Steepness of the line in degrees, 0 (level) to 90 (vertical, also for x1 = x2).
+double SlopeAngle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+
+}  // namespace orvane

@@ -1,0 +1,37 @@
+#pragma once
+// The seven decoration drawers. Each stands a small object on the ground: `left` is the left
+// edge of its box and `base` the empty row just above the ground there (the ground is row
+// base + 1). A drawer first proves with IsGroundBelow and IsAreaFree that the box stands on
+// land and is empty; then it draws and sets advance to its width - 1, else it draws nothing
+// and sets advance to 0. The piece lends its shades; it is never changed.
+#include <cstdint>
+
+#include "core/MapState.h"
+#include "core/Random.h"
+
+namespace orvane {
+
+using DecorationDrawer = void (*)(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
+                                  const TerrainPiece& piece, std::int32_t& advance);
+
+// Plants: a fan of green blades, a flower with leaves and a three-disc head, a cone tree.
+void DrawGrassTuft(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
+                   const TerrainPiece& piece, std::int32_t& advance);
+void DrawFlower(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
+                const TerrainPiece& piece, std::int32_t& advance);
+void DrawTree(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
+              const TerrainPiece& piece, std::int32_t& advance);
+
+// Line-work in the piece's shades: a gate of two posts and four beams, a letter-like glyph.
+void DrawGate(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
+              const TerrainPiece& piece, std::int32_t& advance);
+void DrawGlyph(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
+               const TerrainPiece& piece, std::int32_t& advance);
+
+// Figures: a solid figure of boxes or ovals with a face, a stick figure.
+void DrawFigure(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
+                const TerrainPiece& piece, std::int32_t& advance);
+void DrawStickFigure(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
+                     const TerrainPiece& piece, std::int32_t& advance);
+
+}  // namespace orvane
