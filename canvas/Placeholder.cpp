@@ -15,6 +15,5 @@ void Canvas::ReplaceColour(Colour, Colour, std::int32_t) { NotBuilt("ReplaceColo
 void Canvas::ResizeImage(std::int32_t, std::int32_t) { NotBuilt("ResizeImage"); }
 void Canvas::ResizeCanvas(std::int32_t, std::int32_t, std::int32_t, Colour) { NotBuilt("ResizeCanvas"); }
 void Canvas::TransformImage(std::int32_t, std::int32_t) { NotBuilt("TransformImage"); }
-void Canvas::LoadPicture(std::span<const std::uint8_t>) { NotBuilt("LoadPicture"); }
 
 }  // namespace orvane

@@ -171,7 +171,9 @@ TEST(Draw, CircleCoversTheDiscOfItsRadius) {
         // Outline one pixel wide all round: the four extreme pixels are pen, the centre fill.
         EXPECT_EQ(c.GetPixel(20 + r, 20), kPen);
         EXPECT_EQ(c.GetPixel(20, 20 - r), kPen);
-        if (r >= 2) EXPECT_EQ(c.GetPixel(20, 20), kFill);
+        if (r >= 2) {
+            EXPECT_EQ(c.GetPixel(20, 20), kFill);
+        }
     }
 }
 

@@ -1,0 +1,131 @@
+// PNG export and load: chunk layout, palette rules, round trips, damaged input.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "canvas/Canvas.h"
+#include "core/RunError.h"
+
+namespace orvane {
+namespace {
+
+struct Chunk {
+    std::string type;
+    std::vector<std::uint8_t> data;
+};
+
+std::uint32_t Be32(const std::uint8_t* p) {
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           p[3];
+}
+
+// Splits a PNG into chunks, checking the signature and every CRC on the way.
+std::vector<Chunk> Chunks(const std::vector<std::uint8_t>& png) {
+    static const std::uint8_t kSig[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+    EXPECT_GE(png.size(), 8u);
+    EXPECT_TRUE(std::equal(kSig, kSig + 8, png.begin()));
+    std::vector<Chunk> out;
+    std::size_t pos = 8;
+    while (pos + 12 <= png.size()) {
+        const std::uint32_t len = Be32(&png[pos]);
+        EXPECT_LE(pos + 12 + len, png.size());
+        if (pos + 12 + len > png.size()) break;
+        Chunk c{std::string(png.begin() + pos + 4, png.begin() + pos + 8),
+                {png.begin() + pos + 8, png.begin() + pos + 8 + len}};
+        const auto crc = crc32(0, &png[pos + 4], len + 4);
+        EXPECT_EQ(crc, Be32(&png[pos + 8 + len])) << c.type;
+        out.push_back(std::move(c));
+        pos += 12 + len;
+    }
+    EXPECT_EQ(pos, png.size());
+    return out;
+}
+
+std::vector<Colour> Palette(const std::vector<Chunk>& chunks) {
+    std::vector<Colour> out;
+    for (const Chunk& c : chunks)
+        if (c.type == "PLTE")
+            for (std::size_t i = 0; i + 2 < c.data.size(); i += 3)
+                out.push_back(RGB(c.data[i], c.data[i + 1], c.data[i + 2]));
+    return out;
+}
+
+Canvas Sample(int colours, bool withBlack) {
+    Canvas c;
+    c.CreateImage(37, 23, withBlack ? 0 : RGB(1, 2, 3));
+    for (int i = 0; i < colours - 1; ++i)
+        c.SetPixel(i % 37, i / 37, RGB(10 + i % 200, i / 200 + 7, 99));
+    return c;
+}
+
+TEST(Png, PaletteExportHasBlackFirstAndOneEntryPerColour) {
+    for (bool withBlack : {true, false}) {
+        for (int colours : {1, 5, 64, 255}) {
+            const Canvas c = Sample(colours, withBlack);
+            const auto png = c.ExportPng();
+            const auto chunks = Chunks(png);
+            ASSERT_GE(chunks.size(), 4u);
+            EXPECT_EQ(chunks.front().type, "IHDR");
+            EXPECT_EQ(chunks.back().type, "IEND");
+            EXPECT_EQ(Be32(&chunks[0].data[0]), 37u);
+            EXPECT_EQ(Be32(&chunks[0].data[4]), 23u);
+            EXPECT_EQ(chunks[0].data[8], 8);  // depth
+            EXPECT_EQ(chunks[0].data[9], 3);  // palette
+
+            const auto palette = Palette(chunks);
+            ASSERT_FALSE(palette.empty());
+            EXPECT_EQ(palette[0], 0u);
+            // Black is always added; every used colour appears exactly once.
+            std::set<Colour> used(c.Pixels().begin(), c.Pixels().end());
+            used.insert(0);
+            EXPECT_EQ(std::set<Colour>(palette.begin(), palette.end()), used);
+            EXPECT_EQ(palette.size(), used.size());
+
+            Canvas back;
+            back.LoadPicture(png);
+            ASSERT_EQ(back.GetWidth(), 37);
+            ASSERT_EQ(back.GetHeight(), 23);
+            EXPECT_TRUE(std::equal(back.Pixels().begin(), back.Pixels().end(), c.Pixels().begin()));
+        }
+    }
+}
+
+TEST(Png, TooManyColoursForAPaletteIsAnError) {
+    // 256 colours without black need 257 entries once black takes index 0.
+    EXPECT_THROW(Sample(257, true).ExportPng(), RunError);
+    EXPECT_THROW(Sample(256, false).ExportPng(), RunError);
+    EXPECT_NO_THROW(Sample(256, true).ExportPng());
+
+    // The same picture goes out as RGB when asked, exactly.
+    Canvas c = Sample(700, true);
+    c.SetExportFormat(2);
+    const auto png = c.ExportPng();
+    const auto chunks = Chunks(png);
+    EXPECT_EQ(chunks.front().type, "IHDR");
+    EXPECT_EQ(chunks[0].data[9], 2);
+    Canvas back;
+    back.LoadPicture(png);
+    EXPECT_TRUE(std::equal(back.Pixels().begin(), back.Pixels().end(), c.Pixels().begin()));
+}
+
+TEST(Png, EmptyOrDamagedInputFailsCleanly) {
+    Canvas empty;
+    EXPECT_THROW(empty.ExportPng(), RunError);
+
+    auto png = Sample(20, true).ExportPng();
+    Canvas c;
+    c.CreateImage(3, 3, RGB(9, 9, 9));
+    EXPECT_THROW(c.LoadPicture(std::span(png.data(), 40)), RunError);
+    EXPECT_THROW(c.LoadPicture({}), RunError);
+    png[png.size() / 2] ^= 0x55;  // corrupt the image data (CRC no longer matches)
+    EXPECT_THROW(c.LoadPicture(png), RunError);
+    // A failed load leaves the picture as it was.
+    EXPECT_EQ(c.GetWidth(), 3);
+    EXPECT_EQ(c.GetPixel(2, 2), RGB(9, 9, 9));
+}
+
+}  // namespace
+}  // namespace orvane

@@ -1,0 +1,121 @@
+// The pending polygon: even-odd fill at pixel centres, closed stroke, open polyline.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "canvas/Canvas.h"
+#include "tests/support/TestSupport.h"
+
+namespace orvane {
+namespace {
+
+constexpr Colour kPen = RGB(200, 30, 30);
+constexpr Colour kFill = RGB(30, 200, 30);
+
+Canvas Blank(int w, int h) {
+    Canvas c;
+    c.CreateImage(w, h);
+    c.SetPenColour(kPen);
+    c.SetFillColour(kFill);
+    return c;
+}
+
+void Add(Canvas& c, std::initializer_list<std::pair<int, int>> points) {
+    for (auto [x, y] : points) c.AddPolyPoint(x, y);
+}
+
+TEST(Polygon, SquareFillsExactlyThePixelsWhoseCentresAreInside) {
+    // Vertices on whole numbers: centres x + 0.5 in (2, 6) are columns 2..5, rows likewise.
+    // With a transparent-looking pen (same as background) only the fill shows.
+    Canvas c = Blank(10, 10);
+    c.SetPenColour(0);
+    Add(c, {{2, 3}, {6, 3}, {6, 7}, {2, 7}});
+    c.FillPolygon();
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) {
+            const bool stroke = (x >= 2 && x <= 6 && (y == 3 || y == 7)) ||
+                                (y >= 3 && y <= 7 && (x == 2 || x == 6));
+            const bool filled = x >= 2 && x <= 5 && y >= 3 && y <= 6 && !stroke;
+            EXPECT_EQ(c.GetPixel(x, y), filled ? kFill : 0u) << x << "," << y;
+        }
+    // The list survives drawing, so the same outline can be stroked again.
+    EXPECT_EQ(c.PolyPointCount(), 4u);
+    c.SetPenColour(kPen);
+    c.DrawPolyline();
+    EXPECT_EQ(c.GetPixel(2, 3), kPen);
+    EXPECT_EQ(c.GetPixel(2, 7), kPen);
+    EXPECT_EQ(c.GetPixel(4, 7), kPen);
+    EXPECT_EQ(c.GetPixel(2, 5), 0u);  // open: the side back to the start is not drawn
+    c.ClearPolyPoints();
+    EXPECT_EQ(c.PolyPointCount(), 0u);
+}
+
+TEST(Polygon, FillThenClosedStroke) {
+    Canvas c = Blank(12, 12);
+    Add(c, {{1, 1}, {10, 1}, {10, 10}, {1, 10}});
+    c.FillPolygon();
+    EXPECT_EQ(c.GetPixel(1, 10), kPen);  // closing side drawn
+    EXPECT_EQ(c.GetPixel(1, 5), kPen);
+    EXPECT_EQ(c.GetPixel(10, 10), kPen);
+    EXPECT_EQ(c.GetPixel(5, 5), kFill);
+    EXPECT_EQ(c.GetPixel(11, 5), 0u);
+}
+
+TEST(Polygon, SelfCrossingStarLeavesItsCentreEmpty) {
+    // A five-pointed star drawn as one crossing outline: by the even-odd rule the inner
+    // pentagon is outside, the five points inside.
+    Canvas c = Blank(101, 101);
+    c.SetPenColour(0);
+    for (int k = 0; k < 5; ++k) {
+        const double a = -M_PI / 2 + k * 4 * M_PI / 5;
+        c.AddPolyPoint(static_cast<int>(std::lround(50 + 48 * std::cos(a))),
+                       static_cast<int>(std::lround(50 + 48 * std::sin(a))));
+    }
+    c.FillPolygon();
+    test::SaveForReview(c, "polygon-star.png");
+    EXPECT_EQ(c.GetPixel(50, 50), 0u);
+    EXPECT_EQ(c.GetPixel(50, 45), 0u);
+    EXPECT_EQ(c.GetPixel(50, 12), kFill);  // top point
+    EXPECT_EQ(c.GetPixel(12, 38), kFill);  // left point
+    EXPECT_EQ(c.GetPixel(72, 80), kFill);  // lower right point
+    EXPECT_EQ(c.GetPixel(50, 95), 0u);     // between the lower points
+}
+
+TEST(Polygon, ConcaveShapeKeepsItsNotchEmpty) {
+    // A U shape whose sides all run along rows or columns, so every pixel is predictable:
+    // pen on the outline, fill where the centre is inside, nothing in the notch.
+    Canvas c = Blank(30, 30);
+    Add(c, {{2, 2}, {10, 2}, {10, 20}, {20, 20}, {20, 2}, {28, 2}, {28, 28}, {2, 28}});
+    c.FillPolygon();
+    auto onOutline = [](int x, int y) {
+        return ((x == 2 || x == 28) && y >= 2 && y <= 28) || (y == 28 && x >= 2 && x <= 28) ||
+               (y == 2 && ((x >= 2 && x <= 10) || (x >= 20 && x <= 28))) ||
+               ((x == 10 || x == 20) && y >= 2 && y <= 20) || (y == 20 && x >= 10 && x <= 20);
+    };
+    auto inside = [](int x, int y) {
+        const double cx = x + 0.5, cy = y + 0.5;
+        return cx > 2 && cx < 28 && cy > 2 && cy < 28 && !(cx > 10 && cx < 20 && cy < 20);
+    };
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x) {
+            const Colour want = onOutline(x, y) ? kPen : inside(x, y) ? kFill : 0u;
+            ASSERT_EQ(c.GetPixel(x, y), want) << x << "," << y;
+        }
+}
+
+TEST(Polygon, DegenerateListsDrawOnlyTheirStroke) {
+    Canvas c = Blank(10, 10);
+    c.FillPolygon();  // nothing pending
+    c.DrawPolyline();
+    EXPECT_EQ(c.GetPixel(0, 0), 0u);
+    c.AddPolyPoint(4, 4);
+    c.FillPolygon();
+    EXPECT_EQ(c.GetPixel(4, 4), kPen);
+    c.AddPolyPoint(8, 4);
+    c.FillPolygon();  // a flat two-point outline has no inside
+    for (Colour p : c.Pixels()) EXPECT_NE(p, kFill);
+    EXPECT_EQ(c.GetPixel(8, 4), kPen);
+}
+
+}  // namespace
+}  // namespace orvane
