@@ -1,7 +1,6 @@
 #include "canvas/Canvas.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "core/RunError.h"
 
@@ -23,12 +22,6 @@ void Canvas::DestroyImage() {
     pixels_.shrink_to_fit();
     polyX_.clear();
     polyY_.clear();
-}
-
-int Canvas::CountColours() const {
-    std::unordered_set<Colour> seen;
-    for (Colour c : pixels_) seen.insert(c);
-    return static_cast<int>(seen.size());
 }
 
 }  // namespace orvane
