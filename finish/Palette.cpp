@@ -1,9 +1,62 @@
-// PLACEHOLDER until the finishing stage lands.
 #include "finish/Palette.h"
 
-namespace orvane {
+#include <array>
 
-void LimitPalette(MapState&, Random&, bool, bool) {}
-void ScalePicture(MapState&) {}
+#include "core/Numeric.h"
+
+namespace orvane {
+namespace {
+
+// First reduction's colour count: the first row whose bound the draw does not exceed.
+std::int32_t DrawColourCount(Random& rng) {
+    constexpr std::array<float, 5> kBounds = {0.16f, 0.32f, 0.48f, 0.64f, 0.8f};
+    constexpr std::array<std::int32_t, 6> kCounts = {16, 32, 64, 128, 216, 256};
+    const float r = rng.Rnd();
+    for (std::size_t i = 0; i < kBounds.size(); ++i)
+        if (r <= kBounds[i]) return kCounts[i];
+    return kCounts.back();
+}
+
+void Reduce(MapState& map, std::int32_t count, std::int32_t a, std::int32_t b) {
+    map.canvas.ReduceColours(count, a, b);
+    map.stats.paletteSizes.push_back(map.canvas.CountColours());
+}
+
+// Scaled side, rounded half to even, then down to a multiple of 8. A side that would vanish
+// keeps 8 pixels, so a picture cropped to a sliver still has a size.
+std::int32_t ScaledSide(std::int32_t scaleTenths, std::int32_t side) {
+    std::int32_t n = CLng(scaleTenths / 10.0 * side);
+    n -= n % 8;
+    return n < 8 ? 8 : n;
+}
+
+}  // namespace
+
+void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
+    const std::int32_t optionA = effectsFlag ? 0 : 1;
+    const std::int32_t optionB = rareFlag ? 1 : 0;
+    std::int32_t count = 0;
+    if (optionA == 1) {
+        // Walk-for-weapons maps keep at least 64 colours for the weapon pictures.
+        do {
+            count = DrawColourCount(rng);
+        } while (map.WalkForWeapons && count < 64);
+    }
+    Reduce(map, count, optionA, optionB);
+    Reduce(map, 64, 0, 0);
+    if (map.canvas.GetPixel(1, 1) == 0) return;
+    // The corner must be empty: its colour becomes empty everywhere.
+    Reduce(map, 0, 0, 0);
+    const Colour corner = map.canvas.GetPixel(1, 1);
+    map.canvas.ReplaceColour(corner, 0, 1);
+    Reduce(map, 64, 0, 0);
+}
+
+void ScalePicture(MapState& map) {
+    Canvas& canvas = map.canvas;
+    const std::int32_t w = ScaledSide(map.ScaleTenths, canvas.GetWidth());
+    const std::int32_t h = ScaledSide(map.ScaleTenths, canvas.GetHeight());
+    canvas.ResizeImage(w, h);
+}
 
 }  // namespace orvane

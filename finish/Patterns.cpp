@@ -1,8 +1,57 @@
-// PLACEHOLDER until the finishing stage lands.
 #include "finish/Patterns.h"
 
 namespace orvane {
+namespace {
 
-void DrawPatterns(MapState&, Random&, float) {}
+// Empty-colour pen of width 1 or 2, then a spacing of pen width + 1 .. pen width + 4.
+std::int32_t StartPattern(Canvas& canvas, Random& rng) {
+    canvas.SetPenColour(0);
+    canvas.SetPenWidth(rng.RndInt(1) + 1);
+    return canvas.GetPenWidth();
+}
+
+std::int32_t Spacing(Random& rng, std::int32_t penWidth) {
+    return rng.RndInt(3) + penWidth + 1;
+}
+
+}  // namespace
+
+void DrawPatterns(MapState& map, Random& rng, float p) {
+    Canvas& canvas = map.canvas;
+    const std::int32_t w = canvas.GetWidth();
+    const std::int32_t h = canvas.GetHeight();
+    // Loops run from 0 to the far side inclusive; each pattern draws its chance first,
+    // whether it takes place or not.
+    if (rng.Rnd() <= p) {
+        const std::int32_t s = Spacing(rng, StartPattern(canvas, rng));
+        for (std::int32_t y = 0; y <= h; y += s) canvas.DrawLine(0, y, w, y);
+        map.stats.patterns.emplace_back("horizontalSlits");
+    }
+    if (rng.Rnd() <= p) {
+        const std::int32_t s = Spacing(rng, StartPattern(canvas, rng));
+        for (std::int32_t x = 0; x <= w; x += s) canvas.DrawLine(x, 0, x, h);
+        map.stats.patterns.emplace_back("verticalSlits");
+    }
+    if (rng.Rnd() <= p) {
+        const std::int32_t sy = Spacing(rng, StartPattern(canvas, rng));
+        const std::int32_t sx = Spacing(rng, canvas.GetPenWidth());
+        // Each hole has its own width and is pushed down by 0..sy pixels.
+        for (std::int32_t x = 0; x <= w; x += sx) {
+            for (std::int32_t y = 0; y <= h; y += sy) {
+                canvas.SetPenWidth(rng.RndInt(1) + 1);
+                canvas.DrawPoint(x, y + rng.RndInt(sy));
+            }
+        }
+        map.stats.patterns.emplace_back("jitteredHoles");
+    }
+    if (rng.Rnd() <= p) {
+        const std::int32_t pw = StartPattern(canvas, rng);
+        const std::int32_t sy = Spacing(rng, pw);
+        const std::int32_t sx = Spacing(rng, pw);
+        for (std::int32_t x = 0; x <= w; x += sx)
+            for (std::int32_t y = 0; y <= h; y += sy) canvas.DrawPoint(x, y);
+        map.stats.patterns.emplace_back("regularHoles");
+    }
+}
 
 }  // namespace orvane

@@ -1,0 +1,77 @@
+#pragma once
+// A map-like picture for tests that cannot link the terrain generator: black sky, a floor
+// band, shaded blobs of land with textured insides, thin diagonal lines, stars and a sun.
+#include <cmath>
+#include <cstdint>
+
+#include "canvas/Canvas.h"
+#include "core/Random.h"
+
+namespace orvane::test {
+
+inline void DrawLandPicture(Canvas& canvas, std::int32_t w, std::int32_t h, std::uint32_t seed) {
+    Random rng;
+    rng.Reset();
+    rng.Seed(seed);
+    canvas.CreateImage(w, h, 0);
+    const auto tint = [&](int r, int g, int b, double f) {
+        return RGB(static_cast<int>(r * f), static_cast<int>(g * f), static_cast<int>(b * f));
+    };
+    // Floor band.
+    canvas.SetPenWidth(3);
+    canvas.SetPenColour(RGB(84, 56, 16));
+    canvas.SetFillColour(RGB(168, 112, 33));
+    canvas.DrawRectangle(w / 10, h - h / 12, w - w / 5, h / 12 + 4);
+    // Blobs: a ragged polygon each, outlined in a darker shade, textured with small patches.
+    const int blobs = 6;
+    for (int i = 0; i < blobs; ++i) {
+        const int cx = w * (2 * i + 1) / (2 * blobs);
+        const int cy = h / 3 + rng.RndInt(h / 3);
+        const int rx = w / (2 * blobs) - 4;
+        const int ry = h / 8 + rng.RndInt(h / 10);
+        const int r = 60 + rng.RndInt(150);
+        const int g = 90 + rng.RndInt(120);
+        const int b = 20 + rng.RndInt(60);
+        canvas.ClearPolyPoints();
+        for (int k = 0; k < 24; ++k) {
+            const double a = k * 6.283185307179586 / 24;
+            const double f = 0.7 + 0.3 * rng.Rnd();
+            canvas.AddPolyPoint(cx + static_cast<int>(rx * f * std::cos(a)),
+                                cy + static_cast<int>(ry * f * std::sin(a)));
+        }
+        canvas.SetPenWidth(2);
+        canvas.SetPenColour(tint(r, g, b, 0.55));
+        canvas.SetFillColour(RGB(r, g, b));
+        canvas.FillPolygon();
+        canvas.ClearPolyPoints();
+        for (int k = 0; k < 12; ++k) {
+            canvas.SetFillColour(tint(r, g, b, 0.7 + 0.05 * rng.RndInt(5)));
+            canvas.SetPenColour(canvas.GetFillColour());
+            canvas.SetPenWidth(1);
+            canvas.DrawEllipse(cx - rx / 2 + rng.RndInt(rx), cy - ry / 3 + rng.RndInt(ry / 2), 9,
+                               5);
+        }
+    }
+    // Thin diagonal lines (one-pixel links and stems).
+    canvas.SetPenWidth(1);
+    canvas.SetPenColour(RGB(30, 140, 30));
+    for (int i = 0; i < 5; ++i) {
+        const int x = w / 8 + i * w / 6;
+        canvas.DrawLine(x, h / 5, x + h / 6, h / 5 + h / 6);
+    }
+    // Stars and a sun with rays, up in the sky.
+    for (int i = 0; i < 30; ++i) {
+        canvas.SetPenWidth(2 + rng.RndInt(1));
+        canvas.SetPenColour(RGB(120 + rng.RndInt(135), 10, 10));
+        canvas.DrawPoint(rng.RndInt(w - 1), rng.RndInt(h / 6));
+    }
+    canvas.SetPenColour(RGB(230, 230, 10));
+    canvas.SetFillColour(RGB(230, 230, 10));
+    canvas.DrawCircle(w - w / 8, h / 10, h / 20);
+    for (int i = 0; i < 12; ++i) {
+        canvas.DrawLine(w - w / 8, h / 10, w - w / 8 - h / 8 + rng.RndInt(h / 4),
+                        h / 10 - h / 8 + rng.RndInt(h / 4));
+    }
+}
+
+}  // namespace orvane::test
