@@ -1,0 +1,16 @@
+#pragma once
+// The per-map layout parameters (margin, piece sizes, piece count) and the seven colour
+// tables, drawn in a fixed order before any piece is placed.
+#include "core/MapState.h"
+#include "core/Random.h"
+
+namespace orvane {
+
+// Reads MapWidth, MapHeight and the canvas size; writes PieceMargin, the piece size values
+// and PieceCount (always >= 2).
+void DrawLayoutParameters(MapState& map, Random& rng);
+
+// Refills all seven tables; the four no stage reads are still drawn, to keep maps in step.
+void FillColourTables(MapState& map, Random& rng);
+
+}  // namespace orvane

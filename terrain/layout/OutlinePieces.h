@@ -1,0 +1,10 @@
+#pragma once
+// The second terrain stage: a random closed outline for every present piece.
+#include "core/MapState.h"
+#include "core/Random.h"
+
+namespace orvane {
+
+void OutlinePieces(MapState& map, Random& rng);
+
+}  // namespace orvane

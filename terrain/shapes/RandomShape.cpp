@@ -1,0 +1,191 @@
+#include "terrain/shapes/RandomShape.h"
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "core/Numeric.h"
+#include "terrain/shapes/Bezier.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr double kBezierStep = 0.112;
+constexpr double kPi = 3.1415927;
+
+// Four control points collected by the smoothing walk; each full set becomes one Bezier
+// segment whose points take the Quadrant of the segment's first control point.
+class SegmentBuffer {
+  public:
+    explicit SegmentBuffer(Outline& out) : out_(out) {}
+
+    void Add(const ShapePoint& p) {
+        if (filled_ == 4) Flush();
+        slots_[filled_++] = p;
+    }
+
+    // Pads a partial set with copies of its last point, then emits it.
+    void Finish() {
+        if (filled_ == 0) return;
+        for (; filled_ < 4; ++filled_) slots_[filled_] = slots_[filled_ - 1];
+        Flush();
+    }
+
+    void Emit(const std::array<ShapePoint, 4>& controls) {
+        const Outline curve = BezierPoints(controls, kBezierStep);
+        count_ = AppendPoints(out_, count_, curve, controls[0].Quadrant);
+    }
+
+  private:
+    void Flush() {
+        Emit(slots_);
+        slots_[0] = slots_[3];
+        filled_ = 1;
+    }
+
+    Outline& out_;
+    std::array<ShapePoint, 4> slots_{};
+    int filled_ = 0;
+    std::int32_t count_ = 0;
+};
+
+const ShapePoint& At(const std::vector<ShapePoint>& pts, std::int32_t i) {
+    if (i < 1 || i >= static_cast<std::int32_t>(pts.size()))
+        throw RunError("Outline point index out of range");
+    return pts[static_cast<std::size_t>(i)];
+}
+
+// x += a * s - b * s with the two draws made in that order (a first).
+float Wander(Random& rng, float f, float s) {
+    const double added = rng.Rnd();
+    const double taken = rng.Rnd();
+    return CSng(f + added * s - taken * s);
+}
+
+}  // namespace
+
+bool SegmentsCross(const ShapePoint& a, const ShapePoint& b, const ShapePoint& c,
+                   const ShapePoint& d) {
+    const std::int32_t abx = CheckedSub(b.X, a.X);
+    const std::int32_t aby = CheckedSub(b.Y, a.Y);
+    const std::int32_t cdx = CheckedSub(d.X, c.X);
+    const std::int32_t cdy = CheckedSub(d.Y, c.Y);
+    const std::int32_t cax = CheckedSub(a.X, c.X);
+    const std::int32_t cay = CheckedSub(a.Y, c.Y);
+    const std::int32_t den = CheckedSub(CheckedMul(abx, cdy), CheckedMul(cdx, aby));
+    if (den == 0) return false;
+    const double ua =
+        static_cast<double>(CheckedSub(CheckedMul(cdx, cay), CheckedMul(cdy, cax))) / den;
+    const double ub =
+        static_cast<double>(CheckedSub(CheckedMul(abx, cay), CheckedMul(aby, cax))) / den;
+    return ua >= 0.01 && ua <= 0.99 && ub >= 0.01 && ub <= 0.99;
+}
+
+std::int32_t FindCrossing(const ShapePoint& a, const ShapePoint& b, std::int32_t skip,
+                          std::int32_t first, std::int32_t last,
+                          std::span<const ShapePoint> points) {
+    for (std::int32_t j = first; j <= last; ++j) {
+        if (j == skip) continue;
+        if (j < 1 || j >= static_cast<std::int32_t>(points.size()))
+            throw RunError("Crossing search index out of range");
+        const auto u = static_cast<std::size_t>(j);
+        if (SegmentsCross(a, b, points[u], points[u - 1])) return j;
+    }
+    return 0;
+}
+
+Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::int32_t n) {
+    if (n < 0) throw RunError("Negative outline point count");
+    const std::int32_t w = CheckedSub(box.Right, box.Left);
+    const std::int32_t h = CheckedSub(box.Bottom, box.Top);
+    const std::int32_t rx = CLng(w / 2.0);
+    const std::int32_t ry = CLng(h / 2.0);
+    const std::int32_t cx = CLng(w / 2.0 + box.Left);
+    const std::int32_t cy = CLng(h / 2.0 + box.Top);
+
+    // Every draw is made whatever the arguments ask for, so outlines stay in step.
+    float fx = rng.Rnd();
+    float fy = rng.Rnd();
+    const float kx = minX != 0.0f ? minX : CSng(rng.Rnd() * 0.7);
+    const float ky = minY != 0.0f ? minY : CSng(rng.Rnd() * 0.7);
+    const float sx = CSng(rng.Rnd() * 0.8 + 0.2);
+    const float sy = CSng(rng.Rnd() * 0.8 + 0.2);
+    const std::int32_t extra = rng.RndInt(80);
+    const std::int32_t count = n != 0 ? n : 80 + extra;
+
+    // Raw points and crossing marks, numbered 1..count (slot 0 unused).
+    std::vector<ShapePoint> pts(static_cast<std::size_t>(count) + 1);
+    std::vector<std::int32_t> link(static_cast<std::size_t>(count) + 1, 0);
+    const float dA = CSng(360.0 / count);
+
+    for (std::int32_t i = 1; i <= count; ++i) {
+        std::int32_t angle = CLng(static_cast<double>(dA) * i) % 360 + 15;
+        if (angle > 360) angle %= 360;
+        const float rad = CSng(angle * kPi / 180.0);
+        const std::uint8_t q = angle <= 90 ? 1 : angle <= 180 ? 2 : angle <= 270 ? 3 : 4;
+
+        if (rng.Chance(0.4)) fx = Wander(rng, fx, sx);
+        if (rng.Chance(0.8)) fy = Wander(rng, fy, sy);
+
+        // The radius may bulge up to 30% on the diagonals, less towards the axes.
+        const std::int32_t a = angle - 90 * (q - 1);
+        const std::int32_t d = a <= 45 ? a : 90 - a;
+        const double e = d / 0.45 * 0.003;
+        if (e + 1.0 < fx) fx = CSng(e + 1.0 - rng.Rnd() * 0.25);
+        if (e + 1.0 < fy) fy = CSng(e + 1.0 - rng.Rnd() * 0.25);
+        if (fx < kx) fx = CSng(kx + (e + 1.0 - kx) * 0.25 * rng.Rnd());
+        if (fy < ky) fy = CSng(ky + (e + 1.0 - ky) * 0.25 * rng.Rnd());
+
+        ShapePoint& p = pts[static_cast<std::size_t>(i)];
+        p.X =
+            CheckedAdd(CLng(static_cast<double>(fx) * rx * std::cos(static_cast<double>(rad))), cx);
+        p.Y = CheckedAdd(CLng(static_cast<double>(fy) * ry * -std::sin(static_cast<double>(rad))),
+                         cy);
+        p.Quadrant = q;
+
+        if (i > 2) {
+            // Only the last 49 segments are searched: crossings come from nearby wobbles.
+            const std::int32_t first = i <= 50 ? 2 : i - 49;
+            link[static_cast<std::size_t>(i)] = FindCrossing(p, At(pts, i - 1), i, first, i, pts);
+        }
+    }
+
+    // Trim points at whichever end is nearer the crossing until the closing segment is clean.
+    std::int32_t k = 1;
+    std::int32_t m = count;
+    for (;;) {
+        const std::int32_t c = FindCrossing(At(pts, m), At(pts, k), m, k + 1, m, pts);
+        if (c == 0) break;
+        if ((m - k) / 2.0 < c) {
+            --m;
+        } else {
+            ++k;
+        }
+    }
+
+    Outline out;
+    if (m - k < 3) {
+        // Too few points survive to walk and pad: close the kept points on themselves, in
+        // the same clockwise order as a smoothed outline. Only tiny explicit counts get here.
+        for (std::int32_t j = m; j >= k; --j) out.push_back(At(pts, j));
+        out.push_back(At(pts, m));
+        return out;
+    }
+
+    // Walk backwards; where a segment crossed an earlier one, jump over the loop they formed.
+    SegmentBuffer buffer(out);
+    for (std::int32_t j = m - 2; j >= k + 1; --j) {
+        buffer.Add(At(pts, j + 1));
+        const std::int32_t crossed = link[static_cast<std::size_t>(j)];
+        if (crossed != 0) j = crossed - 1;
+        buffer.Add(At(pts, j));
+    }
+    buffer.Finish();
+
+    // Close from the first kept point round to where the walk began.
+    buffer.Emit({At(pts, k + 1), At(pts, k), At(pts, m), At(pts, m - 1)});
+    return out;
+}
+
+}  // namespace orvane
