@@ -6,7 +6,7 @@
 namespace orvane {
 
 class MapLog {
-public:
+  public:
     virtual ~MapLog() = default;
     // Appends text to the log as it stands (the caller supplies any line break).
     virtual void Append(const std::string& text) = 0;
@@ -17,7 +17,7 @@ public:
 
 // A log that drops everything: tests and benchmarks.
 class NullLog : public MapLog {
-public:
+  public:
     void Append(const std::string&) override {}
     void Diagnostic(const std::string&) override {}
 };

@@ -16,7 +16,7 @@ namespace orvane {
 using ColourTable = std::array<Colour, 8>;  // entries 1..8 are [0]..[7]
 
 struct WeaponSpot {
-    Rect Box;                    // the picture cell
+    Rect Box;                     // the picture cell
     std::int32_t PieceIndex = 0;  // piece the spot was found on
 };
 

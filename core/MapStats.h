@@ -32,6 +32,7 @@ struct MapStats {
     std::vector<std::string> effects;
     std::vector<int> paletteSizes;  // colours after each reduction
     std::vector<std::string> patterns;
+    Rect labelBox;
 
     // Walk-for-weapons.
     int spotsReserved = 0;

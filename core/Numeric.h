@@ -24,15 +24,25 @@ T RoundChecked(double value, const char* what) {
 }  // namespace detail
 
 // Nearest 32-bit integer, halves to even.
-inline std::int32_t CLng(double value) { return detail::RoundChecked<std::int32_t>(value, "CLng"); }
+inline std::int32_t CLng(double value) {
+    return detail::RoundChecked<std::int32_t>(value, "CLng");
+}
 // Nearest 16-bit integer, halves to even.
-inline std::int16_t CInt(double value) { return detail::RoundChecked<std::int16_t>(value, "CInt"); }
+inline std::int16_t CInt(double value) {
+    return detail::RoundChecked<std::int16_t>(value, "CInt");
+}
 // Nearest byte 0..255, halves to even.
-inline std::uint8_t CByte(double value) { return detail::RoundChecked<std::uint8_t>(value, "CByte"); }
+inline std::uint8_t CByte(double value) {
+    return detail::RoundChecked<std::uint8_t>(value, "CByte");
+}
 // Truncation toward zero.
-inline double Fix(double value) { return std::trunc(value); }
+inline double Fix(double value) {
+    return std::trunc(value);
+}
 // Single precision, as the chance tests compare.
-inline float CSng(double value) { return static_cast<float>(value); }
+inline float CSng(double value) {
+    return static_cast<float>(value);
+}
 
 // 32-bit arithmetic that fails instead of wrapping.
 inline std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) {

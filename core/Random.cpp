@@ -6,7 +6,9 @@
 
 namespace orvane {
 
-Random::Random() { SeedFromClock(); }
+Random::Random() {
+    SeedFromClock();
+}
 
 float Random::Rnd() {
     CountDraw();
@@ -20,9 +22,13 @@ std::int32_t Random::RndInt(std::int32_t n) {
     return static_cast<std::int32_t>(Fix(u * range));
 }
 
-void Random::Reset() { engine_.seed(std::mt19937::default_seed); }
+void Random::Reset() {
+    engine_.seed(std::mt19937::default_seed);
+}
 
-void Random::Seed(std::uint32_t n) { engine_.seed(n); }
+void Random::Seed(std::uint32_t n) {
+    engine_.seed(n);
+}
 
 void Random::SeedFromClock() {
     std::random_device device;

@@ -7,7 +7,7 @@
 namespace orvane {
 
 class Random {
-public:
+  public:
     Random();  // seeded from the clock
     virtual ~Random() = default;
 
@@ -28,10 +28,10 @@ public:
     // Number of values drawn since construction (tests and diagnostics).
     std::uint64_t Draws() const { return draws_; }
 
-protected:
+  protected:
     void CountDraw() { ++draws_; }
 
-private:
+  private:
     std::mt19937 engine_;
     std::uint64_t draws_ = 0;
 };

@@ -7,7 +7,7 @@
 namespace orvane {
 
 class RunError : public std::runtime_error {
-public:
+  public:
     explicit RunError(const std::string& message) : std::runtime_error(message) {}
 };
 

@@ -42,7 +42,8 @@ struct TerrainPiece {
 
     // Shade number k, counted from 1 as the drawing rules count them.
     Colour Shade(int k) const {
-        if (k < 1 || k > static_cast<int>(Shades.size())) throw RunError("Shade index out of range");
+        if (k < 1 || k > static_cast<int>(Shades.size()))
+            throw RunError("Shade index out of range");
         return Shades[static_cast<std::size_t>(k - 1)];
     }
     Colour BaseColour() const { return RGB(Red, Green, Blue); }

@@ -1,1 +1,113 @@
-int main() { return 0; }
+// orvane-cli: the map run without a window, for scripts, tests and benchmarks. The same seed
+// and mode give the same bytes as the window.
+#include <CLI/CLI.hpp>
+#include <clocale>
+#include <csignal>
+#include <iostream>
+
+#include "app/LevelStore.h"
+#include "app/MapName.h"
+#include "app/Run.h"
+#include "app/Seed.h"
+#include "app/cli/Json.h"
+#include "core/RunError.h"
+
+namespace {
+
+volatile std::sig_atomic_t gInterrupted = 0;
+extern "C" void OnInterrupt(int) {
+    gInterrupted = 1;
+}
+
+class CliListener : public orvane::RunListener {
+  public:
+    CliListener(bool quiet, bool json, bool wfw, std::string separator)
+        : quiet_(quiet), json_(json), wfw_(wfw), separator_(std::move(separator)) {}
+
+    void ReplaceLog(const std::string& text) override { Log(text); }
+    void Append(const std::string& text) override { Log(text); }
+    // Never blocks: the diagnostic a window would show in a message box becomes a log line.
+    void Diagnostic(const std::string& message) override {
+        std::string line = message;
+        for (char& c : line)
+            if (c == '\r' || c == '\n') c = ' ';
+        std::cerr << "diagnostic: " << line << "\n";
+    }
+    void ClearQuitRequest() override { gInterrupted = 0; }
+    bool QuitRequested() const override { return gInterrupted != 0; }
+    void MapSaved(const orvane::MapReport& report) override {
+        if (json_) std::cout << orvane::MapReportJson(report, wfw_, separator_) << std::endl;
+    }
+
+  private:
+    // The log box's lines go to stderr, one per line ("-- end" has no line break of its own).
+    void Log(const std::string& text) {
+        if (quiet_) return;
+        std::string out = text;
+        if (out.size() >= 2 && out.compare(out.size() - 2, 2, "\r\n") == 0)
+            out.resize(out.size() - 2);
+        std::cerr << out << "\n";
+    }
+
+    bool quiet_;
+    bool json_;
+    bool wfw_;
+    std::string separator_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    const std::string separator = orvane::LocaleDecimalSeparator();
+    std::setlocale(LC_NUMERIC, "C");
+
+    CLI::App app{"Makes random maps and saves them as level files."};
+    std::vector<std::string> seeds;
+    int count = 0;
+    bool wfw = false;
+    bool json = false;
+    bool quiet = false;
+    std::string out;
+    app.add_option("--seed", seeds, "Make the map of this seed (repeatable)");
+    app.add_option("--count", count, "Make this many unseeded maps")->check(CLI::Range(0, 100000));
+    app.add_flag("--wfw", wfw, "Walk-for-weapons mode: framed weapon pictures, names with W_");
+    app.add_option("--out", out,
+                   "Folder for the maps (default: User/SavedLevels beside the program)");
+    app.add_flag("--json", json, "Print one JSON object per saved map on stdout");
+    app.add_flag("--quiet", quiet, "No log lines on stderr");
+    CLI11_PARSE(app, argc, argv);
+
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    try {
+        CliListener listener(quiet, json, wfw, separator);
+        orvane::Random rng;
+        orvane::WeaponChooser chooser;
+        orvane::RunContext ctx{
+            rng,
+            chooser,
+            listener,
+            out.empty() ? orvane::DefaultSavedLevelsFolder() : std::filesystem::path(out),
+            separator,
+            wfw};
+        if (seeds.empty() && count == 0) count = 1;
+        int status = 0;
+        for (const std::string& text : seeds) {
+            const std::string cleaned = orvane::CleanSeed(text);
+            const auto outcome = orvane::RunSeeded(ctx, cleaned);
+            if (outcome == orvane::RunOutcome::EmptySeed) {
+                if (quiet) std::cerr << "Empty seed\n";
+                status = 1;
+            }
+            if (outcome == orvane::RunOutcome::QuitRequested) return 130;
+        }
+        if (count > 0 &&
+            orvane::GenerateMaps(ctx, count, count > 1, "") == orvane::RunOutcome::QuitRequested)
+            return 130;
+        return status;
+    } catch (const std::exception& e) {
+        std::cerr << "orvane-cli: " << e.what() << "\n";
+        return 1;
+    }
+}

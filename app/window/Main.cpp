@@ -1,1 +1,36 @@
-int main() { return 0; }
+// orvane: the window program. A second instance ends at once.
+#include <FL/Fl.H>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
+
+#include "app/MapName.h"
+#include "app/window/MainWindow.h"
+
+namespace {
+
+// Holds an exclusive lock for the life of the process; false when another instance has it.
+bool TakeInstanceLock() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string path = (runtime && *runtime ? std::string(runtime) : std::string("/tmp")) +
+                             "/orvane-" + std::to_string(::getuid()) + ".lock";
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return true;  // no lock file possible: do not stop the user
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+}  // namespace
+
+int main() {
+    if (!TakeInstanceLock()) return 0;
+    std::setlocale(LC_ALL, "");
+    std::string separator = orvane::LocaleDecimalSeparator();
+    std::setlocale(LC_NUMERIC, "C");
+    orvane::MainWindow window(std::move(separator));
+    window.Show();
+    return Fl::run();
+}

@@ -1,0 +1,156 @@
+#include "app/Run.h"
+
+#include <cstdlib>
+
+#include "app/LevelStore.h"
+#include "app/MapName.h"
+#include "app/Seed.h"
+#include "app/Signature.h"
+#include "core/Numeric.h"
+#include "finish/Palette.h"
+#include "finish/Patterns.h"
+#include "finish/RandomEffects.h"
+#include "levelfile/LevelChunk.h"
+#include "terrain/layout/GenerateTerrain.h"
+#include "weapons/WeaponSpots.h"
+
+namespace orvane {
+namespace {
+
+constexpr int kMinWidth = 640;
+constexpr int kMinHeight = 32;
+
+// Pieces of land can be cropped to a thin strip; the game needs a minimum picture.
+void EnforceMinimumSize(Canvas& canvas) {
+    std::int32_t targetWidth = canvas.GetWidth() < kMinWidth ? kMinWidth : 0;
+    std::int32_t targetHeight = canvas.GetHeight() < kMinHeight ? kMinHeight : 0;
+    if (targetWidth == 0 && targetHeight == 0) return;
+    if (targetWidth == 0) targetWidth = canvas.GetWidth();
+    if (targetHeight == 0) targetHeight = canvas.GetHeight();
+    canvas.ResizeCanvas(targetWidth, targetHeight, 7, 0);
+}
+
+// The finishing stages, between the terrain and the export; logged as "createMap: ".
+void FinishMap(MapState& map, RunContext& ctx) {
+    Random& rng = ctx.rng;
+    const long long t1 = TickCount();
+    DrawSignature(map, rng);
+    const bool effectsFlag = rng.Chance(0.4);
+    ApplyRandomEffects(map, rng, 0.08f, effectsFlag);
+    if (map.WalkForWeapons && !map.WeaponSpots.empty()) DrawWeaponSpots(map, rng, ctx.chooser);
+    const bool rareFlag = rng.Chance(0.06);
+    LimitPalette(map, rng, effectsFlag, rareFlag);
+    map.canvas.TransformImage(0, 0);
+    ScalePicture(map);
+    DrawPatterns(map, rng, 0.08f);
+    EnforceMinimumSize(map.canvas);
+    const long long t2 = TickCount();
+    map.stats.finishMs = t2 - t1;
+    ctx.listener.Append("createMap: " + std::to_string(t2 - t1) + "\r\n");
+}
+
+// The seeded name is fixed before the map is made, so a seed too long for a file name is
+// refused before any work (the area part always has six characters).
+void CheckSeedFits(const RunContext& ctx, const std::string& seed) {
+    const std::string name = MapFileName(0, seed, false, ctx.walkForWeapons, ctx.decimalSeparator);
+    if (name.size() > kMaxFileNameBytes) {
+        throw RunError("The seed is too long for a file name (" + std::to_string(name.size()) +
+                       " bytes, at most " + std::to_string(kMaxFileNameBytes) + ")");
+    }
+}
+
+// Re-seeds the generator from the clock when a seeded run ends, however it ends.
+struct ClockReseed {
+    Random& rng;
+    ~ClockReseed() {
+        rng.Reset();
+        rng.SeedFromClock();
+    }
+};
+
+}  // namespace
+
+int BatchSize() {
+    if (const char* env = std::getenv("ORVANE_BATCH_SIZE")) {
+        const int n = std::atoi(env);
+        if (n >= 1 && n <= 64) return n;
+    }
+    return 64;
+}
+
+MadeMap MakeMap(RunContext& ctx, int index, const std::string& seed, bool batch) {
+    Random& rng = ctx.rng;
+    MapState map;
+    map.WalkForWeapons = ctx.walkForWeapons;
+    // ScaleTenths and then the width are the first draws of every map.
+    map.ScaleTenths = rng.RndInt(11) + 13;
+    if (map.WalkForWeapons) {
+        map.WeaponIconSize = CLng(30.0 / (map.ScaleTenths / 10.0 - 0.3));
+        if (map.WeaponIconSize % 2 != 0) map.WeaponIconSize += 1;
+    }
+    map.MapWidth = rng.RndInt(2352) + 848;
+    map.MapHeight = CLng(map.MapWidth / 1.766666666666664);
+    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
+    ctx.listener.ReplaceLog("-- start: " + std::to_string(map.MapWidth) + "x" +
+                            std::to_string(map.MapHeight) + " [" + std::to_string(index) + "]\r\n");
+
+    GenerateTerrain(map, rng, ctx.listener);
+    FinishMap(map, ctx);
+
+    MadeMap made;
+    made.width = map.canvas.GetWidth();
+    made.height = map.canvas.GetHeight();
+    made.areaThousandths = AreaThousandths(made.width, made.height);
+    made.fileName =
+        MapFileName(made.areaThousandths, seed, batch, map.WalkForWeapons, ctx.decimalSeparator);
+    map.canvas.SetExportFormat(3);
+    map.canvas.SetExportBitDepth(8);
+    made.fileBytes = map.canvas.ExportPng();
+    WriteLevelChunk(made.fileBytes, rng, made.areaThousandths / 1000.0);
+    map.stats.labelBox = map.LabelBox;
+    made.stats = std::move(map.stats);
+    return made;
+}
+
+RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::string& seed) {
+    ctx.listener.ClearQuitRequest();
+    RequireFolder(ctx.folder);
+    for (int i = 1; i <= count; ++i) {
+        MadeMap made = MakeMap(ctx, i, seed, batch);
+        const long long t0 = TickCount();
+        // A seeded map replaces its own earlier file (same seed, same map); others never
+        // replace a file, since two maps of one area would otherwise destroy each other.
+        const bool seeded = !seed.empty() && !batch;
+        MapReport report;
+        report.fileName = SaveLevelFile(ctx.folder, made.fileName, made.fileBytes, seeded);
+        report.seed = seeded ? seed : std::string();
+        report.width = made.width;
+        report.height = made.height;
+        report.areaThousandths = made.areaThousandths;
+        report.fileBytes = made.fileBytes.size();
+        report.stats = std::move(made.stats);
+        report.stats.saveMs = TickCount() - t0;
+        ctx.listener.Append("-- end");
+        ctx.listener.MapSaved(report);
+        if (ctx.listener.QuitRequested()) return RunOutcome::QuitRequested;
+        if (batch) {
+            ctx.listener.BatchCaption("Get Maps (" + std::to_string(i) + ")");
+            ctx.listener.ProcessEvents();
+        }
+    }
+    return RunOutcome::Finished;
+}
+
+RunOutcome RunSeeded(RunContext& ctx, const std::string& cleanedSeed) {
+    ClockReseed reseed{ctx.rng};
+    if (cleanedSeed.empty()) {
+        ctx.listener.ReplaceLog("Empty seed");
+        return RunOutcome::EmptySeed;
+    }
+    CheckSeedFits(ctx, cleanedSeed);
+    ctx.rng.Reset();
+    ctx.rng.Seed(SeedNumber(cleanedSeed));
+    return GenerateMaps(ctx, 1, false, cleanedSeed);
+}
+
+}  // namespace orvane

@@ -1,0 +1,52 @@
+#pragma once
+// The run driver: one map, a batch, or a seeded map, from the first draw to the file on disk.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/RunListener.h"
+#include "core/MapState.h"
+#include "core/Random.h"
+#include "weapons/WeaponChoice.h"
+
+namespace orvane {
+
+// What outlives one map: the generator, the weapon chooser's memory, where maps go.
+struct RunContext {
+    Random& rng;
+    WeaponChooser& chooser;
+    RunListener& listener;
+    std::filesystem::path folder;        // the saved-levels folder
+    std::string decimalSeparator = ".";  // of the user's locale
+    bool walkForWeapons = false;
+};
+
+enum class RunOutcome { Finished, QuitRequested, EmptySeed };
+
+// A finished map before it is saved.
+struct MadeMap {
+    std::vector<std::uint8_t> fileBytes;  // the level file
+    std::string fileName;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t areaThousandths = 0;
+    MapStats stats;
+};
+
+// Makes map number `index` of a run: sizing, terrain, finishing, export and level chunk.
+MadeMap MakeMap(RunContext& ctx, int index, const std::string& seed, bool batch);
+
+// Makes and saves `count` maps (64 for the batch command). `seed` names a seeded single map.
+// Throws RunError on a failure; maps saved before it stay saved.
+RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::string& seed);
+
+// The seeded command: an empty cleaned seed logs "Empty seed" and makes nothing; otherwise
+// the generator is reset and seeded from the seed text, one map is made, and in every case
+// the generator is re-seeded from the clock afterwards.
+RunOutcome RunSeeded(RunContext& ctx, const std::string& cleanedSeed);
+
+// Batch size: 64, or ORVANE_BATCH_SIZE when set (tests shorten the batch with it).
+int BatchSize();
+
+}  // namespace orvane

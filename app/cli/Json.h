@@ -1,0 +1,15 @@
+#pragma once
+// One saved map as a single-line JSON object, for scripts.
+#include <string>
+
+#include "app/RunListener.h"
+
+namespace orvane {
+
+std::string MapReportJson(const MapReport& report, bool walkForWeapons,
+                          const std::string& decimalSeparator);
+
+// Text as a JSON string literal (quotes included).
+std::string JsonString(const std::string& text);
+
+}  // namespace orvane

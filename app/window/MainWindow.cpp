@@ -1,0 +1,217 @@
+#include "app/window/MainWindow.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/fl_ask.H>
+#include <FL/x.H>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "app/LevelStore.h"
+#include "app/MapName.h"
+#include "app/Seed.h"
+#include "canvas/Canvas.h"
+#include "resources/Resources.h"
+
+namespace orvane {
+namespace {
+
+constexpr const char* kCaption = "Orvane by Pellimor";
+constexpr int kWidth = 387;
+constexpr int kHeight = 189;
+constexpr int kControlFontSize = 13;  // 9.75 points at 96 dpi
+
+// Keeps the frame fixed: no minimise and no maximise button, no resizing.
+void FixFrame(Fl_Window& window) {
+    Display* display = fl_display;
+    const ::Window xid = fl_xid(&window);
+    if (display == nullptr || xid == 0) return;
+    const Atom hintsAtom = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    // flags: functions | decorations; functions: move | close; decorations: border | title | menu
+    long hints[5] = {1 | 2, 4 | 32, 2 | 8 | 16, 0, 0};
+    XChangeProperty(display, xid, hintsAtom, hintsAtom, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(hints), 5);
+}
+
+// The run writes CR LF line ends; FLTK and terminals want LF alone.
+std::string WithoutCarriageReturns(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '\r') out += c;
+    return out;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::string decimalSeparator)
+    : decimalSeparator_(std::move(decimalSeparator)) {
+    const char* echo = std::getenv("ORVANE_LOG");
+    echoLog_ = echo != nullptr && std::string(echo) == "stderr";
+    frmMain_ = std::make_unique<Fl_Double_Window>(kWidth, kHeight, kCaption);
+    frmMain_->size_range(kWidth, kHeight, kWidth, kHeight);
+    frmMain_->callback([](Fl_Widget*, void* self) { static_cast<MainWindow*>(self)->OnClose(); },
+                       this);
+
+    // Created in tab order: the order of the children is the keyboard navigation order.
+    auto button = [this](int index, int x, int y, int w, int h, const char* caption,
+                         const char* tip) {
+        auto* b = new Fl_Button(x, y, w, h, caption);
+        b->labelsize(kControlFontSize);
+        b->tooltip(tip);
+        b->callback(
+            [](Fl_Widget* widget, void* self) {
+                static_cast<MainWindow*>(self)->OnCommand(static_cast<int>(widget->argument()));
+            },
+            this);
+        b->argument(index);
+        Command1_[static_cast<std::size_t>(index)] = b;
+    };
+    button(0, 4, 4, 89, 51, "Get Map", "Generate and save random map");
+    button(2, 4, 56, 89, 51, "Get Maps (64)", "Batch generation: generate and saves 64 maps");
+    txt_ = new Fl_Multiline_Output(96, 6, 287, 101);
+    Text1_ = new Fl_Input(4, 133, 333, 24);
+    Text1_->textsize(kControlFontSize);
+    Text1_->tooltip("User-defined seed to get map from it");
+    Text1_->when(FL_WHEN_ENTER_KEY_ALWAYS);
+    Text1_->callback([](Fl_Widget*, void* self) { static_cast<MainWindow*>(self)->OnCommand(1); },
+                     this);
+    button(1, 339, 133, 42, 24, "Go", "I want my map!");
+    chkWFW_ = new Fl_Check_Button(6, 165, 201, 17, "Walk for weapons mode");
+    chkWFW_->labelsize(kControlFontSize);
+    chkWFW_->tooltip("This will generate map usable in walk-for-weapons games");
+    auto* label = new Fl_Box(5, 115, 270, 16, "Random map by seed:");
+    label->labelsize(kControlFontSize);
+    label->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    frmMain_->end();
+    frmMain_->position((Fl::w() - kWidth) / 2, (Fl::h() - kHeight) / 2);
+    SetIcons();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::SetIcons() {
+    std::vector<const Fl_RGB_Image*> icons;
+    for (int size : {16, 32, 48}) {
+        const auto png = IconPng(size);
+        if (png.empty()) continue;
+        Canvas picture;
+        picture.LoadPicture(png);
+        std::vector<unsigned char> rgb;
+        for (Colour c : picture.Pixels()) {
+            rgb.push_back(static_cast<unsigned char>(RedOf(c)));
+            rgb.push_back(static_cast<unsigned char>(GreenOf(c)));
+            rgb.push_back(static_cast<unsigned char>(BlueOf(c)));
+        }
+        iconPixels_.push_back(std::move(rgb));
+        iconImages_.push_back(std::make_unique<Fl_RGB_Image>(
+            iconPixels_.back().data(), picture.GetWidth(), picture.GetHeight(), 3));
+        icons.push_back(iconImages_.back().get());
+    }
+    if (!icons.empty()) frmMain_->icons(icons.data(), static_cast<int>(icons.size()));
+}
+
+void MainWindow::Show() {
+    frmMain_->show();
+    FixFrame(*frmMain_);
+}
+
+void MainWindow::OnClose() {
+    // The window always closes; a running batch sees the request after its next map.
+    quitRequested_ = true;
+    frmMain_->hide();
+}
+
+void MainWindow::SetControlsActive(bool active) {
+    if (active) {
+        Text1_->activate();
+        for (Fl_Button* b : Command1_) b->activate();
+        chkWFW_->activate();
+    } else {
+        for (Fl_Button* b : Command1_) b->deactivate();
+        chkWFW_->deactivate();
+        Text1_->deactivate();
+    }
+}
+
+void MainWindow::OnCommand(int index) {
+    if (running_) return;
+    running_ = true;
+    SetControlsActive(false);
+    RunOutcome outcome = RunOutcome::Finished;
+    try {
+        RunContext ctx{rng_,
+                       chooser_,
+                       *this,
+                       DefaultSavedLevelsFolder(),
+                       decimalSeparator_,
+                       chkWFW_->value() == 1};
+        switch (index) {
+            case 0:
+                outcome = GenerateMaps(ctx, 1, false, "");
+                break;
+            case 1: {
+                const std::string cleaned = CleanSeed(Text1_->value());
+                Text1_->value(cleaned.c_str());
+                Fl::check();  // show the cleaned seed
+                outcome = RunSeeded(ctx, cleaned);
+                break;
+            }
+            case 2:
+                outcome = GenerateMaps(ctx, BatchSize(), true, "");
+                break;
+            default:
+                break;
+        }
+    } catch (const std::exception& e) {
+        // The run stops, nothing half-made is saved, and the program stays usable.
+        Append("Error: " + std::string(e.what()) + "\r\n");
+        fl_message_title(kCaption);
+        fl_alert("%s", e.what());
+    }
+    SetControlsActive(true);
+    running_ = false;
+    if (outcome == RunOutcome::QuitRequested || quitRequested_) frmMain_->hide();
+}
+
+void MainWindow::ShowLog() {
+    txt_->value(WithoutCarriageReturns(log_).c_str());
+    txt_->redraw();
+}
+
+void MainWindow::ReplaceLog(const std::string& text) {
+    log_ = text;
+    ShowLog();
+    Echo(text);
+}
+
+void MainWindow::Append(const std::string& text) {
+    log_ += text;
+    ShowLog();
+    Echo(text);
+}
+
+void MainWindow::Echo(const std::string& text) const {
+    if (!echoLog_) return;
+    std::string line = WithoutCarriageReturns(text);
+    if (line.empty() || line.back() != '\n') line += '\n';
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+}
+
+void MainWindow::Diagnostic(const std::string& message) {
+    fl_message_title(kCaption);
+    fl_message("%s", WithoutCarriageReturns(message).c_str());
+}
+
+void MainWindow::BatchCaption(const std::string& caption) {
+    Command1_[2]->copy_label(caption.c_str());
+}
+
+void MainWindow::ProcessEvents() {
+    Fl::check();
+}
+
+}  // namespace orvane

@@ -1,0 +1,62 @@
+#include "levelfile/LevelChunk.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/Numeric.h"
+#include "core/RunError.h"
+#include "levelfile/Crc32.h"
+
+namespace orvane {
+namespace {
+
+constexpr std::size_t kInsertAt = 33;  // 8-byte signature + 25-byte IHDR chunk
+constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+constexpr std::uint8_t kChunkType[4] = {'w', 'a', 'L', 'V'};
+
+void PutBigEndian(std::uint8_t* out, std::uint32_t v) {
+    out[0] = static_cast<std::uint8_t>(v >> 24);
+    out[1] = static_cast<std::uint8_t>(v >> 16);
+    out[2] = static_cast<std::uint8_t>(v >> 8);
+    out[3] = static_cast<std::uint8_t>(v);
+}
+
+}  // namespace
+
+std::array<std::uint8_t, kLevelChunkDataSize> MakeLevelChunkData(Random& rng, double mapArea) {
+    std::array<std::uint8_t, kLevelChunkDataSize> data{};
+    for (std::size_t i = 4; i <= 7; ++i) data[i] = static_cast<std::uint8_t>(rng.RndInt(255));
+    const bool flagA = !rng.Chance(0.94);
+    data[8] = flagA ? 1 : 0;
+    const bool halfChance = rng.Chance(0.5);
+    data[16] = (halfChance && flagA) ? 0 : 1;
+    data[32] = static_cast<std::uint8_t>(rng.RndInt(28));
+    // Both draws are made whichever one the byte takes.
+    const bool plain = rng.Chance(0.7);
+    const std::int32_t k = rng.RndInt(CLng(mapArea * 5));
+    data[40] = plain ? 0 : CByte(k);
+    return data;
+}
+
+void WriteLevelChunk(std::vector<std::uint8_t>& png, Random& rng, double mapArea) {
+    if (png.size() < kInsertAt ||
+        !std::equal(std::begin(kSignature), std::end(kSignature), png.begin()) || png[8] != 0 ||
+        png[9] != 0 || png[10] != 0 || png[11] != 13 || std::memcmp(&png[12], "IHDR", 4) != 0) {
+        throw RunError("The exported picture is not a PNG with IHDR first");
+    }
+    const auto data = MakeLevelChunkData(rng, mapArea);
+
+    std::vector<std::uint8_t> out(png.size() + kLevelChunkSize);
+    std::copy_n(png.begin(), kInsertAt, out.begin());
+    std::uint8_t* chunk = out.data() + kInsertAt;
+    PutBigEndian(chunk, static_cast<std::uint32_t>(kLevelChunkDataSize));
+    std::copy(std::begin(kChunkType), std::end(kChunkType), chunk + 4);
+    std::copy(data.begin(), data.end(), chunk + 8);
+    const std::int32_t crc =
+        Crc32(std::span<const std::uint8_t>(chunk + 4, 4 + kLevelChunkDataSize));
+    PutBigEndian(chunk + 8 + kLevelChunkDataSize, static_cast<std::uint32_t>(crc));
+    std::copy(png.begin() + kInsertAt, png.end(), out.begin() + kInsertAt + kLevelChunkSize);
+    png.swap(out);
+}
+
+}  // namespace orvane

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs the whole suite twice: the release build
+# (unit, property and end-to-end tests, benchmarks built) and the sanitizer build
+# (AddressSanitizer, UndefinedBehaviorSanitizer, libstdc++ assertions).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/deps.sh
+jobs=$(nproc)
+
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$jobs"
+ctest --preset release -j "$jobs"
+
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j "$jobs"
