@@ -1,0 +1,37 @@
+#pragma once
+// Pieces of the colour reduction: the land histogram, palette choices and the two ways of
+// mapping pixels onto a palette. Palettes passed here never contain black (0); black pixels
+// are left alone and land pixels only ever take palette colours.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/Colour.h"
+
+namespace orvane {
+
+struct HistogramEntry {
+    Colour colour;
+    std::uint32_t count;
+};
+
+// Distinct non-black colours with their pixel counts, in ascending colour order.
+std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack);
+
+// The count-weighted mean of the land colours; the most common one if the mean is black.
+Colour MeanColour(const std::vector<HistogramEntry>& land);
+
+// At most `slots` colours by median cut: the box with the largest weighted error is split at
+// the weighted median of its widest channel until there are enough boxes.
+std::vector<Colour> MedianCutPalette(const std::vector<HistogramEntry>& land, int slots);
+
+// Each land colour becomes its nearest palette colour.
+void RemapToPalette(std::span<Colour> pixels, const std::vector<HistogramEntry>& land,
+                    const std::vector<Colour>& palette);
+
+// Floyd-Steinberg error diffusion over land pixels only: error neither comes from nor goes
+// to empty space, so the sky stays clean and the result depends only on the picture.
+void DitherToPalette(std::span<Colour> pixels, std::int32_t width, std::int32_t height,
+                     const std::vector<Colour>& palette);
+
+}  // namespace orvane

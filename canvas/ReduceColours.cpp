@@ -1,0 +1,100 @@
+// Colour reduction. The palette is chosen from the picture's colour histogram (maps have
+// only hundreds to thousands of distinct colours, so this is far cheaper than quantizing the
+// pixels), then every distinct colour is mapped once through a lookup table. Empty space
+// (black) is a fixed palette colour and no land colour may ever map to it: black pixels
+// stay 0 and land never turns into 0.
+#include <libimagequant.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "canvas/Canvas.h"
+#include "canvas/ColourMap.h"
+#include "canvas/Palette.h"
+#include "core/RunError.h"
+
+namespace orvane {
+namespace {
+
+struct AttrFree {
+    void operator()(liq_attr* a) const { liq_attr_destroy(a); }
+};
+struct HistFree {
+    void operator()(liq_histogram* h) const { liq_histogram_destroy(h); }
+};
+struct ResultFree {
+    void operator()(liq_result* r) const { liq_result_destroy(r); }
+};
+
+// libimagequant's choice of at most `slots` land colours (plus black when kept). Speed 8 and
+// above skips the k-means refinement, whose per-thread sums would make the palette depend on
+// the number of OpenMP threads.
+std::vector<Colour> QuantizedPalette(const std::vector<HistogramEntry>& land, bool keepBlack,
+                                     int slots) {
+    std::unique_ptr<liq_attr, AttrFree> attr(liq_attr_create());
+    if (!attr) throw RunError("ReduceColours: out of memory");
+    if (liq_set_max_colors(attr.get(), slots + (keepBlack ? 1 : 0)) != LIQ_OK ||
+        liq_set_speed(attr.get(), 8) != LIQ_OK)
+        throw RunError("ReduceColours: bad quantizer settings");
+    std::unique_ptr<liq_histogram, HistFree> hist(liq_histogram_create(attr.get()));
+    if (!hist) throw RunError("ReduceColours: out of memory");
+    std::vector<liq_histogram_entry> entries;
+    entries.reserve(land.size());
+    for (const HistogramEntry& e : land) {
+        entries.push_back({{static_cast<unsigned char>(RedOf(e.colour)),
+                            static_cast<unsigned char>(GreenOf(e.colour)),
+                            static_cast<unsigned char>(BlueOf(e.colour)), 255},
+                           e.count});
+    }
+    if (liq_histogram_add_colors(hist.get(), attr.get(), entries.data(),
+                                 static_cast<int>(entries.size()), 0) != LIQ_OK)
+        throw RunError("ReduceColours: histogram refused");
+    if (keepBlack && liq_histogram_add_fixed_color(hist.get(), {0, 0, 0, 255}, 0) != LIQ_OK)
+        throw RunError("ReduceColours: histogram refused black");
+    liq_result* raw = nullptr;
+    if (liq_histogram_quantize(hist.get(), attr.get(), &raw) != LIQ_OK || !raw)
+        throw RunError("ReduceColours: quantization failed");
+    std::unique_ptr<liq_result, ResultFree> result(raw);
+    const liq_palette* palette = liq_get_palette(result.get());
+    std::vector<Colour> out;
+    for (unsigned i = 0; i < palette->count; ++i) {
+        const liq_color& c = palette->entries[i];
+        out.push_back(RGB(c.r, c.g, c.b));
+    }
+    return out;
+}
+
+}  // namespace
+
+void Canvas::ReduceColours(std::int32_t count, std::int32_t a, std::int32_t b) {
+    if (count < 0) throw RunError("ReduceColours: negative colour count");
+    if (count == 0) return;  // full colour: the pixels are already exact
+
+    bool hasBlack = false;
+    const std::vector<HistogramEntry> land = LandHistogram(pixels_, hasBlack);
+    const std::size_t distinct = land.size() + (hasBlack ? 1 : 0);
+    if (distinct <= static_cast<std::size_t>(count)) return;
+
+    // Land needs at least one colour of its own even when `count` leaves it none: turning land
+    // into empty space would break the map, so that invariant wins over the count.
+    const int slots = std::clamp(count - (hasBlack ? 1 : 0), 1, hasBlack ? 255 : 256);
+    std::vector<Colour> palette;
+    if (slots == 1)
+        palette = {MeanColour(land)};
+    else if (a == 1)
+        palette = MedianCutPalette(land, slots);
+    else
+        palette = QuantizedPalette(land, hasBlack, slots);
+    // Black is never a land colour; without any other entry fall back to the mean.
+    std::erase(palette, Colour{0});
+    if (palette.empty()) palette = {MeanColour(land)};
+
+    if (b == 1)
+        DitherToPalette(pixels_, width_, height_, palette);
+    else
+        RemapToPalette(pixels_, land, palette);
+}
+
+}  // namespace orvane
