@@ -79,7 +79,7 @@ void Canvas::ApplyEffect5A() {
 
 void Canvas::ApplyEffect6() {
     const fx::Image img{pixels_, width_, height_};
-    const int depth = 1 + fx::OptionA(effectOptionA_) / 5;  // 2..5 pixels
+    const int depth = 1 + fx::OptionA(effectOptionA_) / 10;  // 1..3 pixels
     const std::vector<std::uint8_t> dist = fx::DistanceToEmpty(img, depth + 2);
     std::vector<std::uint8_t> band(dist.size(), 0);
     for (int y = 0; y < height_; ++y) {
@@ -89,7 +89,9 @@ void Canvas::ApplyEffect6() {
             const int d = dist[i];
             if (d == 0 || d > depth + 1) continue;
             band[i] = 1;
-            if (d <= depth && d < LatticeNoise(x, y, 5, 0x6) * (depth + 1.5)) pixels_[i] = 0;
+            // About a third of the edge keeps its line; elsewhere bites run up to `depth` deep.
+            const double bite = (LatticeNoise(x, y, 5, 0x6) - 0.35) / 0.65 * (depth + 1);
+            if (d <= depth && d < bite) pixels_[i] = 0;
         }
     }
     // Crumbs cut loose near the edge fall away; land further in is never touched.

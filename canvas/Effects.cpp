@@ -14,7 +14,7 @@
 //   4C  swirl: the picture turned about its centre, most near the middle. A: angle.
 //   5A  waves: rows and columns shifted along sine waves. A: amplitude, B: wavelength.
 //   5B  hue turn: colours rotated around the grey axis. B: angle.
-//   6   crumble: land edges bitten away in rough blobs. A: depth of the bites.
+//   6   crumble: land edges bitten away in rough blobs, loose crumbs dropped. A: bite depth.
 //   7   bricks (size, colour): land laid as staggered bricks of `size` pixels with mortar
 //       joints in `colour`, each brick a little lighter or darker.
 //

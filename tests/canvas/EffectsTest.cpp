@@ -38,25 +38,6 @@ std::vector<Effect> AllEffects() {
     };
 }
 
-// Land pixels without a land 4-neighbour standing where the picture before had no land
-// within a pixel: specks the effect created in the sky.
-int NewSpecks(const Canvas& before, const Canvas& after) {
-    int specks = 0;
-    for (int y = 0; y < after.GetHeight(); ++y) {
-        for (int x = 0; x < after.GetWidth(); ++x) {
-            if (after.GetPixel(x, y) == 0) continue;
-            if (after.GetPixel(x - 1, y) || after.GetPixel(x + 1, y) || after.GetPixel(x, y - 1) ||
-                after.GetPixel(x, y + 1))
-                continue;
-            bool landBefore = false;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) landBefore |= before.GetPixel(x + dx, y + dy) != 0;
-            specks += !landBefore;
-        }
-    }
-    return specks;
-}
-
 class EffectsOnMap : public ::testing::TestWithParam<int> {};
 
 TEST_P(EffectsOnMap, KeepSizeAreDeterministicAndLeaveAPlayableMap) {
@@ -93,7 +74,7 @@ TEST_P(EffectsOnMap, KeepSizeAreDeterministicAndLeaveAPlayableMap) {
             if (!e.movesLand) {
                 EXPECT_EQ(landMade, 0);
             }
-            EXPECT_EQ(NewSpecks(base, one), 0);
+            EXPECT_EQ(test::CountNewSpecks(base, one), 0);
         }
     }
 }

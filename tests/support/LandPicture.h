@@ -74,4 +74,23 @@ inline void DrawLandPicture(Canvas& canvas, std::int32_t w, std::int32_t h, std:
     }
 }
 
+// Land pixels without a land 4-neighbour standing where the picture before had no land
+// within a pixel: specks of dust that an operation created in the sky.
+inline int CountNewSpecks(const Canvas& before, const Canvas& after) {
+    int specks = 0;
+    for (int y = 0; y < after.GetHeight(); ++y) {
+        for (int x = 0; x < after.GetWidth(); ++x) {
+            if (after.GetPixel(x, y) == 0) continue;
+            if (after.GetPixel(x - 1, y) || after.GetPixel(x + 1, y) || after.GetPixel(x, y - 1) ||
+                after.GetPixel(x, y + 1))
+                continue;
+            bool landBefore = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) landBefore |= before.GetPixel(x + dx, y + dy) != 0;
+            specks += !landBefore;
+        }
+    }
+    return specks;
+}
+
 }  // namespace orvane::test

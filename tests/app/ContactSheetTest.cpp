@@ -1,0 +1,137 @@
+// Every effect and every cut pattern on a real generated map: the effects must leave no dust
+// in the sky there either, and the sheet (effects.png in the test output folder) is for
+// people to look at, with the signature label enlarged at the bottom.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/Signature.h"
+#include "core/MapLog.h"
+#include "core/Numeric.h"
+#include "finish/Patterns.h"
+#include "terrain/layout/GenerateTerrain.h"
+#include "tests/support/LandPicture.h"
+#include "tests/support/ScriptedRandom.h"
+#include "tests/support/TestSupport.h"
+
+namespace orvane {
+namespace {
+
+MapState RealMap(std::uint32_t seed, std::int32_t width) {
+    Random rng;
+    rng.Reset();
+    rng.Seed(seed);
+    MapState map;
+    map.ScaleTenths = 13;
+    map.MapWidth = width;
+    map.MapHeight = CLng(width / 1.766666666666664);
+    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
+    NullLog log;
+    GenerateTerrain(map, rng, log);
+    DrawSignature(map, rng);
+    return map;
+}
+
+// Copies `tile` into the sheet at (left, top), enlarged `zoom` times or shrunk by `shrink`.
+void Paste(Canvas& sheet, const Canvas& tile, int left, int top, int zoom, int shrink) {
+    for (int y = 0; y < tile.GetHeight() * zoom / shrink; ++y)
+        for (int x = 0; x < tile.GetWidth() * zoom / shrink; ++x)
+            sheet.SetPixel(left + x, top + y, tile.GetPixel(x * shrink / zoom, y * shrink / zoom));
+}
+
+Canvas Crop(const Canvas& c, int left, int top, int w, int h) {
+    Canvas out;
+    out.CreateImage(w, h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) out.SetPixel(x, y, c.GetPixel(left + x, top + y));
+    return out;
+}
+
+TEST(ContactSheet, EffectsAndPatternsOnARealMap) {
+    // The first of a few fixed seeds whose map is at least a quarter land, so there is
+    // something to look at.
+    MapState map;
+    for (std::uint32_t seed = 1; seed < 40; ++seed) {
+        map = RealMap(seed, 1200);
+        int land = 0;
+        for (Colour p : map.canvas.Pixels()) land += p != 0;
+        if (land * 4 >= static_cast<int>(map.canvas.Pixels().size())) break;
+    }
+    const Canvas& base = map.canvas;
+    const std::vector<std::function<void(Canvas&)>> effects = {
+        [](Canvas& c) { c.ApplyEffect1(); },
+        [](Canvas& c) { c.ApplyEffect2A(); },
+        [](Canvas& c) { c.ApplyEffect2B(); },
+        [](Canvas& c) { c.ApplyEffect2C(); },
+        [](Canvas& c) { c.ApplyEffect3A(); },
+        [](Canvas& c) { c.ApplyEffect3B(); },
+        [](Canvas& c) { c.ApplyEffect4A(); },
+        [](Canvas& c) { c.ApplyEffect4B(); },
+        [](Canvas& c) { c.ApplyEffect4C(); },
+        [](Canvas& c) { c.ApplyEffect5A(); },
+        [](Canvas& c) { c.ApplyEffect5B(); },
+        [](Canvas& c) { c.ApplyEffect6(); },
+        [](Canvas& c) { c.ApplyEffect7(30, RGB(230, 200, 160)); },
+    };
+    const Rect box = map.LabelBox;
+    // Tiles in reading order: the map, effects 1 .. 7, then the four patterns (full-size
+    // crops, since shrinking would hide their few-pixel spacing).
+    std::vector<Canvas> tiles{base};
+    for (std::size_t i = 0; i < effects.size(); ++i) {
+        Canvas c = base;
+        effects[i](c);
+        EXPECT_EQ(test::CountNewSpecks(base, c), 0) << "effect number " << i;
+        tiles.push_back(c);
+    }
+    const int tw = base.GetWidth() / 2;
+    const int th = base.GetHeight() / 2;
+    for (int pattern = 0; pattern < 4; ++pattern) {
+        MapState m;
+        m.canvas =
+            Crop(base, std::clamp((box.Left + box.Right - tw) / 2, 0, base.GetWidth() - tw),
+                 std::clamp((box.Top + box.Bottom - th) / 2, 0, base.GetHeight() - th), tw, th);
+        // Only this pattern's chance passes; its own draws come from the filler.
+        std::vector<float> script(static_cast<std::size_t>(pattern), 0.9f);
+        script.push_back(0.1f);
+        test::ScriptedRandom rng(script, 0.5f);
+        DrawPatterns(m, rng, 0.3f);
+        ASSERT_EQ(m.stats.patterns.size(), 1u);
+        tiles.push_back(m.canvas);
+    }
+
+    const int zoom = 3;
+    const int gap = 6;
+    const int columns = 3;
+    const int rows = (static_cast<int>(tiles.size()) + columns - 1) / columns;
+    Canvas sheet;
+    sheet.CreateImage(columns * (tw + gap), rows * (th + gap) + (box.Bottom - box.Top + 8) * zoom,
+                      RGB(60, 60, 60));
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        const int left = static_cast<int>(i % columns) * (tw + gap);
+        const int top = static_cast<int>(i / columns) * (th + gap);
+        Paste(sheet, tiles[i], left, top, 1, i < 1 + effects.size() ? 2 : 1);
+    }
+    const Canvas label =
+        Crop(base, box.Left - 4, box.Top - 4, box.Right - box.Left + 8, box.Bottom - box.Top + 8);
+    Paste(sheet, label, 0, rows * (th + gap), zoom, 1);
+    test::SaveForReview(sheet, "effects.png");
+
+    // Full-size details around the label, where there is land, for a closer look.
+    Canvas detail;
+    const int dw = 300;
+    const int dh = 160;
+    const int cx = std::clamp((box.Left + box.Right) / 2 - dw / 2, 0, base.GetWidth() - dw);
+    const int cy = std::clamp((box.Top + box.Bottom) / 2 - dh / 2, 0, base.GetHeight() - dh);
+    detail.CreateImage(columns * (dw + gap), 5 * (dh + gap), RGB(60, 60, 60));
+    for (std::size_t i = 0; i < 1 + effects.size(); ++i) {
+        Paste(detail, Crop(tiles[i], cx, cy, dw, dh), static_cast<int>(i % columns) * (dw + gap),
+              static_cast<int>(i / columns) * (dh + gap), 1, 1);
+    }
+    test::SaveForReview(detail, "effects-detail.png");
+}
+
+}  // namespace
+}  // namespace orvane

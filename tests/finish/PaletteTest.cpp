@@ -1,0 +1,98 @@
+// The colour limit (draws, the empty corner) and the enlargement to multiples of 8.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "finish/Palette.h"
+#include "tests/support/LandPicture.h"
+#include "tests/support/ScriptedRandom.h"
+
+namespace orvane {
+namespace {
+
+using test::ScriptedRandom;
+
+MapState PictureMap(int w, int h) {
+    MapState map;
+    test::DrawLandPicture(map.canvas, w, h, 5);
+    return map;
+}
+
+TEST(LimitPalette, DrawsOnlyWithoutTheEffectsFlag) {
+    {
+        MapState map = PictureMap(200, 120);
+        ScriptedRandom rng;
+        LimitPalette(map, rng, true, false);
+        EXPECT_EQ(rng.Used(), 0u);
+        ASSERT_GE(map.stats.paletteSizes.size(), 2u);
+        EXPECT_LE(map.stats.paletteSizes.back(), 64);
+    }
+    {
+        MapState map = PictureMap(200, 120);
+        ScriptedRandom rng({0.16f});  // a tie takes the row: 16 colours
+        LimitPalette(map, rng, false, true);
+        EXPECT_EQ(rng.Used(), 1u);
+        EXPECT_LE(map.stats.paletteSizes.front(), 16);
+    }
+    {
+        // Walk-for-weapons maps redraw until the count is at least 64: 16, 32, then 128.
+        MapState map = PictureMap(200, 120);
+        map.WalkForWeapons = true;
+        ScriptedRandom rng({0.1f, 0.3f, 0.6f});
+        LimitPalette(map, rng, false, false);
+        EXPECT_EQ(rng.Used(), 3u);
+        EXPECT_GT(map.stats.paletteSizes.front(), 64);
+        EXPECT_LE(map.stats.paletteSizes.front(), 128);
+    }
+}
+
+TEST(LimitPalette, LeavesAtMost64ColoursAndAnEmptyCorner) {
+    for (const bool landInCorner : {false, true}) {
+        MapState map = PictureMap(240, 140);
+        const Colour corner = RGB(200, 40, 90);
+        if (landInCorner) {
+            for (int y = 0; y < 6; ++y)
+                for (int x = 0; x < 6; ++x) map.canvas.SetPixel(x, y, corner);
+            map.canvas.SetPixel(120, 70, corner);  // the same colour elsewhere goes too
+        }
+        std::size_t landBefore = 0;
+        for (Colour p : map.canvas.Pixels()) landBefore += p != 0;
+        ScriptedRandom rng;
+        LimitPalette(map, rng, true, false);
+        EXPECT_EQ(map.canvas.GetPixel(1, 1), 0u);
+        EXPECT_LE(map.canvas.CountColours(), 64);
+        EXPECT_EQ(map.stats.paletteSizes.size(), landInCorner ? 4u : 2u);
+        EXPECT_EQ(map.stats.paletteSizes.back(), map.canvas.CountColours());
+        std::size_t landAfter = 0;
+        for (Colour p : map.canvas.Pixels()) landAfter += p != 0;
+        // Only the corner's colour (as reduced) may turn into empty space.
+        if (landInCorner) {
+            EXPECT_GE(landBefore - landAfter, 37u);
+            EXPECT_EQ(map.canvas.GetPixel(120, 70), 0u);
+        } else {
+            EXPECT_EQ(landBefore, landAfter);
+        }
+    }
+}
+
+TEST(ScalePicture, RoundsHalfToEvenThenDownToMultiplesOf8) {
+    const struct {
+        int w, h, tenths, nw, nh;
+    } cases[] = {
+        {848, 480, 13, 1096, 624},     // 1102.4 -> 1102 -> 1096; 624 stays
+        {3200, 1811, 24, 7680, 4344},  // 4346.4 -> 4346 -> 4344
+        {1000, 565, 15, 1496, 848},    // 847.5 rounds to the even 848
+        {5, 3, 13, 8, 8},              // a sliver keeps a size
+    };
+    for (const auto& c : cases) {
+        MapState map;
+        map.ScaleTenths = c.tenths;
+        map.canvas.CreateImage(c.w, c.h, RGB(9, 9, 9));
+        ScalePicture(map);
+        EXPECT_EQ(map.canvas.GetWidth(), c.nw) << c.w;
+        EXPECT_EQ(map.canvas.GetHeight(), c.nh) << c.h;
+    }
+}
+
+}  // namespace
+}  // namespace orvane

@@ -1,0 +1,124 @@
+// Which effects a map gets: the draws each block makes, the variant thresholds (ties take
+// the lower variant), the options, and the order in which effects are applied.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "finish/RandomEffects.h"
+#include "tests/support/ScriptedRandom.h"
+
+namespace orvane {
+namespace {
+
+using test::ScriptedRandom;
+using Names = std::vector<std::string>;
+
+// A small all-land picture; piece 1 is the moon, piece 2 the floor.
+MapState SmallMap(std::int32_t moonColourKind) {
+    MapState map;
+    map.canvas.CreateImage(48, 32, RGB(90, 120, 60));
+    map.PieceCount = 2;
+    map.MoonIndex = 1;
+    map.FloorIndex = 2;
+    map.Pieces.resize(3);
+    map.Pieces[1].ColourKind = moonColourKind;
+    return map;
+}
+
+TEST(RandomEffects, WithoutTheFlagOnlyTheFirstBlockDraws) {
+    for (const float r : {0.0f, 0.08f, 0.5f}) {
+        MapState map = SmallMap(1);
+        ScriptedRandom rng({r});
+        ApplyRandomEffects(map, rng, 0.08f, false);
+        EXPECT_EQ(rng.Used(), 1u);
+        EXPECT_EQ(map.stats.effects, r <= 0.08f ? Names{"effect1"} : Names{});
+        // A coloured moon leaves the options alone.
+        EXPECT_EQ(map.canvas.GetEffectOptionA(), 0);
+        EXPECT_EQ(map.canvas.GetEffectOptionB(), 0);
+    }
+    // A colourless moon draws both options first, at the ends of their ranges here.
+    MapState map = SmallMap(0);
+    ScriptedRandom rng({0.0f, 0.99999f, 0.9f});
+    ApplyRandomEffects(map, rng, 0.08f, false);
+    EXPECT_EQ(rng.Used(), 3u);
+    EXPECT_EQ(map.canvas.GetEffectOptionA(), 5);
+    EXPECT_EQ(map.canvas.GetEffectOptionB(), 256);
+    ScriptedRandom high({0.99999f, 0.0f, 0.9f});
+    ApplyRandomEffects(map, high, 0.08f, false);
+    EXPECT_EQ(map.canvas.GetEffectOptionA(), 20);
+    EXPECT_EQ(map.canvas.GetEffectOptionB(), 1);
+}
+
+TEST(RandomEffects, AChanceOfZeroStillDrawsOncePerBlock) {
+    // Draws just above 0 fail every block (a draw of exactly 0 would still pass: ties take
+    // the branch), yet each of the seven blocks makes its draw.
+    MapState other = SmallMap(2);
+    const std::vector<Colour> before(other.canvas.Pixels().begin(), other.canvas.Pixels().end());
+    ScriptedRandom tiny({}, 1e-6f);
+    ApplyRandomEffects(other, tiny, 0.0f, true);
+    EXPECT_EQ(tiny.Used(), 7u);
+    EXPECT_TRUE(other.stats.effects.empty());
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), other.canvas.Pixels().begin()));
+}
+
+TEST(RandomEffects, VariantThresholdsTakeTheLowerVariantOnATie) {
+    struct Case {
+        std::vector<float> script;  // draws after block 1's miss
+        Names expected;
+    };
+    const float no = 0.5f;
+    const std::vector<Case> cases = {
+        {{0.08f, 0.45f, no, no, no, no, no}, {"effect2A"}},
+        {{0.08f, 0.4501f, no, no, no, no, no}, {"effect2B"}},
+        {{0.08f, 0.8f, no, no, no, no, no}, {"effect2B"}},
+        {{0.08f, 0.8001f, no, no, no, no, no}, {"effect2C"}},
+        {{no, 0.08f, 0.75f, no, no, no, no}, {"effect3A"}},
+        {{no, 0.08f, 0.7501f, no, no, no, no}, {"effect3B"}},
+        {{no, no, 0.08f, 0.33f, no, no, no}, {"effect4A"}},
+        {{no, no, 0.08f, 0.66f, no, no, no}, {"effect4B"}},
+        {{no, no, 0.08f, 0.6601f, no, no, no}, {"effect4C"}},
+        {{no, no, no, 0.08f, 0.3f, no, no}, {"effect5A"}},
+        {{no, no, no, 0.08f, 0.3001f, no, no}, {"effect5B"}},
+        {{no, no, no, no, 0.08f, no}, {"effect6"}},
+    };
+    for (const Case& c : cases) {
+        MapState map = SmallMap(1);
+        std::vector<float> script{no};
+        script.insert(script.end(), c.script.begin(), c.script.end());
+        ScriptedRandom rng(script, no);
+        ApplyRandomEffects(map, rng, 0.08f, true);
+        EXPECT_EQ(map.stats.effects, c.expected);
+        // Seven chances, plus one variant draw for blocks 2 to 5.
+        const bool variant = c.expected[0] != "effect6";
+        EXPECT_EQ(rng.Used(), 7u + (variant ? 1u : 0u)) << c.expected[0];
+    }
+}
+
+TEST(RandomEffects, AllBlocksTogetherRunInOrderAndBricksUseTheirDraws) {
+    // Options, then every block passing: block 7 draws its size and the channels red, green,
+    // blue. Size 15 (draw 0) and mortar RGB(120, 187, 255).
+    const std::vector<float> script = {0.5f, 0.5f,                          // options
+                                       0.0f,                                // effect1
+                                       0.0f, 0.0f,                          // effect2A
+                                       0.0f, 0.9f,                          // effect3B
+                                       0.0f, 0.99f,                         // effect4C
+                                       0.0f, 0.99f,                         // effect5B
+                                       0.0f,                                // effect6
+                                       0.0f, 0.0f,  0.0f, 0.5f, 0.99999f};  // effect7
+    MapState map = SmallMap(0);
+    ScriptedRandom rng(script, 0.9f);
+    ApplyRandomEffects(map, rng, 0.08f, true);
+    EXPECT_EQ(rng.Used(), script.size());
+    EXPECT_EQ(map.stats.effects, (Names{"effect1", "effect2A", "effect3B", "effect4C", "effect5B",
+                                        "effect6", "effect7"}));
+    const Colour mortar = RGB(120, 120 + static_cast<int>(0.5f * 136), 255);
+    int mortarPixels = 0;
+    for (Colour p : map.canvas.Pixels()) mortarPixels += p == mortar;
+    EXPECT_GT(mortarPixels, 0);
+    EXPECT_EQ(map.canvas.GetWidth(), 48);
+    EXPECT_EQ(map.canvas.GetHeight(), 32);
+}
+
+}  // namespace
+}  // namespace orvane
