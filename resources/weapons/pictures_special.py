@@ -212,9 +212,9 @@ def torpedo(p):
 
 @picture(49, "Earthquake: ground split by a glowing crack")
 def earthquake(p):
-    p.rect(1, 13, 28, 28, "w2")
-    p.rect(1, 13, 28, 15, "g2")
-    p.rect(1, 13, 28, 13, "g1")
+    p.rect(2, 13, 27, 27, "w2")
+    p.rect(2, 13, 27, 15, "g2")
+    p.rect(2, 13, 27, 13, "g1")
     p.poly([(13, 13), (17, 13), (14, 18), (19, 21), (13, 29), (15, 22), (10, 19)], "r2")
     p.poly([(14, 14), (16, 14), (13, 18), (17, 21), (14, 26), (14, 22), (11, 19)], "o1")
     for y in (4, 8):
