@@ -84,6 +84,7 @@ TEST(ContactSheet, EffectsAndPatternsOnARealMap) {
         Canvas c = base;
         effects[i](c);
         EXPECT_EQ(test::CountNewSpecks(base, c), 0) << "effect number " << i;
+        EXPECT_LE(test::CountLoosePixels(c), test::CountLoosePixels(base)) << "effect number " << i;
         tiles.push_back(c);
     }
     const int tw = base.GetWidth() / 2;

@@ -75,6 +75,8 @@ TEST_P(EffectsOnMap, KeepSizeAreDeterministicAndLeaveAPlayableMap) {
                 EXPECT_EQ(landMade, 0);
             }
             EXPECT_EQ(test::CountNewSpecks(base, one), 0);
+            // Cuts and moves must not leave crumbs where land was either.
+            EXPECT_LE(test::CountLoosePixels(one), test::CountLoosePixels(base));
         }
     }
 }

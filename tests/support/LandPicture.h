@@ -93,4 +93,16 @@ inline int CountNewSpecks(const Canvas& before, const Canvas& after) {
     return specks;
 }
 
+// Land pixels without a land 4-neighbour anywhere in the picture.
+inline int CountLoosePixels(const Canvas& c) {
+    int loose = 0;
+    for (int y = 0; y < c.GetHeight(); ++y) {
+        for (int x = 0; x < c.GetWidth(); ++x) {
+            loose += c.GetPixel(x, y) != 0 && !c.GetPixel(x - 1, y) && !c.GetPixel(x + 1, y) &&
+                     !c.GetPixel(x, y - 1) && !c.GetPixel(x, y + 1);
+        }
+    }
+    return loose;
+}
+
 }  // namespace orvane::test
