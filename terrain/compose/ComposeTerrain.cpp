@@ -7,6 +7,10 @@
 namespace orvane {
 
 void ComposeTerrain(MapState& map, Random& rng) {
+    ComposeTerrain(map, rng, DecorationDrawers{});
+}
+
+void ComposeTerrain(MapState& map, Random& rng, const DecorationDrawers& drawers) {
     // Lingers across blobs and pieces: a hole run started on one piece may carry into the next.
     bool holeMode = false;
     const std::int32_t count = map.PieceCount;
@@ -21,7 +25,7 @@ void ComposeTerrain(MapState& map, Random& rng) {
         const TerrainPiece& piece = map.Piece(z);
         if (piece.Hidden) continue;
         DrawTextureBlobs(map, rng, piece, holeMode);
-        SweepFeatures(map, rng, z, piece);
+        SweepFeatures(map, rng, z, piece, drawers);
     }
 
     // Second series, over the finished land.

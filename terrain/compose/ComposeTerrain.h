@@ -3,9 +3,12 @@
 // and, in walk-for-weapons mode, reserved weapon cells.
 #include "core/MapState.h"
 #include "core/Random.h"
+#include "terrain/decor/Decorations.h"
 
 namespace orvane {
 
 void ComposeTerrain(MapState& map, Random& rng);
+// The same with another set of decoration drawers.
+void ComposeTerrain(MapState& map, Random& rng, const DecorationDrawers& drawers);
 
 }  // namespace orvane

@@ -40,6 +40,7 @@ struct Sweep {
     Random& rng;
     const TerrainPiece& piece;
     SweepColumns& columns;
+    const DecorationDrawers& drawers;
 
     // Surface search with the sweep's gap preset in step; y starts at the widened top.
     bool Search(std::int32_t x, std::int32_t& y, std::int32_t& step, std::int32_t gap) {
@@ -51,7 +52,8 @@ struct Sweep {
     }
 
     // Sweeps 3 to 6: skip bare columns, draw the chance, then search and draw.
-    void ChanceFirst(double chance, std::int32_t gap, DecorationDrawer (*pick)(Random&)) {
+    void ChanceFirst(double chance, std::int32_t gap,
+                     DecorationDrawer (*pick)(Random&, const DecorationDrawers&)) {
         const std::int32_t last = columns.Last();
         for (std::int32_t x = columns.First(); x <= last; ++x) {
             if (columns.NoSurface(x)) continue;
@@ -59,23 +61,23 @@ struct Sweep {
             std::int32_t y = 0;
             std::int32_t step = 0;
             if (!Search(x, y, step, gap)) continue;
-            pick(rng)(map, rng, x, y, piece, step);
+            pick(rng, drawers)(map, rng, x, y, piece, step);
             x += step;
         }
     }
 };
 
-DecorationDrawer FlowerOrTuft(Random& rng) {
-    return rng.Chance(0.5) ? DrawFlower : DrawGrassTuft;
+DecorationDrawer FlowerOrTuft(Random& rng, const DecorationDrawers& d) {
+    return rng.Chance(0.5) ? d.flower : d.grassTuft;
 }
-DecorationDrawer Glyph(Random&) {
-    return DrawGlyph;
+DecorationDrawer Glyph(Random&, const DecorationDrawers& d) {
+    return d.glyph;
 }
-DecorationDrawer Figure(Random&) {
-    return DrawFigure;
+DecorationDrawer Figure(Random&, const DecorationDrawers& d) {
+    return d.figure;
 }
-DecorationDrawer StickFigure(Random&) {
-    return DrawStickFigure;
+DecorationDrawer StickFigure(Random&, const DecorationDrawers& d) {
+    return d.stickFigure;
 }
 
 // Weapon cells: a random share of the surfaces, now and then with a second cell one icon
@@ -108,9 +110,9 @@ void SweepTreesAndGates(Sweep& s, double featureDensity) {
         if (!s.rng.Chance(0.05 * featureDensity)) continue;
         DecorationDrawer drawer = nullptr;
         if (s.piece.ColourKind == 2)
-            drawer = s.rng.Chance(0.4) ? DrawTree : DrawGate;
+            drawer = s.rng.Chance(0.4) ? s.drawers.tree : s.drawers.gate;
         else if (s.rng.Chance(0.44))
-            drawer = DrawGate;
+            drawer = s.drawers.gate;
         if (drawer == nullptr) continue;
         drawer(s.map, s.rng, x, y, s.piece, step);
         x += step;
@@ -119,11 +121,12 @@ void SweepTreesAndGates(Sweep& s, double featureDensity) {
 
 }  // namespace
 
-void SweepFeatures(MapState& map, Random& rng, std::int32_t z, const TerrainPiece& piece) {
+void SweepFeatures(MapState& map, Random& rng, std::int32_t z, const TerrainPiece& piece,
+                   const DecorationDrawers& drawers) {
     const double featureDensity = (rng.RndInt(9) + 3) / 10.0;
     const double spotDensity = (rng.RndInt(12) + 18) / 100.0;
     SweepColumns columns(piece, map.PieceMargin);
-    Sweep s{map, rng, piece, columns};
+    Sweep s{map, rng, piece, columns, drawers};
 
     if (map.WalkForWeapons) SweepWeaponSpots(s, z, spotDensity);
     SweepTreesAndGates(s, featureDensity);

@@ -5,11 +5,13 @@
 
 #include "core/MapState.h"
 #include "core/Random.h"
+#include "terrain/decor/Decorations.h"
 
 namespace orvane {
 
 // Draws the piece's two densities, then runs the six sweeps over the columns of its box
 // widened by PieceMargin. z is the piece's index, recorded with its weapon spots.
-void SweepFeatures(MapState& map, Random& rng, std::int32_t z, const TerrainPiece& piece);
+void SweepFeatures(MapState& map, Random& rng, std::int32_t z, const TerrainPiece& piece,
+                   const DecorationDrawers& drawers);
 
 }  // namespace orvane

@@ -34,4 +34,16 @@ void DrawFigure(MapState& map, Random& rng, std::int32_t left, std::int32_t base
 void DrawStickFigure(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
                      const TerrainPiece& piece, std::int32_t& advance);
 
+// The set the composition pass plants with; a caller may substitute any of them (tests watch
+// every placement this way).
+struct DecorationDrawers {
+    DecorationDrawer grassTuft = DrawGrassTuft;
+    DecorationDrawer flower = DrawFlower;
+    DecorationDrawer tree = DrawTree;
+    DecorationDrawer gate = DrawGate;
+    DecorationDrawer glyph = DrawGlyph;
+    DecorationDrawer figure = DrawFigure;
+    DecorationDrawer stickFigure = DrawStickFigure;
+};
+
 }  // namespace orvane
