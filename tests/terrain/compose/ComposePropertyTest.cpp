@@ -3,9 +3,11 @@
 // sampled box is free of everything drawn before it, and a refused one leaves no trace.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/MapLog.h"
 #include "core/Numeric.h"
@@ -117,6 +119,11 @@ struct Watch {
     std::array<int, 7> refused{};
     int faults = 0;
     std::string firstFault;
+    struct Placed {
+        Drawer kind;
+        std::int32_t left, base, width;
+    };
+    std::vector<Placed> placed;
 
     void Fault(const std::string& what) {
         if (faults++ == 0) firstFault = what;
@@ -145,6 +152,7 @@ void Watched(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
 
     if (fits) {
         ++watch->accepted[kind];
+        watch->placed.push_back({Kind, left, base, f.width});
         if (advance != f.width - 1) watch->Fault(where + " drawn with a wrong advance");
         if (map.stats.decorations[kind] != counted + 1) watch->Fault(where + " not counted");
     } else {
@@ -227,6 +235,44 @@ TEST(ComposeTerrain, SameSeedSameMapAndTheDefaultDrawersAreTheWatchedOnes) {
         EXPECT_EQ(ra.Draws(), rb.Draws());
         EXPECT_EQ(a.stats.decorations, b.stats.decorations);
     }
+}
+
+// Close-ups of the first decoration of every kind on a few maps, side by side: a contact
+// sheet to look at (do they stand on the land?).
+TEST(ComposeTerrain, ContactSheetOfDecorationsOnRealMaps) {
+    constexpr std::int32_t kCellW = 120, kCellH = 100, kZoom = 3;
+    const std::vector<std::uint32_t> seeds = {5, 12, 21, 33};
+    Canvas sheet;
+    sheet.CreateImage(7 * kCellW * kZoom, static_cast<std::int32_t>(seeds.size()) * kCellH * kZoom,
+                      RGB(40, 40, 40));
+    int cells = 0;
+    for (std::size_t row = 0; row < seeds.size(); ++row) {
+        MapState map;
+        Random rng;
+        StartMap(map, rng, seeds[row]);
+        Watch w;
+        watch = &w;
+        BuildMap(map, rng, kWatched);
+        watch = nullptr;
+        test::SaveForReview(map.canvas, "compose_map_" + std::to_string(seeds[row]) + ".png");
+        for (std::size_t k = 0; k < 7; ++k) {
+            const auto it = std::find_if(w.placed.begin(), w.placed.end(), [&](const auto& p) {
+                return static_cast<std::size_t>(p.kind) == k;
+            });
+            if (it == w.placed.end()) continue;
+            ++cells;
+            // The object sits at the bottom middle of its cell, ground below it.
+            const std::int32_t x0 = it->left + it->width / 2 - kCellW / 2;
+            const std::int32_t y0 = it->base + 20 - kCellH;
+            for (std::int32_t y = 0; y < kCellH * kZoom; ++y)
+                for (std::int32_t x = 0; x < kCellW * kZoom; ++x)
+                    sheet.SetPixel(static_cast<std::int32_t>(k) * kCellW * kZoom + x,
+                                   static_cast<std::int32_t>(row) * kCellH * kZoom + y,
+                                   map.canvas.GetPixel(x0 + x / kZoom, y0 + y / kZoom));
+        }
+    }
+    test::SaveForReview(sheet, "decorations_sheet.png");
+    EXPECT_GT(cells, 14);
 }
 
 }  // namespace
