@@ -2,16 +2,23 @@
 
 #include <algorithm>
 
+#include "canvas/Raster.h"
 #include "core/RunError.h"
 
 namespace orvane {
 
 void Canvas::CreateImage(std::int32_t width, std::int32_t height, Colour colour) {
-    if (width < 0 || height < 0 || static_cast<long long>(width) * height > 200'000'000LL)
-        throw RunError("Bad picture size " + std::to_string(width) + "x" + std::to_string(height));
+    raster::CheckSize(width, height);
     width_ = width;
     height_ = height;
-    pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), colour);
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    if (count > pixels_.capacity()) {
+        std::vector<Colour> fresh;
+        fresh.reserve(count);
+        raster::PreferLargePages(fresh.data(), count * sizeof(Colour));
+        pixels_ = std::move(fresh);
+    }
+    pixels_.assign(count, colour);
     polyX_.clear();
     polyY_.clear();
 }

@@ -8,6 +8,7 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/ColourMap.h"
+#include "canvas/Raster.h"
 #include "core/RunError.h"
 
 namespace orvane {
@@ -95,7 +96,10 @@ std::vector<std::uint8_t> Canvas::ExportPng() const {
         index.At(colours[i]) = static_cast<std::uint32_t>(i);
     }
 
-    std::vector<std::uint8_t> indices(count);
+    std::vector<std::uint8_t> indices;
+    indices.reserve(count);
+    raster::PreferLargePages(indices.data(), count);
+    indices.resize(count);
     last = 0;
     std::uint8_t lastIndex = 0;
     for (std::size_t i = 0; i < count; ++i) {

@@ -3,7 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
+
+#include "core/RunError.h"
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace orvane::raster {
 namespace {
@@ -11,9 +18,9 @@ namespace {
 // Wide enough for (2 * step * distance) of two 33-bit distances.
 __extension__ typedef __int128 Wide;
 
-// Visits the Bresenham points of the line that fall inside [bx0, bx1] x [by0, by1]. Each point
-// is computed directly from its step number, so a line reaching far outside the picture costs
-// only the steps that cross the box.
+// Visits the Bresenham points of the line that fall inside [bx0, bx1] x [by0, by1]. The walk
+// starts at the first step inside the box, so a line reaching far outside the picture costs
+// only the steps that cross it.
 template <class Visit>
 void WalkLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::int64_t bx0,
               std::int64_t by0, std::int64_t bx1, std::int64_t by1, Visit&& visit) {
@@ -37,21 +44,49 @@ void WalkLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2
     std::int64_t last = sMajor > 0 ? hi - major0 : major0 - lo;
     first = std::max<std::int64_t>(first, 0);
     last = std::min(last, n);
+    if (first > last) return;
+    // Minor offset of step i is i * aMinor / n rounded half up: floor((2 i aMinor + n) / 2n).
+    // The first visible step is computed directly, the rest by the usual error stepping.
+    const std::int64_t den = 2 * (n == 0 ? 1 : n);
+    const Wide start = Wide(2) * first * aMinor + n;
+    auto off = static_cast<std::int64_t>(start / den);
+    auto rem = static_cast<std::int64_t>(start % den);
     for (std::int64_t i = first; i <= last; ++i) {
-        // Minor offset rounded half up: i * aMinor / n.
-        const std::int64_t off =
-            n == 0 ? 0 : static_cast<std::int64_t>((Wide(2) * i * aMinor + n) / (Wide(2) * n));
         const std::int64_t minor = minor0 + sMinor * off;
-        if (minor < minorLo || minor > minorHi) continue;
-        const std::int64_t major = major0 + sMajor * i;
-        if (xMajor)
-            visit(major, minor);
-        else
-            visit(minor, major);
+        if (minor >= minorLo && minor <= minorHi) {
+            const std::int64_t major = major0 + sMajor * i;
+            if (xMajor)
+                visit(major, minor);
+            else
+                visit(minor, major);
+        }
+        rem += 2 * aMinor;
+        if (rem >= den) {
+            rem -= den;
+            ++off;
+        }
     }
 }
 
 }  // namespace
+
+void CheckSize(std::int64_t width, std::int64_t height) {
+    // 200 million pixels: far above the largest map, well below what memory allows.
+    if (width < 0 || height < 0 || width * height > 200'000'000)
+        throw RunError("Bad picture size " + std::to_string(width) + "x" + std::to_string(height));
+}
+
+void PreferLargePages(void* data, std::size_t bytes) {
+#ifdef __linux__
+    constexpr std::uintptr_t kLarge = 2u << 20;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kLarge - 1);
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}
 
 std::int64_t ISqrt(std::int64_t v) {
     auto s = static_cast<std::int64_t>(std::sqrt(static_cast<double>(v)));
@@ -99,24 +134,26 @@ void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x
     // The union of the stamps, collected as one column range per picture row: the strip a
     // round brush sweeps along a straight line is convex in every row.
     const std::int64_t back = width / 2;  // brush top-left = point - back
+    const std::int64_t top = std::max<std::int64_t>(std::min(y1, y2) - back, 0);
+    const std::int64_t bottom = std::min(std::max(y1, y2) - back + width - 1, h - 1);
+    if (top > bottom) return;
     constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::max();
-    std::vector<std::int64_t> rowLo(static_cast<std::size_t>(h), kNone);
-    std::vector<std::int64_t> rowHi(static_cast<std::size_t>(h), -kNone);
+    std::vector<std::int64_t> rowLo(static_cast<std::size_t>(bottom - top + 1), kNone);
+    std::vector<std::int64_t> rowHi(rowLo.size(), -kNone);
     WalkLine(x1, y1, x2, y2, -width, -width, w - 1 + width, h - 1 + width,
              [&](std::int64_t x, std::int64_t y) {
                  for (std::int64_t j = 0; j < width; ++j) {
                      const std::int64_t row = y - back + j;
-                     if (row < 0 || row >= h) continue;
-                     const auto r = static_cast<std::size_t>(row);
+                     if (row < top || row > bottom) continue;
+                     const auto r = static_cast<std::size_t>(row - top);
                      const auto b = static_cast<std::size_t>(j);
                      rowLo[r] = std::min(rowLo[r], x - back + brushLo[b]);
                      rowHi[r] = std::max(rowHi[r], x - back + brushHi[b]);
                  }
              });
-    for (std::int64_t y = 0; y < h; ++y) {
-        const auto r = static_cast<std::size_t>(y);
-        if (rowLo[r] != kNone) FillRow(canvas, y, rowLo[r], rowHi[r], colour);
-    }
+    for (std::size_t r = 0; r < rowLo.size(); ++r)
+        if (rowLo[r] != kNone)
+            FillRow(canvas, top + static_cast<std::int64_t>(r), rowLo[r], rowHi[r], colour);
 }
 
 void PaintConvex(Canvas& canvas, std::int64_t top, std::int64_t bottom,

@@ -14,6 +14,13 @@ inline std::int64_t BrushSize(std::int32_t penWidth) {
     return penWidth < 1 ? 1 : (penWidth > 65536 ? 65536 : penWidth);
 }
 
+// Throws RunError unless width x height is a picture size the canvas accepts.
+void CheckSize(std::int64_t width, std::int64_t height);
+
+// Asks the system to back a fresh, untouched buffer with large pages where it can: first
+// touching a final-size map page by page costs as much as scaling it. Only a hint.
+void PreferLargePages(void* data, std::size_t bytes);
+
 // Largest s with s * s <= v (v >= 0).
 std::int64_t ISqrt(std::int64_t v);
 

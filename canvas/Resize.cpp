@@ -1,39 +1,43 @@
 // Whole-picture geometry: nearest-neighbour scaling, anchored canvas resizing, auto-crop.
 #include <algorithm>
-#include <cstring>
 
 #include "canvas/Canvas.h"
+#include "canvas/Raster.h"
 #include "core/RunError.h"
 
 namespace orvane {
 
 void Canvas::ResizeImage(std::int32_t width, std::int32_t height) {
-    Canvas scaled;
-    scaled.CreateImage(width, height);  // refuses negative and oversized pictures
-    if (width_ > 0 && height_ > 0 && width > 0 && height > 0) {
-        // Each target pixel takes the source pixel under its centre.
-        std::vector<std::int32_t> fromColumn(static_cast<std::size_t>(width));
-        for (std::int64_t x = 0; x < width; ++x)
-            fromColumn[static_cast<std::size_t>(x)] =
-                static_cast<std::int32_t>((2 * x + 1) * width_ / (2 * std::int64_t{width}));
-        auto out = scaled.Pixels();
-        const auto w = static_cast<std::size_t>(width);
-        std::int64_t previous = -1;
-        for (std::int64_t y = 0; y < height; ++y) {
-            const std::int64_t from = (2 * y + 1) * height_ / (2 * std::int64_t{height});
-            Colour* dst = out.data() + static_cast<std::size_t>(y) * w;
-            if (from == previous) {  // enlarging repeats whole rows
-                std::memcpy(dst, dst - w, w * sizeof(Colour));
-                continue;
-            }
+    raster::CheckSize(width, height);
+    if (width_ == 0 || height_ == 0 || width == 0 || height == 0) {
+        CreateImage(width, height);
+        return;
+    }
+    // Each target pixel takes the source pixel under its centre. Rows are appended rather
+    // than written into a zeroed buffer: at final map size that pass costs as much as the
+    // scaling itself.
+    std::vector<std::int32_t> fromColumn(static_cast<std::size_t>(width));
+    for (std::int64_t x = 0; x < width; ++x)
+        fromColumn[static_cast<std::size_t>(x)] =
+            static_cast<std::int32_t>((2 * x + 1) * width_ / (2 * std::int64_t{width}));
+    const auto w = static_cast<std::size_t>(width);
+    std::vector<Colour> scaled;
+    scaled.reserve(w * static_cast<std::size_t>(height));
+    raster::PreferLargePages(scaled.data(), scaled.capacity() * sizeof(Colour));
+    std::vector<Colour> row(w);
+    std::int64_t previous = -1;
+    for (std::int64_t y = 0; y < height; ++y) {
+        const std::int64_t from = (2 * y + 1) * height_ / (2 * std::int64_t{height});
+        if (from != previous) {
             const Colour* src = pixels_.data() + static_cast<std::size_t>(from) * width_;
-            for (std::size_t x = 0; x < w; ++x) dst[x] = src[fromColumn[x]];
+            for (std::size_t x = 0; x < w; ++x) row[x] = src[fromColumn[x]];
             previous = from;
         }
+        scaled.insert(scaled.end(), row.begin(), row.end());
     }
     width_ = width;
     height_ = height;
-    pixels_ = std::move(scaled.pixels_);
+    pixels_ = std::move(scaled);
 }
 
 void Canvas::ResizeCanvas(std::int32_t width, std::int32_t height, std::int32_t position,

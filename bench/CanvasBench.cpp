@@ -1,0 +1,114 @@
+// Canvas primitives and whole-picture operations at map sizes.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "canvas/Canvas.h"
+#include "tests/canvas/SamplePicture.h"
+
+namespace orvane {
+namespace {
+
+constexpr int kWidth = 3200;
+constexpr int kHeight = 1811;
+
+void Lines(benchmark::State& state) {
+    Canvas c;
+    c.CreateImage(kWidth, kHeight);
+    c.SetPenColour(RGB(200, 100, 50));
+    c.SetPenWidth(static_cast<std::int32_t>(state.range(0)));
+    int i = 0;
+    for (auto _ : state) {
+        // 400-pixel strokes in every direction, some crossing the edges.
+        const double a = i * 0.7;
+        const int x = (i * 97) % kWidth, y = (i * 61) % kHeight;
+        c.DrawLine(x, y, x + static_cast<int>(400 * std::cos(a)),
+                   y + static_cast<int>(400 * std::sin(a)));
+        ++i;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(Lines)->Arg(1)->Arg(3)->Arg(8)->Arg(20);
+
+void PolygonFill(benchmark::State& state) {
+    Canvas c;
+    c.CreateImage(kWidth, kHeight);
+    c.SetFillColour(RGB(10, 200, 10));
+    c.SetPenColour(RGB(10, 100, 10));
+    // A wavy closed outline of 400 points about 1000 pixels across.
+    for (int k = 0; k < 400; ++k) {
+        const double a = k * 2 * M_PI / 400;
+        const double r = 500 + 80 * std::sin(7 * a);
+        c.AddPolyPoint(1600 + static_cast<int>(r * std::cos(a)),
+                       900 + static_cast<int>(r * std::sin(a)));
+    }
+    for (auto _ : state) c.FillPolygon();
+}
+BENCHMARK(PolygonFill)->Unit(benchmark::kMicrosecond);
+
+void Circles(benchmark::State& state) {
+    Canvas c;
+    c.CreateImage(kWidth, kHeight);
+    c.SetFillColour(RGB(100, 100, 200));
+    c.SetPenColour(RGB(50, 50, 100));
+    c.SetPenWidth(2);
+    const int r = static_cast<int>(state.range(0));
+    int i = 0;
+    for (auto _ : state) {
+        c.DrawCircle((i * 131) % kWidth, (i * 71) % kHeight, r);
+        ++i;
+    }
+}
+BENCHMARK(Circles)->Arg(5)->Arg(50)->Arg(300);
+
+void GetPixelScan(benchmark::State& state) {
+    const Canvas c = test::SampleMap(kWidth, kHeight);
+    for (auto _ : state) {
+        std::uint64_t empty = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) empty += c.GetPixel(x, y) == 0;
+        benchmark::DoNotOptimize(empty);
+    }
+    state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
+}
+BENCHMARK(GetPixelScan)->Unit(benchmark::kMillisecond);
+
+void ReduceColours64(benchmark::State& state) {
+    const Canvas original = test::SampleMap(kWidth, kHeight);
+    state.counters["colours"] = original.CountColours();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Canvas c = original;
+        state.ResumeTiming();
+        c.ReduceColours(64, static_cast<std::int32_t>(state.range(0)),
+                        static_cast<std::int32_t>(state.range(1)));
+        benchmark::DoNotOptimize(c.Pixels().data());
+    }
+}
+BENCHMARK(ReduceColours64)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Unit(benchmark::kMillisecond);
+
+void ResizeToFinal(benchmark::State& state) {
+    const Canvas original = test::SampleMap(kWidth, kHeight);
+    for (auto _ : state) {
+        state.PauseTiming();
+        Canvas c = original;
+        state.ResumeTiming();
+        c.ResizeImage(7680, 4344);
+        benchmark::DoNotOptimize(c.Pixels().data());
+    }
+}
+BENCHMARK(ResizeToFinal)->Unit(benchmark::kMillisecond);
+
+void ExportPalettePng(benchmark::State& state) {
+    Canvas c = test::SampleMap(kWidth, kHeight);
+    c.ReduceColours(64, 0, 0);
+    c.ResizeImage(7680, 4344);
+    for (auto _ : state) {
+        const auto png = c.ExportPng();
+        state.counters["bytes"] = static_cast<double>(png.size());
+    }
+}
+BENCHMARK(ExportPalettePng)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orvane
