@@ -50,23 +50,12 @@ void Canvas::ApplyEffect1() {
 }
 
 void Canvas::ApplyEffect2A() {
-    const fx::Image img{pixels_, width_, height_};
-    const std::vector<Colour> blurred = fx::BlurLand(img, fx::OptionA(effectOptionA_) / 5);
-    std::copy(blurred.begin(), blurred.end(), pixels_.begin());
+    fx::FilterLand(fx::Image{pixels_, width_, height_}, fx::OptionA(effectOptionA_) / 5, -10);
 }
 
 void Canvas::ApplyEffect2B() {
-    const fx::Image img{pixels_, width_, height_};
-    const std::vector<Colour> blurred = fx::BlurLand(img, 1);
-    const int amount = fx::OptionA(effectOptionA_);  // tenths: 0.5..2
-    for (std::size_t i = 0; i < pixels_.size(); ++i) {
-        const Colour c = pixels_[i];
-        if (c == 0) continue;
-        const Colour b = blurred[i];
-        const auto push = [amount](int v, int soft) { return v + (v - soft) * amount / 10; };
-        pixels_[i] = fx::LandColour(push(RedOf(c), RedOf(b)), push(GreenOf(c), GreenOf(b)),
-                                    push(BlueOf(c), BlueOf(b)));
-    }
+    // Strength 0.5..2 times the difference from a small blur.
+    fx::FilterLand(fx::Image{pixels_, width_, height_}, 1, fx::OptionA(effectOptionA_));
 }
 
 void Canvas::ApplyEffect2C() {

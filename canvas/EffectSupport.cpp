@@ -1,5 +1,6 @@
 #include "canvas/EffectSupport.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvane::fx {
@@ -21,20 +22,24 @@ double Sine(double radians) {
     return sum;
 }
 
-std::vector<Colour> BlurLand(const Image& img, int radius) {
+void FilterLand(Image img, int radius, int amountTenths) {
+    radius = std::clamp(radius, 0, 7);  // keeps every box sum within 16 bits
     const int w = img.w;
     const int h = img.h;
-    const std::size_t n = img.Size();
-    std::vector<Colour> out(n, 0);
-    if (n == 0) return out;
-    // Horizontal box sums of red, green, blue and land count; (2r+1) * 255 fits 16 bits.
+    if (img.Size() == 0) return;
+    // Horizontal box sums of red, green, blue and land count, for a ring of 2r + 2 rows: the
+    // rows a result needs plus the one about to be overwritten, so the work is done in place.
     struct Sums {
         std::uint16_t r, g, b, n;
     };
-    std::vector<Sums> rows(n);
-    for (int y = 0; y < h; ++y) {
+    const int ringRows = 2 * radius + 2;
+    std::vector<Sums> ring(static_cast<std::size_t>(ringRows) * static_cast<std::size_t>(w));
+    const auto ringRow = [&](int y) {
+        return &ring[static_cast<std::size_t>(y % ringRows) * static_cast<std::size_t>(w)];
+    };
+    const auto sumRow = [&](int y) {
         const Colour* line = &img.px[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)];
-        Sums* dst = &rows[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)];
+        Sums* dst = ringRow(y);
         int sr = 0, sg = 0, sb = 0, sn = 0;
         const auto add = [&](int x, int sign) {
             if (x < 0 || x >= w) return;
@@ -52,12 +57,12 @@ std::vector<Colour> BlurLand(const Image& img, int radius) {
                       static_cast<std::uint16_t>(sb), static_cast<std::uint16_t>(sn)};
             add(x - radius, -1);
         }
-    }
+    };
     // Vertical sums of the row sums, one running total per column.
     std::vector<int> acc(static_cast<std::size_t>(w) * 4, 0);
     const auto addRow = [&](int y, int sign) {
         if (y < 0 || y >= h) return;
-        const Sums* src = &rows[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)];
+        const Sums* src = ringRow(y);
         for (int x = 0; x < w; ++x) {
             int* a = &acc[static_cast<std::size_t>(x) * 4];
             a[0] += sign * src[x].r;
@@ -66,20 +71,39 @@ std::vector<Colour> BlurLand(const Image& img, int radius) {
             a[3] += sign * src[x].n;
         }
     };
-    for (int y = 0; y < radius; ++y) addRow(y, 1);
+    // Division by the land count through exact reciprocals: floor(2^32 / d) + 1 divides
+    // every numerator below 2^16 exactly, and (2r+1)^2 * 255 stays below that.
+    const int boxArea = (2 * radius + 1) * (2 * radius + 1);
+    std::vector<std::uint64_t> inverse(static_cast<std::size_t>(boxArea) + 1, 0);
+    for (int d = 1; d <= boxArea; ++d)
+        inverse[static_cast<std::size_t>(d)] =
+            (std::uint64_t{1} << 32) / static_cast<std::uint64_t>(d) + 1;
+    for (int y = 0; y < radius && y < h; ++y) {
+        sumRow(y);
+        addRow(y, 1);
+    }
     for (int y = 0; y < h; ++y) {
-        addRow(y + radius, 1);
-        const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+        if (y + radius < h) {
+            sumRow(y + radius);
+            addRow(y + radius, 1);
+        }
+        Colour* line = &img.px[static_cast<std::size_t>(y) * static_cast<std::size_t>(w)];
         for (int x = 0; x < w; ++x) {
-            if (img.px[row + static_cast<std::size_t>(x)] == 0) continue;
+            const Colour c = line[x];
+            if (c == 0) continue;
             const int* a = &acc[static_cast<std::size_t>(x) * 4];
             const int cnt = a[3];  // at least 1: the pixel itself is land
-            out[row + static_cast<std::size_t>(x)] =
-                LandColour((a[0] + cnt / 2) / cnt, (a[1] + cnt / 2) / cnt, (a[2] + cnt / 2) / cnt);
+            const std::uint64_t m = inverse[static_cast<std::size_t>(cnt)];
+            const auto mixed = [&](int sum, int v) {
+                const auto mean =
+                    static_cast<int>((static_cast<std::uint64_t>(sum + cnt / 2) * m) >> 32);
+                return v + (v - mean) * amountTenths / 10;
+            };
+            line[x] =
+                LandColour(mixed(a[0], RedOf(c)), mixed(a[1], GreenOf(c)), mixed(a[2], BlueOf(c)));
         }
         addRow(y - radius, -1);
     }
-    return out;
 }
 
 std::vector<std::uint8_t> DistanceToEmpty(const Image& img, int cap) {
@@ -118,39 +142,43 @@ std::vector<std::uint8_t> DistanceToEmpty(const Image& img, int cap) {
 std::size_t RemoveSpecks(Image img, int minSize, const std::vector<std::uint8_t>* allowed) {
     const int w = img.w;
     const int h = img.h;
-    const std::size_t limit = static_cast<std::size_t>(std::max(minSize, 0));
-    std::vector<std::uint8_t> seen(img.Size(), 0);
-    std::vector<std::size_t> stack;
-    std::vector<std::size_t> region;  // the first `limit` pixels of the current region
+    if (minSize <= 1) return 0;
+    const auto limit = static_cast<std::size_t>(minSize);
+    std::vector<std::size_t> region;  // the region being explored, never above `limit`
     std::size_t removed = 0;
-    for (std::size_t start = 0; start < img.Size(); ++start) {
-        if (seen[start] || img.px[start] == 0) continue;
-        seen[start] = 1;
-        stack.assign(1, start);
-        region.clear();
-        std::size_t size = 0;
-        bool removable = true;
-        while (!stack.empty()) {
-            const std::size_t i = stack.back();
-            stack.pop_back();
-            if (++size <= limit) region.push_back(i);
-            if (allowed && !(*allowed)[i]) removable = false;
-            const int x = static_cast<int>(i % static_cast<std::size_t>(w));
-            const int y = static_cast<int>(i / static_cast<std::size_t>(w));
-            const auto visit = [&](bool inside, std::size_t j) {
-                if (inside && !seen[j] && img.px[j] != 0) {
-                    seen[j] = 1;
-                    stack.push_back(j);
+    // Every region has a pixel with no land above it, so explorations start only there; each
+    // stops as soon as the region proves big enough, which keeps the sweep cheap.
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
+                                      static_cast<std::size_t>(x);
+            if (img.px[start] == 0 || (y > 0 && img.px[start - static_cast<std::size_t>(w)] != 0))
+                continue;
+            region.assign(1, start);
+            bool small = true;
+            for (std::size_t next = 0; next < region.size() && small; ++next) {
+                const std::size_t i = region[next];
+                const int px = static_cast<int>(i % static_cast<std::size_t>(w));
+                const int py = static_cast<int>(i / static_cast<std::size_t>(w));
+                const std::size_t around[4] = {i - 1, i + 1, i - static_cast<std::size_t>(w),
+                                               i + static_cast<std::size_t>(w)};
+                const bool inside[4] = {px > 0, px + 1 < w, py > 0, py + 1 < h};
+                for (int k = 0; k < 4 && small; ++k) {
+                    const std::size_t j = around[k];
+                    if (!inside[k] || img.px[j] == 0) continue;
+                    if (std::find(region.begin(), region.end(), j) != region.end()) continue;
+                    region.push_back(j);
+                    small = region.size() < limit;
                 }
-            };
-            visit(x > 0, i - 1);
-            visit(x + 1 < w, i + 1);
-            visit(y > 0, i - static_cast<std::size_t>(w));
-            visit(y + 1 < h, i + static_cast<std::size_t>(w));
-        }
-        if (removable && size < limit) {
+            }
+            if (!small) continue;
+            if (allowed) {
+                bool removable = true;
+                for (const std::size_t i : region) removable = removable && (*allowed)[i];
+                if (!removable) continue;
+            }
             for (const std::size_t i : region) img.px[i] = 0;
-            removed += size;
+            removed += region.size();
         }
     }
     return removed;

@@ -73,9 +73,10 @@ inline double Cosine(double radians) {
     return Sine(radians + 1.5707963267948966);
 }
 
-// Averages each land pixel with the land pixels in the (2r+1)^2 box around it; empty pixels
-// neither contribute nor change. Result has one entry per pixel (0 where empty).
-std::vector<Colour> BlurLand(const Image& img, int radius);
+// Moves each land pixel away from the mean of the land pixels in the (2r+1)^2 box around it
+// by amountTenths / 10 of the difference: -10 gives the plain mean (a blur), positive values
+// sharpen. Empty pixels neither contribute nor change.
+void FilterLand(Image img, int radius, int amountTenths);
 
 // City-block distance from each land pixel to the nearest empty pixel, capped at `cap`
 // (0 for empty pixels). Outside the picture counts as land, so the frame is not an edge.
