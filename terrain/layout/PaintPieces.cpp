@@ -53,7 +53,8 @@ void WalkOutline(MapState& map, Random& rng, TerrainPiece& p, const SkyBodyFrame
                 --bulge;
                 if (q.Y > frame.cy && pts[j - 1].X < q.X && q.X < pts[j + 1].X) {
                     const double grow = rng.Rnd();
-                    trap.Run([&] { q.Y = CLng((1 + grow) * (q.Y - p.Y) + p.Y); });
+                    trap.Run(
+                        [&] { q.Y = CLng((1 + grow) * (static_cast<double>(q.Y) - p.Y) + p.Y); });
                 }
             }
             if (bulge == 0 && rng.Chance(0.1))
@@ -77,13 +78,11 @@ void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyStat
     if (canvas.GetPenWidth() > n) canvas.SetPenWidth(n);
 
     SkyBodyFrame frame;
-    trap.Run([&] {
-        frame.base = RGB(p.Red, p.Green, p.Blue);
-        frame.cx = CLng(p.Width / 2.0 + p.X);
-        frame.cy = CLng(p.Height / 2.0 + p.Y);
-        frame.hw = CLng(p.Width / 2.0);
-        frame.hh = CLng(p.Height / 2.0);
-    });
+    frame.base = RGB(p.Red, p.Green, p.Blue);
+    trap.Run([&] { frame.cx = CLng(p.Width / 2.0 + p.X); });
+    trap.Run([&] { frame.cy = CLng(p.Height / 2.0 + p.Y); });
+    trap.Run([&] { frame.hw = CLng(p.Width / 2.0); });
+    trap.Run([&] { frame.hh = CLng(p.Height / 2.0); });
 
     PassPosition at;
     at.piece = i;

@@ -22,8 +22,9 @@ void CutCrescent(MapState& map, Random& rng, const TerrainPiece& moon, const Sky
     if (rng.Chance(0.5)) sky.mx = -sky.mx;
     trap.Run([&] { sky.rr = rng.RndInt(CLng(moon.Width / 8.0)); });
     trap.Run([&] {
-        canvas.DrawCircle(moon.X + frame.hw - sky.mx, moon.Y + frame.hh - sky.my,
-                          frame.hw + sky.rr);
+        canvas.DrawCircle(CheckedSub(CheckedAdd(moon.X, frame.hw), sky.mx),
+                          CheckedSub(CheckedAdd(moon.Y, frame.hh), sky.my),
+                          CheckedAdd(frame.hw, sky.rr));
     });
 }
 
@@ -36,11 +37,13 @@ void DrawRays(MapState& map, Random& rng, const TerrainPiece& sun, const SkyBody
     std::int32_t rays = 0;
     trap.Run([&] { rays = CLng(sun.Width / 5.0 + 12 + rng.RndInt(CLng(sun.Width / 4.0))); });
     for (std::int32_t r = 1; r <= rays; ++r) {
+        std::int32_t k1 = 0;
+        std::int32_t k2 = 0;
         std::int32_t x2 = 0;
         std::int32_t y2 = 0;
-        const std::int32_t k1 = rng.RndInt(sun.Width + frame.hw);
+        trap.Run([&] { k1 = rng.RndInt(CheckedAdd(sun.Width, frame.hw)); });
         trap.Run([&] { x2 = CLng(sun.X - sun.Width / 4.0 + k1); });
-        const std::int32_t k2 = rng.RndInt(sun.Height + frame.hh);
+        trap.Run([&] { k2 = rng.RndInt(CheckedAdd(sun.Height, frame.hh)); });
         trap.Run([&] { y2 = CLng(sun.Y - sun.Height / 4.0 + k2); });
         canvas.SetPenWidth(1);
         trap.Run([&] { canvas.DrawLine(frame.cx, frame.cy, x2, y2); });

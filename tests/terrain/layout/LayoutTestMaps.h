@@ -32,6 +32,12 @@ inline void PlanSeededMap(MapState& map, Random& rng, std::uint32_t seed) {
     OutlinePieces(map, rng);
 }
 
+inline int CountLand(const Canvas& canvas) {
+    int n = 0;
+    for (Colour c : canvas.Pixels()) n += c != 0;
+    return n;
+}
+
 // Records every diagnostic so tests can see that painting trapped nothing.
 class RecordingLog : public MapLog {
   public:

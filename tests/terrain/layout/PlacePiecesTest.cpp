@@ -1,0 +1,134 @@
+// Piece placement: colour conversion, overlap rule and the draws that keep seeds in step.
+#include <gtest/gtest.h>
+
+#include "core/Numeric.h"
+#include "terrain/layout/PlacePieces.h"
+#include "tests/support/ScriptedRandom.h"
+
+namespace orvane {
+namespace {
+
+using test::ScriptedRandom;
+
+MapState SmallMap(std::int32_t pieceCount, std::int32_t margin = 5) {
+    MapState map;
+    map.MapWidth = 1000;
+    map.MapHeight = 600;
+    map.canvas.CreateImage(map.MapWidth, map.MapHeight);
+    map.PieceCount = pieceCount;
+    map.PieceMargin = margin;
+    map.PieceMinWidth = 40;
+    map.PieceWidthRange = 60;
+    map.PieceMinHeight = 30;
+    map.PieceHeightRange = 40;
+    return map;
+}
+
+TEST(CmykToRgb, DocumentedBrowns) {
+    std::int16_t r = 0, g = 0, b = 0;
+    CmykToRgb(34, 56, 87, 0, r, g, b);
+    EXPECT_EQ(r, 168);
+    EXPECT_EQ(g, 112);
+    EXPECT_EQ(b, 33);
+    CmykToRgb(34, 56, 87, 45, r, g, b);
+    EXPECT_EQ(r, 93);
+    EXPECT_EQ(g, 62);
+    EXPECT_EQ(b, 18);
+}
+
+TEST(FindOverlap, TouchingIsFreeAndEveryRecordCountsInOrder) {
+    std::vector<TerrainPiece> pieces(4);
+    pieces[1].Bounds = Rect{0, 0, 10, 10};
+    pieces[3].Bounds = Rect{20, 0, 30, 10};  // record 2 not placed yet: empty bounds
+    EXPECT_EQ(FindOverlap(Rect{10, 0, 20, 10}, pieces, 0), -1);  // shares edges with both
+    EXPECT_EQ(FindOverlap(Rect{0, 10, 10, 20}, pieces, 0), -1);
+    EXPECT_EQ(FindOverlap(Rect{9, 9, 25, 12}, pieces, 0), 1);   // first of the two
+    EXPECT_EQ(FindOverlap(Rect{10, 0, 20, 10}, pieces, 1), 1);  // the margin makes it touch
+    pieces[1].Hidden = true;                                    // hidden pieces still block
+    EXPECT_EQ(FindOverlap(Rect{5, 5, 6, 6}, pieces, 0), 1);
+}
+
+TEST(PlacePieces, FloorChanceIsDrawnEvenWhenTheFloorMustStay) {
+    // First draw 0.05 would leave the floor out, but two records need it; the next draw
+    // (0) still goes to the floor's width, 75% of the canvas.
+    ScriptedRandom rng({0.05f, 0.0f});
+    MapState two = SmallMap(2);
+    PlacePieces(two, rng);
+    EXPECT_EQ(two.MoonIndex, 1);
+    const TerrainPiece& floor = two.Piece(2);
+    EXPECT_FALSE(floor.Hidden);
+    EXPECT_EQ(floor.Width, 750);
+    EXPECT_EQ(floor.X, 125);
+    EXPECT_EQ(floor.Y + floor.Height, 600);
+
+    ScriptedRandom rng3({0.05f, 0.0f});
+    MapState three = SmallMap(3);
+    PlacePieces(three, rng3);
+    EXPECT_TRUE(three.Piece(3).Hidden);
+    EXPECT_TRUE(three.Piece(3).Bounds.Empty());
+}
+
+TEST(PlacePieces, MoonColourDrawsDependOnItsKind) {
+    // Floor: present, width, height, no hole, no alt fill, kind 2 and its red: 7 draws.
+    // Moon: size, then the kind, then x and y; kind 0 draws no colour.
+    const auto place = [](float kindDraw) {
+        ScriptedRandom rng({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, kindDraw});
+        MapState map = SmallMap(2);
+        PlacePieces(map, rng);
+        return std::make_pair(map.Piece(1), rng.Used());
+    };
+    const auto [none, noneDraws] = place(0.1f);
+    EXPECT_EQ(none.ColourKind, 0);
+    EXPECT_EQ(noneDraws, 11u);
+    EXPECT_EQ(none.BaseColour(), 0u);
+    const auto [sun, sunDraws] = place(0.5f);
+    EXPECT_EQ(sun.ColourKind, 1);
+    EXPECT_EQ(sunDraws, 12u);
+    EXPECT_EQ(sun.Blue, 10);
+    EXPECT_EQ(sun.Red, sun.Green);
+    const auto [moon, moonDraws] = place(0.9f);
+    EXPECT_EQ(moon.ColourKind, 2);
+    EXPECT_EQ(moonDraws, 12u);
+    // The moon's top sits at least a quarter of its size below the top edge.
+    EXPECT_GE(moon.Y, moon.Width / 4);
+    EXPECT_EQ(moon.Height, moon.Width);
+}
+
+TEST(PlacePieces, WideMarginLeavesNoSkyBodyAndLowersTheBand) {
+    // 1.5 * 41 > 600 * 0.1: no moon, so ordinary pieces may start at 5% of the height.
+    Random rng;
+    rng.Reset();
+    rng.Seed(11);
+    MapState map = SmallMap(12, 41);
+    PlacePieces(map, rng);
+    const TerrainPiece& moon = map.Piece(map.MoonIndex);
+    EXPECT_TRUE(moon.Hidden);
+    EXPECT_TRUE(moon.Bounds.Empty());
+    for (std::int32_t i = 1; i <= 10; ++i) {
+        const TerrainPiece& p = map.Piece(i);
+        if (!p.Hidden) {
+            EXPECT_GE(p.Y, 30);
+        }
+    }
+}
+
+TEST(PlacePieces, PieceThatNeverFitsIsHiddenButKeepsBlocking) {
+    // Taller than the band: every one of the 66 boxes fails.
+    Random rng;
+    rng.Reset();
+    rng.Seed(3);
+    MapState map = SmallMap(3);
+    map.PieceMinHeight = 700;
+    PlacePieces(map, rng);
+    const TerrainPiece& p = map.Piece(1);
+    EXPECT_TRUE(p.Hidden);
+    EXPECT_EQ(p.Bounds, (Rect{p.X, p.Y, p.X + p.Width, p.Y + p.Height}));
+    EXPECT_FALSE(p.Bounds.Empty());
+    // Its box still widens the star band.
+    const TerrainPiece& moon = map.Piece(2);
+    EXPECT_LE(moon.ExtentLeft, p.X);
+    EXPECT_GE(moon.ExtentRight, p.X + p.Width);
+}
+
+}  // namespace
+}  // namespace orvane
