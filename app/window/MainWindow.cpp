@@ -61,12 +61,14 @@ MainWindow::MainWindow(std::string decimalSeparator)
         auto* b = new Fl_Button(x, y, w, h, caption);
         b->labelsize(kControlFontSize);
         b->tooltip(tip);
+        // user_data carries the window; the index comes from the control array.
         b->callback(
             [](Fl_Widget* widget, void* self) {
-                static_cast<MainWindow*>(self)->OnCommand(static_cast<int>(widget->argument()));
+                auto* window = static_cast<MainWindow*>(self);
+                for (std::size_t i = 0; i < window->Command1_.size(); ++i)
+                    if (window->Command1_[i] == widget) window->OnCommand(static_cast<int>(i));
             },
             this);
-        b->argument(index);
         Command1_[static_cast<std::size_t>(index)] = b;
     };
     button(0, 4, 4, 89, 51, "Get Map", "Generate and save random map");
