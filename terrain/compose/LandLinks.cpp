@@ -5,6 +5,7 @@
 #include "core/Numeric.h"
 #include "terrain/compose/LineWalk.h"
 #include "terrain/compose/SurfaceSearch.h"
+#include "terrain/decor/DrawerSupport.h"
 
 namespace orvane {
 namespace {
@@ -53,8 +54,8 @@ bool WantsLink(const MapState& map, Random& rng, const TerrainPiece& z, const Te
 
 void DrawLink(MapState& map, Random& rng, const TerrainPiece& palette, LinePoint a, LinePoint b) {
     Canvas& canvas = map.canvas;
-    canvas.SetPenColour(palette.Shade(rng.RndInt(palette.ShadeCount - 1) + 1));
-    canvas.SetFillColour(palette.Shade(rng.RndInt(palette.ShadeCount - 1) + 1));
+    canvas.SetPenColour(decor::RandomShade(rng, palette));
+    canvas.SetFillColour(decor::RandomShade(rng, palette));
     canvas.SetPenWidth(1);
     // Ragged upper edge from A to B, straight chord one row below on the way back.
     canvas.AddPolyPoint(a.x, a.y + 1);

@@ -4,9 +4,12 @@
 
 #include "core/Numeric.h"
 #include "terrain/compose/SurfaceSearch.h"
+#include "terrain/decor/DrawerSupport.h"
 
 namespace orvane {
 namespace {
+
+using decor::RandomShade;
 
 struct BlobStart {
     std::int32_t x;
@@ -15,10 +18,6 @@ struct BlobStart {
 
 std::int32_t ClampTo(std::int32_t v, std::int32_t hi) {
     return std::clamp(v, 1, std::max(hi, 1));
-}
-
-Colour RandomShade(Random& rng, const TerrainPiece& piece) {
-    return piece.Shade(rng.RndInt(piece.ShadeCount - 1) + 1);
 }
 
 // Picks the blob's start and sets its pen; a hole piece keeps only 1 in 5 of the points far
