@@ -1,5 +1,8 @@
 #include "finish/RandomEffects.h"
 
+#include <span>
+#include <vector>
+
 namespace orvane {
 namespace {
 
@@ -8,6 +11,27 @@ template <typename Apply>
 void Record(MapState& map, const char* name, Apply apply) {
     apply(map.canvas);
     map.stats.effects.emplace_back(name);
+}
+
+// Swirl and waves move land. Weapon cells are framed before the effects and filled after
+// them at their recorded places (and the label box is kept free), so on a map with cells the
+// land keeps its shape: the moved picture only recolours land that was already there.
+template <typename Apply>
+void RecordMoving(MapState& map, const char* name, Apply apply) {
+    if (!map.WalkForWeapons || map.WeaponSpots.empty()) {
+        Record(map, name, apply);
+        return;
+    }
+    const std::vector<Colour> before(map.canvas.Pixels().begin(), map.canvas.Pixels().end());
+    Record(map, name, apply);
+    std::span<Colour> after = map.canvas.Pixels();
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (before[i] == 0) {
+            after[i] = 0;
+        } else if (after[i] == 0) {
+            after[i] = before[i];
+        }
+    }
 }
 
 }  // namespace
@@ -48,12 +72,12 @@ void ApplyRandomEffects(MapState& map, Random& rng, float p, bool effectsFlag) {
         } else if (s <= 0.66f) {
             Record(map, "effect4B", [](Canvas& c) { c.ApplyEffect4B(); });
         } else {
-            Record(map, "effect4C", [](Canvas& c) { c.ApplyEffect4C(); });
+            RecordMoving(map, "effect4C", [](Canvas& c) { c.ApplyEffect4C(); });
         }
     }
     if (rng.Rnd() <= p) {
         if (rng.Rnd() <= 0.3f) {
-            Record(map, "effect5A", [](Canvas& c) { c.ApplyEffect5A(); });
+            RecordMoving(map, "effect5A", [](Canvas& c) { c.ApplyEffect5A(); });
         } else {
             Record(map, "effect5B", [](Canvas& c) { c.ApplyEffect5B(); });
         }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "finish/RandomEffects.h"
+#include "tests/support/LandPicture.h"
 #include "tests/support/ScriptedRandom.h"
 
 namespace orvane {
@@ -118,6 +119,40 @@ TEST(RandomEffects, AllBlocksTogetherRunInOrderAndBricksUseTheirDraws) {
     EXPECT_GT(mortarPixels, 0);
     EXPECT_EQ(map.canvas.GetWidth(), 48);
     EXPECT_EQ(map.canvas.GetHeight(), 32);
+}
+
+TEST(RandomEffects, MovingEffectsKeepTheLandShapeOnMapsWithWeaponCells) {
+    // Cells are framed before the effects and filled after them where they were reserved, so
+    // on such maps swirl and waves may recolour land but not move it.
+    const std::vector<std::vector<float>> scripts = {
+        {0.5f, 0.5f, 0.5f, 0.0f, 0.99f, 0.5f, 0.5f, 0.5f},  // swirl
+        {0.5f, 0.5f, 0.5f, 0.5f, 0.0f, 0.0f, 0.5f, 0.5f},   // waves
+    };
+    for (const auto& script : scripts) {
+        for (const bool cells : {false, true}) {
+            MapState map = SmallMap(1);
+            test::DrawLandPicture(map.canvas, 260, 150, 3);
+            map.WalkForWeapons = cells;
+            if (cells) map.WeaponSpots.push_back(WeaponSpot{Rect{100, 60, 120, 80}, 1});
+            const std::vector<Colour> before(map.canvas.Pixels().begin(),
+                                             map.canvas.Pixels().end());
+            ScriptedRandom rng(script);
+            ApplyRandomEffects(map, rng, 0.08f, true);
+            ASSERT_EQ(map.stats.effects.size(), 1u);
+            int shapeChanges = 0, recoloured = 0;
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                const Colour now = map.canvas.Pixels()[i];
+                shapeChanges += (before[i] == 0) != (now == 0);
+                recoloured += before[i] != 0 && now != 0 && now != before[i];
+            }
+            if (cells) {
+                EXPECT_EQ(shapeChanges, 0) << map.stats.effects[0];
+                EXPECT_GT(recoloured, 100) << map.stats.effects[0];
+            } else {
+                EXPECT_GT(shapeChanges, 100) << map.stats.effects[0];
+            }
+        }
+    }
 }
 
 }  // namespace
