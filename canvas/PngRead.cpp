@@ -1,28 +1,21 @@
 // PNG decoding through libspng: any colour type and depth becomes packed colours.
-#include <spng.h>
-
-#include <memory>
-
 #include "canvas/Canvas.h"
+#include "canvas/Spng.h"
 #include "core/RunError.h"
 
 namespace orvane {
 namespace {
 
-struct CtxFree {
-    void operator()(spng_ctx* ctx) const { spng_ctx_free(ctx); }
-};
+constexpr const char* kAction = "PNG load";
 
-void Check(int err, const char* what) {
-    if (err != 0)
-        throw RunError(std::string("PNG load failed (") + what + "): " + spng_strerror(err));
+void Check(int err, const char* step) {
+    spng::Check(err, kAction, step);
 }
 
 }  // namespace
 
 void Canvas::LoadPicture(std::span<const std::uint8_t> png) {
-    std::unique_ptr<spng_ctx, CtxFree> ctx(spng_ctx_new(0));
-    if (!ctx) throw RunError("PNG load failed: out of memory");
+    const spng::Context ctx = spng::NewContext(0, kAction);
     spng_ctx* c = ctx.get();
     // Bound what a damaged or hostile file can make us allocate before the size is checked.
     Check(spng_set_image_limits(c, 32768, 32768), "limits");

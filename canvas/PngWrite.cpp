@@ -1,5 +1,4 @@
 // PNG export through libspng: an 8-bit palette picture for maps, 8-bit RGB otherwise.
-#include <spng.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -9,24 +8,21 @@
 #include "canvas/Canvas.h"
 #include "canvas/ColourMap.h"
 #include "canvas/Raster.h"
+#include "canvas/Spng.h"
 #include "core/RunError.h"
 
 namespace orvane {
 namespace {
 
-struct CtxFree {
-    void operator()(spng_ctx* ctx) const { spng_ctx_free(ctx); }
-};
+constexpr const char* kAction = "PNG export";
 
-void Check(int err, const char* what) {
-    if (err != 0)
-        throw RunError(std::string("PNG export failed (") + what + "): " + spng_strerror(err));
+void Check(int err, const char* step) {
+    spng::Check(err, kAction, step);
 }
 
 std::vector<std::uint8_t> Encode(std::uint32_t width, std::uint32_t height, std::uint8_t colourType,
                                  const spng_plte* palette, std::vector<std::uint8_t>& image) {
-    std::unique_ptr<spng_ctx, CtxFree> ctx(spng_ctx_new(SPNG_CTX_ENCODER));
-    if (!ctx) throw RunError("PNG export failed: out of memory");
+    const spng::Context ctx = spng::NewContext(SPNG_CTX_ENCODER, kAction);
     spng_ctx* c = ctx.get();
     Check(spng_set_option(c, SPNG_ENCODE_TO_BUFFER, 1), "buffer");
     // Level 6 with run-length matching is several times faster than the zlib defaults and

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "canvas/Canvas.h"
+#include "tests/canvas/SamplePicture.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvane {
@@ -19,11 +20,7 @@ int CountOf(const Canvas& c, Colour colour) {
 }
 
 Canvas Blank(int w, int h) {
-    Canvas c;
-    c.CreateImage(w, h);
-    c.SetPenColour(kPen);
-    c.SetFillColour(kFill);
-    return c;
+    return test::BlankCanvas(w, h, kPen, kFill);
 }
 
 TEST(Draw, EverythingPastTheEdgesIsClipped) {

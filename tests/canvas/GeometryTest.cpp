@@ -125,5 +125,20 @@ TEST(Colours, ReplaceMatchesEachChannelWithinTolerance) {
     EXPECT_EQ(strict.CountColours(), 7);
 }
 
+TEST(Colours, CountSeesEveryValueOnce) {
+    // Long runs, scattered repeats and raw values no RGB() call makes (all bits set).
+    Canvas c;
+    c.CreateImage(300, 200);
+    for (int i = 0; i < 5000; ++i) {
+        const int k = i % 1000;  // each colour five times, far apart
+        c.SetPixel(i % 300, i / 300, RGB(k % 200, k / 200, 3));
+    }
+    c.SetPixel(5, 5, 0xFFFFFFFFu);
+    c.SetPixel(6, 5, 0xFF000000u);
+    EXPECT_EQ(c.CountColours(), 1000 + 1 + 2);
+    Canvas empty;
+    EXPECT_EQ(empty.CountColours(), 0);
+}
+
 }  // namespace
 }  // namespace orvane

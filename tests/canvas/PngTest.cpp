@@ -8,6 +8,7 @@
 
 #include "canvas/Canvas.h"
 #include "core/RunError.h"
+#include "resources/Resources.h"
 
 namespace orvane {
 namespace {
@@ -109,6 +110,20 @@ TEST(Png, TooManyColoursForAPaletteIsAnError) {
     Canvas back;
     back.LoadPicture(png);
     EXPECT_TRUE(std::equal(back.Pixels().begin(), back.Pixels().end(), c.Pixels().begin()));
+}
+
+TEST(Png, LoadsTheBuiltInWeaponPictures) {
+    // Palette PNGs made elsewhere: 30 x 30, several colours, and they survive a re-export.
+    for (int number : {1, 30, 64}) {
+        Canvas c;
+        c.LoadPicture(WeaponPicturePng(number));
+        EXPECT_EQ(c.GetWidth(), 30);
+        EXPECT_EQ(c.GetHeight(), 30);
+        EXPECT_GT(c.CountColours(), 2) << number;
+        Canvas back;
+        back.LoadPicture(c.ExportPng());
+        EXPECT_TRUE(std::equal(back.Pixels().begin(), back.Pixels().end(), c.Pixels().begin()));
+    }
 }
 
 TEST(Png, EmptyOrDamagedInputFailsCleanly) {

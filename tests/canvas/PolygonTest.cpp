@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "canvas/Canvas.h"
+#include "tests/canvas/SamplePicture.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvane {
@@ -13,11 +14,7 @@ constexpr Colour kPen = RGB(200, 30, 30);
 constexpr Colour kFill = RGB(30, 200, 30);
 
 Canvas Blank(int w, int h) {
-    Canvas c;
-    c.CreateImage(w, h);
-    c.SetPenColour(kPen);
-    c.SetFillColour(kFill);
-    return c;
+    return test::BlankCanvas(w, h, kPen, kFill);
 }
 
 void Add(Canvas& c, std::initializer_list<std::pair<int, int>> points) {

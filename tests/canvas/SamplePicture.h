@@ -1,6 +1,7 @@
 #pragma once
-// A map-like test picture: black sky, shaded land blobs with textured patches and a few
-// thick strokes, giving a few thousand distinct colours. Deterministic for a given seed.
+// Test pictures: blank canvases, and a map-like picture (black sky, shaded land blobs with
+// textured patches and a few thick strokes: a few thousand distinct colours, deterministic
+// for a given seed) that the tests and the benchmarks share.
 #include <algorithm>
 #include <cstdint>
 
@@ -8,6 +9,16 @@
 
 namespace orvane::test {
 
+// An empty picture with the given pen and fill colours set.
+inline Canvas BlankCanvas(int width, int height, Colour pen, Colour fill) {
+    Canvas c;
+    c.CreateImage(width, height);
+    c.SetPenColour(pen);
+    c.SetFillColour(fill);
+    return c;
+}
+
+// The map-like picture.
 inline Canvas SampleMap(int width, int height, std::uint32_t seed = 1) {
     std::uint32_t state = seed * 2654435761u + 12345u;
     auto next = [&](int n) {  // 0..n-1
