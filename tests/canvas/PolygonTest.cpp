@@ -47,17 +47,6 @@ TEST(Polygon, SquareFillsExactlyThePixelsWhoseCentresAreInside) {
     EXPECT_EQ(c.PolyPointCount(), 0u);
 }
 
-TEST(Polygon, FillThenClosedStroke) {
-    Canvas c = Blank(12, 12);
-    Add(c, {{1, 1}, {10, 1}, {10, 10}, {1, 10}});
-    c.FillPolygon();
-    EXPECT_EQ(c.GetPixel(1, 10), kPen);  // closing side drawn
-    EXPECT_EQ(c.GetPixel(1, 5), kPen);
-    EXPECT_EQ(c.GetPixel(10, 10), kPen);
-    EXPECT_EQ(c.GetPixel(5, 5), kFill);
-    EXPECT_EQ(c.GetPixel(11, 5), 0u);
-}
-
 TEST(Polygon, SelfCrossingStarLeavesItsCentreEmpty) {
     // A five-pointed star drawn as one crossing outline: by the even-odd rule the inner
     // pentagon is outside, the five points inside.
