@@ -19,9 +19,10 @@ for s in "${seeds[@]}"; do args+=(--seed "$s"); done
 thumbs=()
 for s in "${seeds[@]}"; do
     f=$(ls "$work" | grep -F "+$s.png" | head -1)
-    convert "$work/$f" -sample 320x "$work/thumb-${#thumbs[@]}.png"
+    convert "$work/$f" -sample 320x240 -background black -gravity center -extent 320x240 \
+        "$work/thumb-${#thumbs[@]}.png"
     thumbs+=(-label "$f" "$work/thumb-${#thumbs[@]}.png")
 done
 montage "${thumbs[@]}" -geometry +4+4 -tile 4x -background '#202020' -fill '#e0e0e0' \
-    -pointsize 11 "$out"
+    -font "$root/resources/fonts/DejaVuSans-Bold.ttf" -pointsize 11 "$out"
 echo "$out"

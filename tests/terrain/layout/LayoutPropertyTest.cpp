@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <regex>
+#include <sstream>
 
 #include "core/Numeric.h"
 #include "terrain/layout/GenerateTerrain.h"
@@ -98,10 +98,10 @@ TEST(GenerateTerrain, LogsFourStagesAndRepeatsItsMap) {
     const auto [a, drawsA] = run(424242, first);
     const auto [b, drawsB] = run(424242, second);
 
-    const std::regex lines("p1: (\\d+)\r\np2: (\\d+)\r\np3: (\\d+)\r\np4: (\\d+)\r\n");
-    std::smatch m;
-    ASSERT_TRUE(std::regex_match(first.Text(), m, lines)) << first.Text();
-    for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(std::to_string(a.stats.terrainMs[k]), m[k + 1]);
+    std::ostringstream expected;
+    for (std::size_t k = 0; k < 4; ++k)
+        expected << 'p' << k + 1 << ": " << a.stats.terrainMs[k] << "\r\n";
+    EXPECT_EQ(first.Text(), expected.str());
     EXPECT_TRUE(first.Diagnostics().empty());
 
     EXPECT_EQ(drawsA, drawsB);
