@@ -12,6 +12,7 @@
 #include "finish/RandomEffects.h"
 #include "levelfile/LevelChunk.h"
 #include "terrain/layout/GenerateTerrain.h"
+#include "terrain/layout/LayoutParameters.h"
 #include "weapons/WeaponSpots.h"
 
 namespace orvane {
@@ -82,15 +83,7 @@ MadeMap MakeMap(RunContext& ctx, int index, const std::string& seed, bool batch)
     Random& rng = ctx.rng;
     MapState map;
     map.WalkForWeapons = ctx.walkForWeapons;
-    // ScaleTenths and then the width are the first draws of every map.
-    map.ScaleTenths = rng.RndInt(11) + 13;
-    if (map.WalkForWeapons) {
-        map.WeaponIconSize = CLng(30.0 / (map.ScaleTenths / 10.0 - 0.3));
-        if (map.WeaponIconSize % 2 != 0) map.WeaponIconSize += 1;
-    }
-    map.MapWidth = rng.RndInt(2352) + 848;
-    map.MapHeight = CLng(map.MapWidth / 1.766666666666664);
-    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
+    DrawMapSize(map, rng);
     ctx.listener.ReplaceLog("-- start: " + std::to_string(map.MapWidth) + "x" +
                             std::to_string(map.MapHeight) + " [" + std::to_string(index) + "]\r\n");
 

@@ -15,19 +15,13 @@
 #include "terrain/layout/OutlinePieces.h"
 #include "terrain/layout/PaintPieces.h"
 #include "terrain/layout/PlacePieces.h"
+#include "tests/terrain/layout/LayoutTestMaps.h"
 
 namespace {
 
 using namespace orvane;
 
-void StartMap(MapState& map, Random& rng, std::uint32_t seed) {
-    rng.Reset();
-    rng.Seed(seed);
-    map.ScaleTenths = rng.RndInt(11) + 13;
-    map.MapWidth = rng.RndInt(2352) + 848;
-    map.MapHeight = CLng(map.MapWidth / 1.766666666666664);
-    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
-}
+using orvane::test::StartSeededMap;
 
 // CPU time of this thread: on a shared machine the wall clock also counts other programs.
 double ThreadCpuMs() {
@@ -50,7 +44,7 @@ void BM_ComposeStageTicks(benchmark::State& state) {
         for (std::uint32_t seed = 1; seed <= 64; ++seed) {
             MapState map;
             Random rng;
-            StartMap(map, rng, seed);
+            StartSeededMap(map, rng, seed);
             NullLog log;
             GenerateTerrain(map, rng, log);
             ms.push_back(static_cast<double>(map.stats.terrainMs[3]));
@@ -67,7 +61,7 @@ void BM_ComposeStageClock(benchmark::State& state) {
         for (std::uint32_t seed = 1; seed <= 64; ++seed) {
             MapState map;
             Random rng;
-            StartMap(map, rng, seed);
+            StartSeededMap(map, rng, seed);
             NullLog log;
             DrawLayoutParameters(map, rng);
             FillColourTables(map, rng);

@@ -6,6 +6,11 @@
 
 namespace orvane {
 
+// The first draws of every map: ScaleTenths, then (in walk-for-weapons mode, without a draw)
+// WeaponIconSize, then the drawing width; the height keeps the fixed aspect ratio. Creates
+// the black canvas of that size.
+void DrawMapSize(MapState& map, Random& rng);
+
 // Reads MapWidth, MapHeight and the canvas size; writes PieceMargin, the piece size values
 // and PieceCount (always >= 2).
 void DrawLayoutParameters(MapState& map, Random& rng);

@@ -19,18 +19,12 @@
 #include "terrain/layout/PaintPieces.h"
 #include "terrain/layout/PlacePieces.h"
 #include "tests/support/TestSupport.h"
+#include "tests/terrain/layout/LayoutTestMaps.h"
 
 namespace orvane {
 namespace {
 
-void StartMap(MapState& map, Random& rng, std::uint32_t seed) {
-    rng.Reset();
-    rng.Seed(seed);
-    map.ScaleTenths = rng.RndInt(11) + 13;
-    map.MapWidth = rng.RndInt(2352) + 848;
-    map.MapHeight = CLng(map.MapWidth / 1.766666666666664);
-    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
-}
+using orvane::test::StartSeededMap;
 
 // GenerateTerrain's stages with the composition given its drawers.
 void BuildMap(MapState& map, Random& rng, const DecorationDrawers& drawers) {
@@ -179,7 +173,7 @@ TEST(ComposeTerrain, PlacementsHoldOverManySeeds) {
     for (std::uint32_t seed = 1; seed <= 200; ++seed) {
         MapState map;
         Random rng;
-        StartMap(map, rng, seed);
+        StartSeededMap(map, rng, seed);
         map.WalkForWeapons = seed % 4 == 0;
         if (map.WalkForWeapons) {
             map.WeaponIconSize = CLng(30 / (map.ScaleTenths / 10.0 - 0.3));
@@ -222,12 +216,12 @@ TEST(ComposeTerrain, SameSeedSameMapAndTheDefaultDrawersAreTheWatchedOnes) {
     for (std::uint32_t seed : {3u, 77u}) {
         MapState a, b;
         Random ra, rb;
-        StartMap(a, ra, seed);
+        StartSeededMap(a, ra, seed);
         NullLog log;
         GenerateTerrain(a, ra, log);
         Watch w;
         watch = &w;
-        StartMap(b, rb, seed);
+        StartSeededMap(b, rb, seed);
         BuildMap(b, rb, kWatched);
         watch = nullptr;
         EXPECT_TRUE(std::equal(a.canvas.Pixels().begin(), a.canvas.Pixels().end(),
@@ -249,7 +243,7 @@ TEST(ComposeTerrain, ContactSheetOfDecorationsOnRealMaps) {
     for (std::size_t row = 0; row < seeds.size(); ++row) {
         MapState map;
         Random rng;
-        StartMap(map, rng, seeds[row]);
+        StartSeededMap(map, rng, seeds[row]);
         Watch w;
         watch = &w;
         BuildMap(map, rng, kWatched);

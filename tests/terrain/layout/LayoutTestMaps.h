@@ -17,10 +17,7 @@ namespace orvane::test {
 inline void StartSeededMap(MapState& map, Random& rng, std::uint32_t seed) {
     rng.Reset();
     rng.Seed(seed);
-    map.ScaleTenths = rng.RndInt(11) + 13;
-    map.MapWidth = rng.RndInt(2352) + 848;
-    map.MapHeight = CLng(map.MapWidth / 1.766666666666664);
-    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
+    DrawMapSize(map, rng);
 }
 
 // Parameters, tables, placement and outlines: everything before painting.
