@@ -13,7 +13,7 @@
 namespace orvane {
 
 class Canvas {
-public:
+  public:
     // --- picture -------------------------------------------------------------------------
     void CreateImage(std::int32_t width, std::int32_t height, Colour colour = 0);
     void DestroyImage();
@@ -54,7 +54,8 @@ public:
     // Width 1: Bresenham including both ends; wider: a round brush of that diameter.
     void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
     // Filled with the fill colour, outlined with the pen.
-    void DrawRectangle(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+    void DrawRectangle(std::int32_t left, std::int32_t top, std::int32_t width,
+                       std::int32_t height);
     void DrawEllipse(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
     void DrawCircle(std::int32_t x, std::int32_t y, std::int32_t radius);
     // Pending polygon: FillPolygon fills (even-odd, pixel centres) and strokes it closed;
@@ -86,7 +87,8 @@ public:
     void ResizeImage(std::int32_t width, std::int32_t height);
     // New size without scaling; position 0..8 anchors the old picture on a 3 x 3 grid read
     // row by row (7 = bottom centre); the new area takes `colour`.
-    void ResizeCanvas(std::int32_t width, std::int32_t height, std::int32_t position, Colour colour);
+    void ResizeCanvas(std::int32_t width, std::int32_t height, std::int32_t position,
+                      Colour colour);
     // (0, 0): crops away the outer rows and columns that are entirely colour 0.
     void TransformImage(std::int32_t a, std::int32_t b);
 
@@ -118,7 +120,7 @@ public:
     // 256 colours, else RunError). Otherwise 8-bit RGB. Signature and IHDR come first.
     std::vector<std::uint8_t> ExportPng() const;
 
-private:
+  private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::vector<Colour> pixels_;

@@ -22,7 +22,9 @@ std::span<const std::uint8_t> FontBold() {
             static_cast<std::size_t>(embedded::kFont.end - embedded::kFont.begin)};
 }
 
-bool HasWeaponPicture(int number) { return !Find(embedded::kWeaponPictures, number).empty(); }
+bool HasWeaponPicture(int number) {
+    return !Find(embedded::kWeaponPictures, number).empty();
+}
 
 std::span<const std::uint8_t> WeaponPicturePng(int number) {
     auto png = Find(embedded::kWeaponPictures, number);
@@ -30,6 +32,8 @@ std::span<const std::uint8_t> WeaponPicturePng(int number) {
     return png;
 }
 
-std::span<const std::uint8_t> IconPng(int size) { return Find(embedded::kIcons, size); }
+std::span<const std::uint8_t> IconPng(int size) {
+    return Find(embedded::kIcons, size);
+}
 
 }  // namespace orvane

@@ -10,7 +10,7 @@
 namespace orvane::test {
 
 class ScriptedRandom : public Random {
-public:
+  public:
     explicit ScriptedRandom(std::vector<float> script = {}, float filler = 0.5f)
         : script_(std::move(script)), filler_(filler) {}
 
@@ -25,7 +25,7 @@ public:
     std::size_t Used() const { return next_; }
     void SetFiller(float filler) { filler_ = filler; }
 
-private:
+  private:
     std::vector<float> script_;
     float filler_;
     std::size_t next_ = 0;

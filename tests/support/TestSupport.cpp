@@ -18,7 +18,8 @@ void SaveForReview(const Canvas& canvas, const std::string& name) {
     copy.SetExportFormat(2);
     const auto bytes = copy.ExportPng();
     std::ofstream out(std::filesystem::path(OutputDir()) / name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace orvane::test
