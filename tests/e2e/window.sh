@@ -68,6 +68,11 @@ xdotool key ctrl+a BackSpace
 xdotool type --delay 20 'go seed'
 click 360 145  # Go
 wait_for 'ls "$levels" | grep -q "+go seed\.png$"' 120 && pass "Go button" || fail "Go: $(ls "$levels")"
+mkdir -p "$work/cli"
+"$build/orvane-cli" --quiet --seed 'go seed' --out "$work/cli"
+windowMap=$(ls "$levels" | grep "+go seed\.png$" | head -1)
+cmp -s "$levels/$windowMap" "$work/cli/$windowMap" && pass "window and orvane-cli give the same bytes" ||
+    fail "window's $windowMap differs from orvane-cli's ($(ls "$work/cli"))"
 sleep 1
 click 150 145
 xdotool key ctrl+a BackSpace
