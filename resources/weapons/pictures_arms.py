@@ -1,15 +1,9 @@
 """Pictures 1..32: launchers, grenades, guns, melee weapons, strikes and the everyday tools.
 Each function draws one picture on a fresh Pic; coordinates are pixel centres (see pixelart)."""
 
-PICTURES = {}
+import pixelart
 
-
-def picture(n, name):
-    def register(fn):
-        PICTURES[n] = (name, fn)
-        return fn
-
-    return register
+PICTURES, picture = pixelart.picture_registry()
 
 
 @picture(1, "Rocket launcher: olive tube with a red warhead")

@@ -3,17 +3,10 @@ Each function draws one picture on a fresh Pic; coordinates are pixel centres (s
 
 import math
 
+import pixelart
 from pixelart import BG
 
-PICTURES = {}
-
-
-def picture(n, name):
-    def register(fn):
-        PICTURES[n] = (name, fn)
-        return fn
-
-    return register
+PICTURES, picture = pixelart.picture_registry()
 
 
 @picture(33, "Freeze: ice-blue snowflake")

@@ -201,3 +201,18 @@ def png_rgb(rows):
     w, h = len(rows[0]), len(rows)
     return (b"\x89PNG\r\n\x1a\n" + _chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0))
             + _chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + _chunk(b"IEND", b""))
+
+
+def picture_registry():
+    """A table of pictures by number and the decorator that fills it:
+    @picture(n, "what it shows") over a function that draws on a fresh Pic."""
+    pictures = {}
+
+    def picture(n, name):
+        def register(fn):
+            pictures[n] = (name, fn)
+            return fn
+
+        return register
+
+    return pictures, picture
