@@ -61,12 +61,8 @@ void BM_ComposeStageClock(benchmark::State& state) {
         for (std::uint32_t seed = 1; seed <= 64; ++seed) {
             MapState map;
             Random rng;
-            StartSeededMap(map, rng, seed);
+            orvane::test::PlanSeededMap(map, rng, seed);
             NullLog log;
-            DrawLayoutParameters(map, rng);
-            FillColourTables(map, rng);
-            PlacePieces(map, rng);
-            OutlinePieces(map, rng);
             PaintPieces(map, rng, log);
             const double c0 = ThreadCpuMs();
             const auto t0 = std::chrono::steady_clock::now();
