@@ -9,12 +9,19 @@ if [[ -z "${DISPLAY_READY:-}" ]]; then
     exec env DISPLAY_READY=1 xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$@"
 fi
 work=$(mktemp -d)
+# The single-instance lock lives in XDG_RUNTIME_DIR: a private one keeps this test apart from
+# a running Orvane and from the last program of an earlier run that is still shutting down.
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 app="$work/game/orvane"
 levels="$work/game/User/SavedLevels"
 mkdir -p "$levels" "$build/test-out"
 cp "$build/orvane" "$app"
 pid=""
-cleanup() { [[ -n "$pid" ]] && kill "$pid" 2>/dev/null; rm -rf "$work"; }
+cleanup() {
+    [[ -n "$pid" ]] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    rm -rf "$work"
+}
 trap cleanup EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
