@@ -94,8 +94,8 @@ void DrawSignature(MapState& map, Random& rng) {
 
     if (d != 0) {
         const TerrainPiece& p = map.Piece(d);
-        canvas.SetFillColour(RGB(p.Red, p.Green, p.Blue));
-        canvas.SetPenColour(p.Shade(rng.RndInt(p.ShadeCount - 1) + 1));
+        canvas.SetFillColour(p.BaseColour());
+        canvas.SetPenColour(RandomShade(rng, p));
         canvas.SetPenWidth(rng.RndInt(1) + 1);
     } else {
         // No land at all: a neutral box in the middle, with no further draws.

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "core/Colour.h"
+#include "core/Numeric.h"
+#include "core/Random.h"
 #include "core/Rect.h"
 #include "core/RunError.h"
 
@@ -47,6 +49,14 @@ struct TerrainPiece {
         return Shades[static_cast<std::size_t>(k - 1)];
     }
     Colour BaseColour() const { return RGB(Red, Green, Blue); }
+    // Centre of the box, rounded half to even.
+    std::int32_t CentreX() const { return CLng(X + Width / 2.0); }
+    std::int32_t CentreY() const { return CLng(Y + Height / 2.0); }
 };
+
+// One of the piece's shades, each equally likely.
+inline Colour RandomShade(Random& rng, const TerrainPiece& piece) {
+    return piece.Shade(rng.RndInt(piece.ShadeCount - 1) + 1);
+}
 
 }  // namespace orvane

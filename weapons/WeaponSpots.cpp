@@ -38,7 +38,7 @@ void ReserveSpot(MapState& map, Random& rng, std::int32_t x, std::int32_t y,
 
     w = canvas.GetPenWidth();
     advance = 2 * w + j;
-    canvas.SetPenColour(piece.Shade(rng.RndInt(piece.ShadeCount - 1) + 1));
+    canvas.SetPenColour(RandomShade(rng, piece));
     canvas.SetFillColour(piece.BaseColour());
     const std::int32_t frameLeft = x - canvas.GetPenWidth();
     const std::int32_t frameTop = box.Top - canvas.GetPenWidth();

@@ -5,6 +5,7 @@
 #include "core/Numeric.h"
 #include "terrain/compose/SurfaceSearch.h"
 #include "terrain/decor/Decorations.h"
+#include "terrain/layout/LayoutParameters.h"
 #include "weapons/WeaponSpots.h"
 
 namespace orvane {
@@ -42,12 +43,10 @@ struct Sweep {
     SweepColumns& columns;
     const DecorationDrawers& drawers;
 
-    // Surface search with the sweep's gap preset in step; y starts at the widened top.
-    bool Search(std::int32_t x, std::int32_t& y, std::int32_t& step, std::int32_t gap) {
-        y = piece.Y - map.PieceMargin;
-        step = gap;
+    // Surface search in column x with the sweep's gap; on success y is the surface row.
+    bool Search(std::int32_t x, std::int32_t& y, std::int32_t gap) {
         bool found = false;
-        FindSurface(map, rng, x, y, piece, step, found);
+        FindSurface(map, rng, x, y, piece, gap, found);
         return found;
     }
 
@@ -59,8 +58,8 @@ struct Sweep {
             if (columns.NoSurface(x)) continue;
             if (!rng.Chance(chance)) continue;
             std::int32_t y = 0;
+            if (!Search(x, y, gap)) continue;
             std::int32_t step = 0;
-            if (!Search(x, y, step, gap)) continue;
             pick(rng, drawers)(map, rng, x, y, piece, step);
             x += step;
         }
@@ -83,12 +82,12 @@ DecorationDrawer StickFigure(Random&, const DecorationDrawers& d) {
 // Weapon cells: a random share of the surfaces, now and then with a second cell one icon
 // lower (the later, upper one decides how far the sweep moves on).
 void SweepWeaponSpots(Sweep& s, std::int32_t z, double spotDensity) {
-    const double iconOffset = 30.0 / (s.map.ScaleTenths / 10.0 - 0.3);
+    const double iconOffset = IconSpan(s.map.ScaleTenths);
     const std::int32_t last = s.columns.Last();
     for (std::int32_t x = s.columns.First(); x <= last; ++x) {
         std::int32_t y = 0;
+        if (!s.Search(x, y, 30)) continue;
         std::int32_t step = 0;
-        if (!s.Search(x, y, step, 30)) continue;
         if (!s.rng.Chance(spotDensity)) continue;
         if (s.rng.Chance(0.2))
             PlaceWeaponSpot(s.map, s.rng, nullptr, x, CLng(iconOffset + y), z, s.piece, true, step);
@@ -102,8 +101,7 @@ void SweepTreesAndGates(Sweep& s, double featureDensity) {
     const std::int32_t last = s.columns.Last();
     for (std::int32_t x = s.columns.First(); x <= last; ++x) {
         std::int32_t y = 0;
-        std::int32_t step = 0;
-        if (!s.Search(x, y, step, 90)) {
+        if (!s.Search(x, y, 90)) {
             s.columns.MarkNoSurface(x);
             continue;
         }
@@ -114,6 +112,7 @@ void SweepTreesAndGates(Sweep& s, double featureDensity) {
         else if (s.rng.Chance(0.44))
             drawer = s.drawers.gate;
         if (drawer == nullptr) continue;
+        std::int32_t step = 0;
         drawer(s.map, s.rng, x, y, s.piece, step);
         x += step;
     }

@@ -14,20 +14,12 @@ std::int32_t Area(const TerrainPiece& p) {
     return CheckedMul(p.Width, p.Height);
 }
 
-LinePoint Centre(const TerrainPiece& p) {
-    return {CLng(p.X + p.Width / 2.0), CLng(p.Y + p.Height / 2.0)};
-}
-
 // Up to 128 random points of the piece's box widened by the margin; the first on land wins.
 // (0, 0) when none is found: a coordinate of 0 counts as not found.
 LinePoint FindLandPoint(const MapState& map, Random& rng, const TerrainPiece& p) {
-    const std::int32_t m = map.PieceMargin;
-    const std::int32_t spanX = CheckedAdd(p.Width, CheckedMul(2, m));
-    const std::int32_t spanY = CheckedAdd(p.Height, CheckedMul(2, m));
     for (int tries = 0; tries < 128; ++tries) {
-        const std::int32_t x = CheckedAdd(CheckedSub(p.X, m), rng.RndInt(spanX));
-        const std::int32_t y = CheckedAdd(CheckedSub(p.Y, m), rng.RndInt(spanY));
-        if (map.canvas.GetPixel(x, y) != 0) return {x, y};
+        const LinePoint q = RandomPointAround(rng, p, map.PieceMargin);
+        if (map.canvas.GetPixel(q.x, q.y) != 0) return q;
     }
     return {};
 }
@@ -44,12 +36,10 @@ bool WantsLink(const MapState& map, Random& rng, const TerrainPiece& z, const Te
     // A pair that already has links is joined again only 3 times in 10.
     if (z.LinkCount + p.LinkCount >= 1 && rng.Chance(0.7)) return false;
 
-    const LinePoint cz = Centre(z);
-    const LinePoint cp = Centre(p);
-    const std::int32_t d = PointDistance(cz.x, cz.y, cp.x, cp.y);
+    const std::int32_t d = PointDistance(z.CentreX(), z.CentreY(), p.CentreX(), p.CentreY());
     const std::int32_t q = rng.RndInt(1) + 4;
     if (!(d <= static_cast<double>(std::max(map.MapWidth, map.MapHeight)) / q)) return false;
-    return CLng(SlopeAngle(cz.x, cz.y, cp.x, cp.y)) <= 60;
+    return CLng(SlopeAngle(z.CentreX(), z.CentreY(), p.CentreX(), p.CentreY())) <= 60;
 }
 
 void DrawLink(MapState& map, Random& rng, const TerrainPiece& palette, LinePoint a, LinePoint b) {
@@ -72,12 +62,13 @@ void DrawLink(MapState& map, Random& rng, const TerrainPiece& palette, LinePoint
 }  // namespace
 
 void LinkPieces(MapState& map, Random& rng, std::int32_t z) {
-    const std::int32_t count = map.PieceCount;
-    for (std::int32_t pi = 1; pi <= count; ++pi) {
-        if (z == pi || z >= map.MoonIndex || pi >= map.MoonIndex) continue;
+    // Only ordinary present pieces take part: the floor and the sky body never do.
+    if (z >= map.MoonIndex) return;
+    const TerrainPiece& zp = map.Piece(z);
+    if (zp.Hidden) return;
+    for (std::int32_t pi = 1; pi < map.MoonIndex; ++pi) {
         TerrainPiece& p = map.Piece(pi);
-        const TerrainPiece& zp = map.Piece(z);
-        if (p.Hidden || zp.Hidden) continue;
+        if (z == pi || p.Hidden) continue;
 
         if (!WantsLink(map, rng, zp, p)) continue;
         LinePoint a = FindLandPoint(map, rng, zp);

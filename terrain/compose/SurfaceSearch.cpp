@@ -71,6 +71,14 @@ void FindSurface(MapState& map, Random& rng, std::int32_t x, std::int32_t& y,
     ++map.stats.surfacesFound;
 }
 
+LinePoint RandomPointAround(Random& rng, const TerrainPiece& piece, std::int32_t margin) {
+    const std::int32_t spanX = CheckedAdd(piece.Width, CheckedMul(2, margin));
+    const std::int32_t spanY = CheckedAdd(piece.Height, CheckedMul(2, margin));
+    const std::int32_t x = CheckedAdd(CheckedSub(piece.X, margin), rng.RndInt(spanX));
+    const std::int32_t y = CheckedAdd(CheckedSub(piece.Y, margin), rng.RndInt(spanY));
+    return {x, y};
+}
+
 std::int32_t PointDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
     const double dx = CheckedSub(x2, x1);
     const double dy = CheckedSub(y2, y1);

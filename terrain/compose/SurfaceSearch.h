@@ -5,6 +5,7 @@
 
 #include "core/MapState.h"
 #include "core/Random.h"
+#include "terrain/compose/LineWalk.h"
 
 namespace orvane {
 
@@ -14,6 +15,9 @@ namespace orvane {
 // above the land (one draw); otherwise y is untouched and nothing is drawn.
 void FindSurface(MapState& map, Random& rng, std::int32_t x, std::int32_t& y,
                  const TerrainPiece& piece, std::int32_t minGap, bool& found);
+
+// A random point of the piece's box widened by `margin` on every side (x drawn first).
+LinePoint RandomPointAround(Random& rng, const TerrainPiece& piece, std::int32_t margin);
 
 // Euclidean distance rounded half to even.
 std::int32_t PointDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);

@@ -11,34 +11,23 @@ namespace {
 
 using decor::RandomShade;
 
-struct BlobStart {
-    std::int32_t x;
-    std::int32_t y;
-};
-
 std::int32_t ClampTo(std::int32_t v, std::int32_t hi) {
     return std::clamp(v, 1, std::max(hi, 1));
 }
 
 // Picks the blob's start and sets its pen; a hole piece keeps only 1 in 5 of the points far
 // from its centre, so its few blobs gather in the middle.
-BlobStart StartBlob(MapState& map, Random& rng, const TerrainPiece& piece, Colour base) {
+LinePoint StartBlob(MapState& map, Random& rng, const TerrainPiece& piece, Colour base) {
     Canvas& canvas = map.canvas;
-    const std::int32_t m = map.PieceMargin;
-    const std::int32_t spanX = CheckedAdd(piece.Width, CheckedMul(2, m));
-    const std::int32_t spanY = CheckedAdd(piece.Height, CheckedMul(2, m));
-    const std::int32_t cx = CLng(piece.X + piece.Width / 2.0);
-    const std::int32_t cy = CLng(piece.Y + piece.Height / 2.0);
     for (;;) {
-        std::int32_t x = CheckedAdd(CheckedSub(piece.X, m), rng.RndInt(spanX));
-        std::int32_t y = CheckedAdd(CheckedSub(piece.Y, m), rng.RndInt(spanY));
-        x = ClampTo(x, map.MapWidth);
-        y = ClampTo(y, map.MapHeight);
+        const LinePoint around = RandomPointAround(rng, piece, map.PieceMargin);
+        const std::int32_t x = ClampTo(around.x, map.MapWidth);
+        const std::int32_t y = ClampTo(around.y, map.MapHeight);
         canvas.SetPenColour(RandomShade(rng, piece));
         canvas.SetFillColour(base);
         canvas.SetPenWidth(rng.RndInt(4) + 1);
         if (!piece.IsHole) return {x, y};
-        const std::int32_t d = PointDistance(x, y, cx, cy);
+        const std::int32_t d = PointDistance(x, y, piece.CentreX(), piece.CentreY());
         if (!((piece.Width + piece.Height) / 3.0 < d)) return {x, y};
         if (!rng.Chance(0.8)) return {x, y};
     }
@@ -96,8 +85,8 @@ void DrawTextureBlobs(MapState& map, Random& rng, const TerrainPiece& piece, boo
             if (outlineOnly) {
                 canvas.DrawPolyline();
             } else {
-                const std::int32_t j = rng.RndInt(shades - 1);
-                canvas.SetFillColour(holeMode ? 0 : piece.Shade(j + 1));
+                const Colour shade = RandomShade(rng, piece);
+                canvas.SetFillColour(holeMode ? 0 : shade);
                 canvas.FillPolygon();
                 if (holeMode) ++map.stats.holesCut;
             }

@@ -11,28 +11,22 @@
 
 namespace orvane {
 
-using DecorationDrawer = void (*)(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-                                  const TerrainPiece& piece, std::int32_t& advance);
+using DecorationFn = void(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
+                          const TerrainPiece& piece, std::int32_t& advance);
+using DecorationDrawer = DecorationFn*;
 
 // Plants: a fan of green blades, a flower with leaves and a three-disc head, a cone tree.
-void DrawGrassTuft(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-                   const TerrainPiece& piece, std::int32_t& advance);
-void DrawFlower(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-                const TerrainPiece& piece, std::int32_t& advance);
-void DrawTree(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-              const TerrainPiece& piece, std::int32_t& advance);
+DecorationFn DrawGrassTuft;
+DecorationFn DrawFlower;
+DecorationFn DrawTree;
 
 // Line-work in the piece's shades: a gate of two posts and four beams, a letter-like glyph.
-void DrawGate(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-              const TerrainPiece& piece, std::int32_t& advance);
-void DrawGlyph(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-               const TerrainPiece& piece, std::int32_t& advance);
+DecorationFn DrawGate;
+DecorationFn DrawGlyph;
 
 // Figures: a solid figure of boxes or ovals with a face, a stick figure.
-void DrawFigure(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-                const TerrainPiece& piece, std::int32_t& advance);
-void DrawStickFigure(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-                     const TerrainPiece& piece, std::int32_t& advance);
+DecorationFn DrawFigure;
+DecorationFn DrawStickFigure;
 
 // The set the composition pass plants with; a caller may substitute any of them (tests watch
 // every placement this way).

@@ -7,10 +7,7 @@
 
 namespace orvane::decor {
 
-// One of the piece's shades, each equally likely.
-inline Colour RandomShade(Random& rng, const TerrainPiece& piece) {
-    return piece.Shade(rng.RndInt(piece.ShadeCount - 1) + 1);
-}
+using orvane::RandomShade;
 
 // One of the eight entries of a colour table.
 inline Colour RandomEntry(Random& rng, const ColourTable& table) {

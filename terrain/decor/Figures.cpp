@@ -6,6 +6,7 @@
 
 namespace orvane {
 
+using decor::Jitter;
 using decor::RandomShade;
 
 namespace {
@@ -96,8 +97,8 @@ void DrawStickFigure(MapState& map, Random& rng, std::int32_t left, std::int32_t
     canvas.SetPenColour(RandomShade(rng, piece));
     canvas.SetPenWidth(rng.RndInt(1) + 1);
     const std::int32_t p = canvas.GetPenWidth();
-    const std::int32_t hipX = CLng(left + 0.5 * w + p - rng.RndInt(2 * p));
-    const std::int32_t neckX = CLng(left + 0.5 * w + p - rng.RndInt(2 * p));
+    const std::int32_t hipX = CLng(left + 0.5 * w + Jitter(rng, p));
+    const std::int32_t neckX = CLng(left + 0.5 * w + Jitter(rng, p));
     const std::int32_t hipY = CLng(top + 0.7 * h);
 
     canvas.DrawLine(left, base + 1, hipX, hipY);

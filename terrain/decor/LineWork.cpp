@@ -1,4 +1,6 @@
 // Gates and glyphs: thick strokes in the piece's own shades.
+#include <utility>
+
 #include "core/Numeric.h"
 #include "terrain/decor/Decorations.h"
 #include "terrain/decor/DrawerSupport.h"
@@ -42,13 +44,11 @@ void DrawGate(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
     canvas.DrawLine(left + dL, top, left, base + 1);
     canvas.DrawLine(left + w - dR, top, left + w, base + 1);
 
-    const Colour postColour = canvas.GetPenColour();
     canvas.SetPenColour(0);
     canvas.SetPenWidth(p + 3);
     if (rng.Chance(0.33)) EraseGap(canvas, rng, left + dL, left, top, h);
     if (rng.Chance(0.33)) EraseGap(canvas, rng, left + w - dR, left + w, top, h);
-    canvas.SetPenColour(postColour);
-    canvas.SetPenWidth(canvas.GetPenWidth() - 3);
+    canvas.SetPenWidth(p);
 
     // One end of every beam is lowered by the same tilt.
     std::int32_t tiltL = 0;
@@ -90,14 +90,20 @@ void DrawGlyph(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
     const std::int32_t centre = CLng(left + 0.5 * w);
     const auto jitter = [&] { return Jitter(rng, canvas.GetPenWidth()); };
     const auto offset = [&] { return rng.RndInt(canvas.GetPenWidth()); };
+    // Two strokes from the row `from` at both sides of the box to one jittered point on the
+    // row `to`; gives back the two jitters.
+    const auto legs = [&](std::int32_t from, std::int32_t to) {
+        const std::int32_t j1 = jitter();
+        const std::int32_t j2 = jitter();
+        const std::int32_t m = CLng(left + w / 2.0 - j2);
+        canvas.DrawLine(left + j1, from, m, to);
+        canvas.DrawLine(left + w + j1, from, m, to);
+        return std::pair{j1, j2};
+    };
 
     switch (shape) {
         case 0: {  // A with a bar reaching past both legs
-            const std::int32_t j1 = jitter();
-            const std::int32_t j2 = jitter();
-            const std::int32_t m = CLng(left + w / 2.0 - j2);
-            canvas.DrawLine(left + j1, ground, m, top);
-            canvas.DrawLine(left + w + j1, ground, m, top);
+            const auto [j1, j2] = legs(ground, top);
             canvas.DrawLine(left - j1, mid, left + w + j2, mid);
             break;
         }
@@ -122,14 +128,9 @@ void DrawGlyph(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
             canvas.DrawLine(left + w - q2, top + q4, left + w - q1, ground);
             break;
         }
-        case 3: {  // V
-            const std::int32_t j1 = jitter();
-            const std::int32_t j2 = jitter();
-            const std::int32_t m = CLng(left + w / 2.0 - j2);
-            canvas.DrawLine(left + j1, top, m, ground);
-            canvas.DrawLine(left + w + j1, top, m, ground);
+        case 3:  // V
+            legs(top, ground);
             break;
-        }
         case 4: {  // X, each stroke with its own jitters
             std::int32_t j1 = jitter();
             std::int32_t j2 = jitter();
@@ -140,11 +141,7 @@ void DrawGlyph(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
             break;
         }
         case 5: {  // Y
-            const std::int32_t j1 = jitter();
-            const std::int32_t j2 = jitter();
-            const std::int32_t m = CLng(left + w / 2.0 - j2);
-            canvas.DrawLine(left + j1, top, m, mid);
-            canvas.DrawLine(left + w + j1, top, m, mid);
+            legs(top, mid);
             const std::int32_t j3 = jitter();
             canvas.DrawLine(centre, mid, CLng(left + 0.5 * w + j3), ground);
             break;

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "core/RunError.h"
 #include "terrain/compose/ComposeTerrain.h"
 #include "terrain/layout/LayoutParameters.h"
 #include "terrain/layout/OutlinePieces.h"

@@ -9,8 +9,7 @@ namespace orvane {
 void DrawMapSize(MapState& map, Random& rng) {
     map.ScaleTenths = rng.RndInt(11) + 13;
     if (map.WalkForWeapons) {
-        // Cells shrink as the enlargement grows, so pictures end up about 30 pixels on the map.
-        map.WeaponIconSize = CLng(30.0 / (map.ScaleTenths / 10.0 - 0.3));
+        map.WeaponIconSize = CLng(IconSpan(map.ScaleTenths));
         if (map.WeaponIconSize % 2 != 0) map.WeaponIconSize += 1;
     }
     map.MapWidth = rng.RndInt(2352) + 848;

@@ -6,6 +6,12 @@
 
 namespace orvane {
 
+// The weapon cell side before rounding: cells shrink as the enlargement grows, so pictures
+// end up about 30 pixels wide on the finished map.
+inline double IconSpan(std::int32_t scaleTenths) {
+    return 30.0 / (scaleTenths / 10.0 - 0.3);
+}
+
 // The first draws of every map: ScaleTenths, then (in walk-for-weapons mode, without a draw)
 // WeaponIconSize, then the drawing width; the height keeps the fixed aspect ratio. Creates
 // the black canvas of that size.

@@ -67,7 +67,7 @@ void WalkOutline(MapState& map, Random& rng, TerrainPiece& p, const SkyBodyFrame
 void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyState& sky,
                 PaintTrap& trap) {
     Canvas& canvas = map.canvas;
-    TerrainPiece p = map.Piece(i);
+    TerrainPiece& p = map.Piece(i);
     if (p.Hidden) return;
 
     const std::int32_t n = rng.RndInt(6) + 1;
@@ -78,9 +78,9 @@ void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyStat
     if (canvas.GetPenWidth() > n) canvas.SetPenWidth(n);
 
     SkyBodyFrame frame;
-    frame.base = RGB(p.Red, p.Green, p.Blue);
-    trap.Run([&] { frame.cx = CLng(p.Width / 2.0 + p.X); });
-    trap.Run([&] { frame.cy = CLng(p.Height / 2.0 + p.Y); });
+    frame.base = p.BaseColour();
+    trap.Run([&] { frame.cx = p.CentreX(); });
+    trap.Run([&] { frame.cy = p.CentreY(); });
     trap.Run([&] { frame.hw = CLng(p.Width / 2.0); });
     trap.Run([&] { frame.hh = CLng(p.Height / 2.0); });
 
@@ -122,7 +122,6 @@ void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyStat
             trap.Clear();
         }
     }
-    map.Piece(i) = std::move(p);
 }
 
 }  // namespace
