@@ -1,9 +1,6 @@
 #include "canvas/Canvas.h"
 
-#include <algorithm>
-
 #include "canvas/Raster.h"
-#include "core/RunError.h"
 
 namespace orvane {
 

@@ -32,21 +32,16 @@ struct LumaReader {
 }  // namespace
 
 void Canvas::ApplyEffect1() {
-    const fx::Image img{pixels_, width_, height_};
     const std::vector<std::uint8_t> l = LumaMap(pixels_);
     const LumaReader luma{l, width_, height_};
     const int depth = fx::OptionA(effectOptionA_);  // tenths: 0.5..2
     constexpr int kReach = 2;
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            Colour& c = img.At(x, y);
-            if (c == 0) continue;
-            // Slope towards the light: positive where the land rises to the bottom right.
-            const int slope = luma(x + kReach, y + kReach) - luma(x - kReach, y - kReach);
-            const int d = std::clamp(slope, -64, 64) * depth / 10;
-            c = fx::LandColour(RedOf(c) + d, GreenOf(c) + d, BlueOf(c) + d);
-        }
-    }
+    fx::ForEachLand({pixels_, width_, height_}, [&](Colour c, int x, int y) {
+        // Slope towards the light: positive where the land rises to the bottom right.
+        const int slope = luma(x + kReach, y + kReach) - luma(x - kReach, y - kReach);
+        const int d = std::clamp(slope, -64, 64) * depth / 10;
+        return fx::EachChannel(c, [d](int v) { return v + d; });
+    });
 }
 
 void Canvas::ApplyEffect2A() {
@@ -59,24 +54,19 @@ void Canvas::ApplyEffect2B() {
 }
 
 void Canvas::ApplyEffect2C() {
-    const fx::Image img{pixels_, width_, height_};
     const std::vector<std::uint8_t> l = LumaMap(pixels_);
     const LumaReader luma{l, width_, height_};
     const int gain = 64 + fx::OptionB(effectOptionB_);  // sixty-fourths: 1..5
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            Colour& c = img.At(x, y);
-            if (c == 0) continue;
-            const int gx = luma(x + 1, y - 1) + 2 * luma(x + 1, y) + luma(x + 1, y + 1) -
-                           luma(x - 1, y - 1) - 2 * luma(x - 1, y) - luma(x - 1, y + 1);
-            const int gy = luma(x - 1, y + 1) + 2 * luma(x, y + 1) + luma(x + 1, y + 1) -
-                           luma(x - 1, y - 1) - 2 * luma(x, y - 1) - luma(x + 1, y - 1);
-            const int e = std::min(255, (std::abs(gx) + std::abs(gy)) * gain / 256);
-            // Flat land sinks to a quarter of its colour; edges glow in a lighter tint of it.
-            const auto glow = [e](int v) { return v / 4 + e * (v + 128) / 383; };
-            c = fx::LandColour(glow(RedOf(c)), glow(GreenOf(c)), glow(BlueOf(c)));
-        }
-    }
+    fx::ForEachLand({pixels_, width_, height_}, [&](Colour c, int x, int y) {
+        const int gx = luma(x + 1, y - 1) + 2 * luma(x + 1, y) + luma(x + 1, y + 1) -
+                       luma(x - 1, y - 1) - 2 * luma(x - 1, y) - luma(x - 1, y + 1);
+        const int gy = luma(x - 1, y + 1) + 2 * luma(x, y + 1) + luma(x + 1, y + 1) -
+                       luma(x - 1, y - 1) - 2 * luma(x, y - 1) - luma(x + 1, y - 1);
+        const int e = std::min(255, (std::abs(gx) + std::abs(gy)) * gain / 256);
+        // Flat land sinks to a quarter of its colour; edges glow in a lighter tint of it.
+        const auto glow = [e](int v) { return v / 4 + e * (v + 128) / 383; };
+        return fx::EachChannel(c, glow);
+    });
 }
 
 void Canvas::ApplyEffect3B() {

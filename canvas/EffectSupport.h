@@ -28,7 +28,6 @@ struct Image {
         return px[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
                   static_cast<std::size_t>(x)];
     }
-    Colour Get(int x, int y) const { return PixelAt(px, w, h, x, y); }
     std::size_t Size() const { return px.size(); }
 };
 
@@ -49,6 +48,22 @@ inline int Clamp255(int v) {
 inline Colour LandColour(int r, int g, int b) {
     const Colour c = RGB(Clamp255(r), Clamp255(g), Clamp255(b));
     return c == 0 ? RGB(1, 1, 1) : c;
+}
+
+// The land colour of `c` with `f` applied to each channel.
+template <typename F>
+Colour EachChannel(Colour c, F f) {
+    return LandColour(f(RedOf(c)), f(GreenOf(c)), f(BlueOf(c)));
+}
+
+// Replaces every land pixel c at (x, y) by change(c, x, y), row by row; empty space stays.
+template <typename Change>
+void ForEachLand(Image img, Change change) {
+    for (int y = 0; y < img.h; ++y) {
+        Colour* row = img.px.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(img.w);
+        for (int x = 0; x < img.w; ++x)
+            if (row[x] != 0) row[x] = change(row[x], x, y);
+    }
 }
 
 // Perceived brightness 0..255.

@@ -25,41 +25,24 @@
 
 namespace orvane {
 
-namespace {
-
-// Applies `change` to every land pixel.
-template <typename Change>
-void ForEachLand(std::span<Colour> px, Change change) {
-    for (Colour& c : px)
-        if (c != 0) c = change(c);
-}
-
-}  // namespace
-
 void Canvas::ApplyEffect3A() {
-    const fx::Image img{pixels_, width_, height_};
     const int strength = 6 + fx::OptionB(effectOptionB_) / 8;  // 6..38 levels either way
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            Colour& c = img.At(x, y);
-            if (c == 0) continue;
-            const std::uint32_t hv =
-                fx::Hash(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 0x3A);
-            // Sum of two uniform values: a softer, triangular grain.
-            const int n = static_cast<int>(hv & 255u) + static_cast<int>((hv >> 8) & 255u) - 255;
-            const int d = n * strength / 255;
-            c = fx::LandColour(RedOf(c) + d, GreenOf(c) + d, BlueOf(c) + d);
-        }
-    }
+    fx::ForEachLand({pixels_, width_, height_}, [strength](Colour c, int x, int y) {
+        const std::uint32_t hv =
+            fx::Hash(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 0x3A);
+        // Sum of two uniform values: a softer, triangular grain.
+        const int n = static_cast<int>(hv & 255u) + static_cast<int>((hv >> 8) & 255u) - 255;
+        const int d = n * strength / 255;
+        return fx::EachChannel(c, [d](int v) { return v + d; });
+    });
 }
 
 void Canvas::ApplyEffect4A() {
     // Threshold 64..192, so the effect always shows.
     const int t = 64 + (fx::OptionB(effectOptionB_) - 1) * 128 / 255;
     const auto flip = [t](int v) { return v > t ? 255 - v : v; };
-    ForEachLand(pixels_, [&](Colour c) {
-        return fx::LandColour(flip(RedOf(c)), flip(GreenOf(c)), flip(BlueOf(c)));
-    });
+    fx::ForEachLand({pixels_, width_, height_},
+                    [&](Colour c, int, int) { return fx::EachChannel(c, flip); });
 }
 
 void Canvas::ApplyEffect4B() {
@@ -68,9 +51,8 @@ void Canvas::ApplyEffect4B() {
         const int q = (v * (levels - 1) + 127) / 255;
         return q * 255 / (levels - 1);
     };
-    ForEachLand(pixels_, [&](Colour c) {
-        return fx::LandColour(step(RedOf(c)), step(GreenOf(c)), step(BlueOf(c)));
-    });
+    fx::ForEachLand({pixels_, width_, height_},
+                    [&](Colour c, int, int) { return fx::EachChannel(c, step); });
 }
 
 void Canvas::ApplyEffect5B() {
@@ -84,7 +66,7 @@ void Canvas::ApplyEffect5B() {
     const int diag = fixed(cs + k);
     const int plus = fixed(k + sn);
     const int minus = fixed(k - sn);
-    ForEachLand(pixels_, [&](Colour c) {
+    fx::ForEachLand({pixels_, width_, height_}, [&](Colour c, int, int) {
         const int r = RedOf(c);
         const int g = GreenOf(c);
         const int b = BlueOf(c);
@@ -116,7 +98,7 @@ void Canvas::ApplyEffect7(std::int32_t size, Colour colour) {
             const std::uint32_t hv =
                 fx::Hash(static_cast<std::uint32_t>(col), static_cast<std::uint32_t>(row), 0x7);
             const int f = 218 + static_cast<int>(hv % 77u);  // 0.85..1.15 of the colour
-            c = fx::LandColour(RedOf(c) * f >> 8, GreenOf(c) * f >> 8, BlueOf(c) * f >> 8);
+            c = fx::EachChannel(c, [f](int v) { return v * f >> 8; });
         }
     }
 }

@@ -1,7 +1,6 @@
 // A median-cut palette: an alternative to the quantizer's that keeps small, distinct
 // colour groups (a lone flower colour, a bright sign) as entries of their own more often.
 #include <algorithm>
-#include <cmath>
 
 #include "canvas/Palette.h"
 

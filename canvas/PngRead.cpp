@@ -1,5 +1,6 @@
 // PNG decoding through libspng: any colour type and depth becomes packed colours.
 #include "canvas/Canvas.h"
+#include "canvas/Raster.h"
 #include "canvas/Spng.h"
 #include "core/RunError.h"
 
@@ -28,20 +29,14 @@ void Canvas::LoadPicture(std::span<const std::uint8_t> png) {
     const std::size_t count = static_cast<std::size_t>(ihdr.width) * ihdr.height;
     if (size != count * 4) throw RunError("PNG load failed: unexpected decoded size");
     // Refuses sizes the canvas cannot hold before the decode buffer is made.
-    Canvas decoded;
-    decoded.CreateImage(static_cast<std::int32_t>(ihdr.width),
-                        static_cast<std::int32_t>(ihdr.height));
+    raster::CheckSize(ihdr.width, ihdr.height);
     std::vector<std::uint8_t> rgba(size);
     // Alpha is dropped: pictures are opaque colours on the map.
     Check(spng_decode_image(c, rgba.data(), rgba.size(), SPNG_FMT_RGBA8, 0), "decode");
-    auto out = decoded.Pixels();
+    // Only a fully decoded picture replaces this one.
+    CreateImage(static_cast<std::int32_t>(ihdr.width), static_cast<std::int32_t>(ihdr.height));
     for (std::size_t i = 0; i < count; ++i)
-        out[i] = RGB(rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2]);
-    width_ = decoded.width_;
-    height_ = decoded.height_;
-    pixels_ = std::move(decoded.pixels_);
-    polyX_.clear();
-    polyY_.clear();
+        pixels_[i] = RGB(rgba[4 * i], rgba[4 * i + 1], rgba[4 * i + 2]);
 }
 
 }  // namespace orvane

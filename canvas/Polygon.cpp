@@ -85,11 +85,11 @@ void Canvas::FillPolygon() {
         }
     }
 
-    const std::int64_t width = raster::BrushSize(penWidth_);
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t j = (i + 1) % n;
-        raster::StrokeLine(*this, polyX_[i], polyY_[i], polyX_[j], polyY_[j], penColour_, width);
-    }
+    // The outline: the open polyline, then its closing segment.
+    DrawPolyline();
+    if (n > 1)
+        raster::StrokeLine(*this, polyX_[n - 1], polyY_[n - 1], polyX_[0], polyY_[0], penColour_,
+                           raster::BrushSize(penWidth_));
 }
 
 }  // namespace orvane

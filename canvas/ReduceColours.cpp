@@ -6,12 +6,10 @@
 #include <libimagequant.h>
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
 #include <vector>
 
 #include "canvas/Canvas.h"
-#include "canvas/ColourMap.h"
 #include "canvas/Palette.h"
 #include "core/RunError.h"
 

@@ -5,7 +5,6 @@
 #include FT_FREETYPE_H
 
 #include <cmath>
-#include <memory>
 
 #include "canvas/Canvas.h"
 #include "core/RunError.h"

@@ -1,7 +1,6 @@
 #pragma once
 // Integer conversions and checked arithmetic with the meaning the generation code was designed
 // around: conversions round half to even and fail on overflow, Fix truncates toward zero.
-#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
