@@ -32,11 +32,14 @@ std::string MapFileName(std::int32_t areaThousandths, const std::string& seed, b
     return name;
 }
 
-std::string LocaleDecimalSeparator() {
+std::string UserDecimalSeparator() {
+    std::setlocale(LC_ALL, "");
     const std::lconv* conv = std::localeconv();
-    if (conv == nullptr || conv->decimal_point == nullptr || conv->decimal_point[0] == '\0')
-        return ".";
-    return conv->decimal_point;
+    std::string separator = ".";
+    if (conv != nullptr && conv->decimal_point != nullptr && conv->decimal_point[0] != '\0')
+        separator = conv->decimal_point;
+    std::setlocale(LC_NUMERIC, "C");
+    return separator;
 }
 
 }  // namespace orvane

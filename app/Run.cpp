@@ -1,12 +1,13 @@
 #include "app/Run.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/LevelStore.h"
 #include "app/MapName.h"
 #include "app/Seed.h"
 #include "app/Signature.h"
-#include "core/Numeric.h"
+#include "core/RunError.h"
 #include "finish/Palette.h"
 #include "finish/Patterns.h"
 #include "finish/RandomEffects.h"
@@ -23,12 +24,10 @@ constexpr int kMinHeight = 32;
 
 // Pieces of land can be cropped to a thin strip; the game needs a minimum picture.
 void EnforceMinimumSize(Canvas& canvas) {
-    std::int32_t targetWidth = canvas.GetWidth() < kMinWidth ? kMinWidth : 0;
-    std::int32_t targetHeight = canvas.GetHeight() < kMinHeight ? kMinHeight : 0;
-    if (targetWidth == 0 && targetHeight == 0) return;
-    if (targetWidth == 0) targetWidth = canvas.GetWidth();
-    if (targetHeight == 0) targetHeight = canvas.GetHeight();
-    canvas.ResizeCanvas(targetWidth, targetHeight, 7, 0);
+    const std::int32_t width = std::max(canvas.GetWidth(), kMinWidth);
+    const std::int32_t height = std::max(canvas.GetHeight(), kMinHeight);
+    if (width != canvas.GetWidth() || height != canvas.GetHeight())
+        canvas.ResizeCanvas(width, height, 7, 0);
 }
 
 // The finishing stages, between the terrain and the export; logged as "createMap: ".
@@ -69,16 +68,13 @@ struct ClockReseed {
     }
 };
 
-}  // namespace
+// A finished map before it is saved: the level file and the report its saving completes.
+struct MadeMap {
+    std::vector<std::uint8_t> fileBytes;
+    MapReport report;
+};
 
-int BatchSize() {
-    if (const char* env = std::getenv("ORVANE_BATCH_SIZE")) {
-        const int n = std::atoi(env);
-        if (n >= 1 && n <= 64) return n;
-    }
-    return 64;
-}
-
+// Makes map number `index` of a run: sizing, terrain, finishing, export and level chunk.
 MadeMap MakeMap(RunContext& ctx, int index, const std::string& seed, bool batch) {
     Random& rng = ctx.rng;
     MapState map;
@@ -91,18 +87,30 @@ MadeMap MakeMap(RunContext& ctx, int index, const std::string& seed, bool batch)
     FinishMap(map, ctx);
 
     MadeMap made;
-    made.width = map.canvas.GetWidth();
-    made.height = map.canvas.GetHeight();
-    made.areaThousandths = AreaThousandths(made.width, made.height);
-    made.fileName =
-        MapFileName(made.areaThousandths, seed, batch, map.WalkForWeapons, ctx.decimalSeparator);
+    MapReport& report = made.report;
+    report.width = map.canvas.GetWidth();
+    report.height = map.canvas.GetHeight();
+    report.areaThousandths = AreaThousandths(report.width, report.height);
+    report.fileName =
+        MapFileName(report.areaThousandths, seed, batch, map.WalkForWeapons, ctx.decimalSeparator);
     map.canvas.SetExportFormat(3);
     map.canvas.SetExportBitDepth(8);
     made.fileBytes = map.canvas.ExportPng();
-    WriteLevelChunk(made.fileBytes, rng, made.areaThousandths / 1000.0);
+    WriteLevelChunk(made.fileBytes, rng, report.areaThousandths / 1000.0);
+    report.fileBytes = made.fileBytes.size();
     map.stats.labelBox = map.LabelBox;
-    made.stats = std::move(map.stats);
+    report.stats = std::move(map.stats);
     return made;
+}
+
+}  // namespace
+
+int BatchSize() {
+    if (const char* env = std::getenv("ORVANE_BATCH_SIZE")) {
+        const int n = std::atoi(env);
+        if (n >= 1 && n <= 64) return n;
+    }
+    return 64;
 }
 
 RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::string& seed) {
@@ -114,14 +122,9 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         // A seeded map replaces its own earlier file (same seed, same map); others never
         // replace a file, since two maps of one area would otherwise destroy each other.
         const bool seeded = !seed.empty() && !batch;
-        MapReport report;
-        report.fileName = SaveLevelFile(ctx.folder, made.fileName, made.fileBytes, seeded);
+        MapReport& report = made.report;
+        report.fileName = SaveLevelFile(ctx.folder, report.fileName, made.fileBytes, seeded);
         report.seed = seeded ? seed : std::string();
-        report.width = made.width;
-        report.height = made.height;
-        report.areaThousandths = made.areaThousandths;
-        report.fileBytes = made.fileBytes.size();
-        report.stats = std::move(made.stats);
         report.stats.saveMs = TickCount() - t0;
         ctx.listener.Append("-- end");
         ctx.listener.MapSaved(report);

@@ -24,19 +24,6 @@ struct RunContext {
 
 enum class RunOutcome { Finished, QuitRequested, EmptySeed };
 
-// A finished map before it is saved.
-struct MadeMap {
-    std::vector<std::uint8_t> fileBytes;  // the level file
-    std::string fileName;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::int32_t areaThousandths = 0;
-    MapStats stats;
-};
-
-// Makes map number `index` of a run: sizing, terrain, finishing, export and level chunk.
-MadeMap MakeMap(RunContext& ctx, int index, const std::string& seed, bool batch);
-
 // Makes and saves `count` maps (64 for the batch command). `seed` names a seeded single map.
 // Throws RunError on a failure; maps saved before it stay saved.
 RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::string& seed);

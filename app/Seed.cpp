@@ -1,27 +1,11 @@
 #include "app/Seed.h"
 
 #include <algorithm>
-#include <array>
 
+#include "core/Windows1252.h"
 #include "levelfile/Crc32.h"
 
 namespace orvane {
-namespace {
-
-// Windows-1252 bytes 0x80..0x9F; 0 marks the five unassigned bytes.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char ToCodePage(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-    for (std::size_t i = 0; i < kHighControls.size(); ++i)
-        if (kHighControls[i] != 0 && kHighControls[i] == c) return static_cast<char>(0x80 + i);
-    return '?';
-}
-
-}  // namespace
 
 std::string CleanSeed(std::string text) {
     for (char bad : {'*', '|', '\\', '"', ':', '<', '>', '?', '/'})
@@ -66,7 +50,7 @@ std::string ToWindows1252(const std::string& utf8) {
             ++i;
             continue;
         }
-        out += ToCodePage(c);
+        out += cp1252::FromUnicode(c);
         i += len;
     }
     return out;

@@ -8,21 +8,11 @@
 
 #include "canvas/Canvas.h"
 #include "core/RunError.h"
+#include "core/Windows1252.h"
 #include "resources/Resources.h"
 
 namespace orvane {
 namespace {
-
-// Bytes are ANSI (Windows-1252) text; 0x80..0x9F hold the characters Latin-1 lacks.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
-char32_t CodePoint(char byte) {
-    const auto b = static_cast<unsigned char>(byte);
-    return (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : char32_t{b};
-}
 
 // Points at 96 pixels per inch: 12 points are 16 pixels.
 std::int64_t PixelSize(std::int32_t points) {
@@ -90,7 +80,8 @@ std::int32_t Canvas::TextWidth(const std::string& text) const {
     if (!face.Usable()) return 0;
     std::int64_t total = 0;
     for (char ch : text)
-        if (face.Load(CodePoint(ch), false)) total += Advance(face);
+        if (face.Load(cp1252::ToUnicode(static_cast<unsigned char>(ch)), false))
+            total += Advance(face);
     return static_cast<std::int32_t>((total + 0x8000) >> 16);
 }
 
@@ -106,7 +97,7 @@ void Canvas::DrawText(const std::string& text, std::int32_t x, std::int32_t y, s
     const std::int64_t baseline = std::int64_t{y} + face.Ascent();
     std::int64_t pen = 0;  // 1/65536 pixel from x
     for (char ch : text) {
-        if (!face.Load(CodePoint(ch), true)) continue;
+        if (!face.Load(cp1252::ToUnicode(static_cast<unsigned char>(ch)), true)) continue;
         const FT_GlyphSlot g = face.Glyph();
         const FT_Bitmap& bm = g->bitmap;
         const std::int64_t left = std::int64_t{x} + ((pen + 0x8000) >> 16) + g->bitmap_left;

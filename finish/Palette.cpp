@@ -45,8 +45,10 @@ void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
     Reduce(map, count, optionA, optionB);
     Reduce(map, 64, 0, 0);
     if (map.canvas.GetPixel(1, 1) == 0) return;
-    // The corner must be empty: its colour becomes empty everywhere.
-    Reduce(map, 0, 0, 0);
+    // The corner must be empty: its colour becomes empty everywhere. Back to full colour
+    // first; that changes no pixel, so the colour count stays as it was.
+    map.canvas.ReduceColours(0, 0, 0);
+    map.stats.paletteSizes.push_back(map.stats.paletteSizes.back());
     const Colour corner = map.canvas.GetPixel(1, 1);
     map.canvas.ReplaceColour(corner, 0, 1);
     Reduce(map, 64, 0, 0);

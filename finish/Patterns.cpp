@@ -22,17 +22,17 @@ void DrawPatterns(MapState& map, Random& rng, float p) {
     const std::int32_t h = canvas.GetHeight();
     // Loops run from 0 to the far side inclusive; each pattern draws its chance first,
     // whether it takes place or not.
-    if (rng.Rnd() <= p) {
+    if (rng.Chance(p)) {
         const std::int32_t s = Spacing(rng, StartPattern(canvas, rng));
         for (std::int32_t y = 0; y <= h; y += s) canvas.DrawLine(0, y, w, y);
         map.stats.patterns.emplace_back("horizontalSlits");
     }
-    if (rng.Rnd() <= p) {
+    if (rng.Chance(p)) {
         const std::int32_t s = Spacing(rng, StartPattern(canvas, rng));
         for (std::int32_t x = 0; x <= w; x += s) canvas.DrawLine(x, 0, x, h);
         map.stats.patterns.emplace_back("verticalSlits");
     }
-    if (rng.Rnd() <= p) {
+    if (rng.Chance(p)) {
         const std::int32_t sy = Spacing(rng, StartPattern(canvas, rng));
         const std::int32_t sx = Spacing(rng, canvas.GetPenWidth());
         // Each hole has its own width and is pushed down by 0..sy pixels.
@@ -44,7 +44,7 @@ void DrawPatterns(MapState& map, Random& rng, float p) {
         }
         map.stats.patterns.emplace_back("jitteredHoles");
     }
-    if (rng.Rnd() <= p) {
+    if (rng.Chance(p)) {
         const std::int32_t pw = StartPattern(canvas, rng);
         const std::int32_t sy = Spacing(rng, pw);
         const std::int32_t sx = Spacing(rng, pw);

@@ -45,10 +45,10 @@ void ApplyRandomEffects(MapState& map, Random& rng, float p, bool effectsFlag) {
     }
     // Every block draws its chance even when it does not take place; the variant is drawn
     // only when it does. Ties take the branch (<=).
-    if (rng.Rnd() <= p) Record(map, "effect1", [](Canvas& c) { c.ApplyEffect1(); });
+    if (rng.Chance(p)) Record(map, "effect1", [](Canvas& c) { c.ApplyEffect1(); });
     if (!effectsFlag) return;
 
-    if (rng.Rnd() <= p) {
+    if (rng.Chance(p)) {
         const float s = rng.Rnd();
         if (s <= 0.45f) {
             Record(map, "effect2A", [](Canvas& c) { c.ApplyEffect2A(); });
@@ -58,14 +58,14 @@ void ApplyRandomEffects(MapState& map, Random& rng, float p, bool effectsFlag) {
             Record(map, "effect2C", [](Canvas& c) { c.ApplyEffect2C(); });
         }
     }
-    if (rng.Rnd() <= p) {
-        if (rng.Rnd() <= 0.75f) {
+    if (rng.Chance(p)) {
+        if (rng.Chance(0.75)) {
             Record(map, "effect3A", [](Canvas& c) { c.ApplyEffect3A(); });
         } else {
             Record(map, "effect3B", [](Canvas& c) { c.ApplyEffect3B(); });
         }
     }
-    if (rng.Rnd() <= p) {
+    if (rng.Chance(p)) {
         const float s = rng.Rnd();
         if (s <= 0.33f) {
             Record(map, "effect4A", [](Canvas& c) { c.ApplyEffect4A(); });
@@ -75,15 +75,15 @@ void ApplyRandomEffects(MapState& map, Random& rng, float p, bool effectsFlag) {
             RecordMoving(map, "effect4C", [](Canvas& c) { c.ApplyEffect4C(); });
         }
     }
-    if (rng.Rnd() <= p) {
-        if (rng.Rnd() <= 0.3f) {
+    if (rng.Chance(p)) {
+        if (rng.Chance(0.3)) {
             RecordMoving(map, "effect5A", [](Canvas& c) { c.ApplyEffect5A(); });
         } else {
             Record(map, "effect5B", [](Canvas& c) { c.ApplyEffect5B(); });
         }
     }
-    if (rng.Rnd() <= p) Record(map, "effect6", [](Canvas& c) { c.ApplyEffect6(); });
-    if (rng.Rnd() <= p) {
+    if (rng.Chance(p)) Record(map, "effect6", [](Canvas& c) { c.ApplyEffect6(); });
+    if (rng.Chance(p)) {
         const std::int32_t size = rng.RndInt(30) + 15;
         const std::int32_t red = rng.RndInt(135) + 120;
         const std::int32_t green = rng.RndInt(135) + 120;

@@ -17,7 +17,7 @@ void ReserveSpot(MapState& map, Random& rng, std::int32_t x, std::int32_t y,
                  std::int32_t pieceIndex, const TerrainPiece& piece, std::int32_t& advance) {
     Canvas& canvas = map.canvas;
     const std::int32_t j = map.WeaponIconSize;
-    std::int32_t w = canvas.GetPenWidth();
+    const std::int32_t w = canvas.GetPenWidth();
 
     // The frame's top edge lies on the surface row y + 1; the cell starts one pen width lower.
     Rect box;
@@ -36,15 +36,10 @@ void ReserveSpot(MapState& map, Random& rng, std::int32_t x, std::int32_t y,
     map.WeaponSpots.push_back(WeaponSpot{box, pieceIndex});
     ++map.stats.spotsReserved;
 
-    w = canvas.GetPenWidth();
     advance = 2 * w + j;
     canvas.SetPenColour(RandomShade(rng, piece));
     canvas.SetFillColour(piece.BaseColour());
-    const std::int32_t frameLeft = x - canvas.GetPenWidth();
-    const std::int32_t frameTop = box.Top - canvas.GetPenWidth();
-    const std::int32_t frameWidth = 2 * canvas.GetPenWidth() + j;
-    const std::int32_t frameHeight = 2 * canvas.GetPenWidth() + j;
-    canvas.DrawRectangle(frameLeft, frameTop, frameWidth, frameHeight);
+    canvas.DrawRectangle(x - w, box.Top - w, 2 * w + j, 2 * w + j);
 }
 
 // Loads picture `number` and turns its background (the colour of its top-left pixel) and
@@ -68,12 +63,10 @@ void DrawPicture(MapState& map, Random& rng, WeaponChooser& chooser, std::int32_
     advance = map.WeaponIconSize + canvas.GetPenWidth();
 
     const Canvas p = PreparePicture(picture, map.WeaponIconSize);
-    for (std::int32_t i = 0; i < p.GetWidth(); ++i) {
-        for (std::int32_t k = 0; k < p.GetHeight(); ++k) {
+    for (std::int32_t k = 0; k < p.GetHeight(); ++k) {
+        for (std::int32_t i = 0; i < p.GetWidth(); ++i) {
             const Colour c = p.GetPixel(i, k);
-            if (c == IconKeyColour) continue;
-            canvas.SetPenColour(c);
-            canvas.DrawPoint(x + i, y + k);
+            if (c != IconKeyColour) canvas.SetPixel(x + i, y + k, c);
         }
     }
     ++map.stats.picturesDrawn;

@@ -1,7 +1,6 @@
 // orvane-cli: the map run without a window, for scripts, tests and benchmarks. The same seed
 // and mode give the same bytes as the window.
 #include <CLI/CLI.hpp>
-#include <clocale>
 #include <csignal>
 #include <iostream>
 
@@ -58,9 +57,7 @@ class CliListener : public orvane::RunListener {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");
-    const std::string separator = orvane::LocaleDecimalSeparator();
-    std::setlocale(LC_NUMERIC, "C");
+    const std::string separator = orvane::UserDecimalSeparator();
 
     CLI::App app{"Makes random maps and saves them as level files."};
     std::vector<std::string> seeds;

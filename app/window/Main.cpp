@@ -4,7 +4,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <clocale>
 #include <cstdlib>
 #include <string>
 
@@ -27,10 +26,7 @@ bool TakeInstanceLock() {
 
 int main() {
     if (!TakeInstanceLock()) return 0;
-    std::setlocale(LC_ALL, "");
-    std::string separator = orvane::LocaleDecimalSeparator();
-    std::setlocale(LC_NUMERIC, "C");
-    orvane::MainWindow window(std::move(separator));
+    orvane::MainWindow window(orvane::UserDecimalSeparator());
     window.Show();
     return Fl::run();
 }
