@@ -5,22 +5,20 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include "core/MapLog.h"
-#include "core/Numeric.h"
 #include "terrain/compose/ComposeTerrain.h"
 #include "terrain/layout/GenerateTerrain.h"
-#include "terrain/layout/LayoutParameters.h"
-#include "terrain/layout/OutlinePieces.h"
 #include "terrain/layout/PaintPieces.h"
-#include "terrain/layout/PlacePieces.h"
 #include "tests/terrain/layout/LayoutTestMaps.h"
 
 namespace {
 
 using namespace orvane;
 
+using orvane::test::PlanSeededMap;
 using orvane::test::StartSeededMap;
 
 // CPU time of this thread: on a shared machine the wall clock also counts other programs.
@@ -61,7 +59,7 @@ void BM_ComposeStageClock(benchmark::State& state) {
         for (std::uint32_t seed = 1; seed <= 64; ++seed) {
             MapState map;
             Random rng;
-            orvane::test::PlanSeededMap(map, rng, seed);
+            PlanSeededMap(map, rng, seed);
             NullLog log;
             PaintPieces(map, rng, log);
             const double c0 = ThreadCpuMs();

@@ -11,6 +11,7 @@
 #include "finish/Palette.h"
 #include "finish/Patterns.h"
 #include "terrain/layout/GenerateTerrain.h"
+#include "tests/terrain/layout/LayoutTestMaps.h"
 
 namespace orvane {
 namespace {
@@ -19,13 +20,8 @@ namespace {
 const MapState& LargestMap() {
     static const MapState map = [] {
         Random rng;
-        rng.Reset();
-        rng.Seed(4242);
         MapState m;
-        m.ScaleTenths = 24;
-        m.MapWidth = 3200;
-        m.MapHeight = CLng(3200 / 1.766666666666664);
-        m.canvas.CreateImage(m.MapWidth, m.MapHeight, 0);
+        test::StartSizedMap(m, rng, 4242, 3200, 24);
         NullLog log;
         GenerateTerrain(m, rng, log);
         DrawSignature(m, rng);

@@ -30,9 +30,7 @@ void PlacePiecesStage(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         Random rng;
-        StartSeededMap(map, rng, SeedOf(state));
-        DrawLayoutParameters(map, rng);
-        FillColourTables(map, rng);
+        test::PrepareSeededMap(map, rng, SeedOf(state));
         state.ResumeTiming();
         PlacePieces(map, rng);
     }
@@ -45,9 +43,7 @@ void OutlinePiecesStage(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         Random rng;
-        StartSeededMap(map, rng, SeedOf(state));
-        DrawLayoutParameters(map, rng);
-        FillColourTables(map, rng);
+        test::PrepareSeededMap(map, rng, SeedOf(state));
         PlacePieces(map, rng);
         state.ResumeTiming();
         OutlinePieces(map, rng);

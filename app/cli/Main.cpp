@@ -9,7 +9,6 @@
 #include "app/Run.h"
 #include "app/Seed.h"
 #include "app/cli/Json.h"
-#include "core/RunError.h"
 
 namespace {
 

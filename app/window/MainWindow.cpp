@@ -10,7 +10,6 @@
 #include <exception>
 
 #include "app/LevelStore.h"
-#include "app/MapName.h"
 #include "app/Seed.h"
 #include "canvas/Canvas.h"
 #include "resources/Resources.h"

@@ -13,7 +13,7 @@ void DrawMapSize(MapState& map, Random& rng) {
         if (map.WeaponIconSize % 2 != 0) map.WeaponIconSize += 1;
     }
     map.MapWidth = rng.RndInt(2352) + 848;
-    map.MapHeight = CLng(map.MapWidth / 1.766666666666664);
+    map.MapHeight = CLng(map.MapWidth / kMapAspect);
     map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
 }
 

@@ -6,6 +6,9 @@
 
 namespace orvane {
 
+// Width over height of every drawing (the height is CLng(width / kMapAspect)).
+inline constexpr double kMapAspect = 1.766666666666664;
+
 // The weapon cell side before rounding: cells shrink as the enlargement grows, so pictures
 // end up about 30 pixels wide on the finished map.
 inline double IconSpan(std::int32_t scaleTenths) {

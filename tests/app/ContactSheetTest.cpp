@@ -16,39 +16,24 @@
 #include "tests/support/LandPicture.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TestSupport.h"
+#include "tests/terrain/layout/LayoutTestMaps.h"
 
 namespace orvane {
 namespace {
 
 MapState RealMap(std::uint32_t seed, std::int32_t width) {
     Random rng;
-    rng.Reset();
-    rng.Seed(seed);
     MapState map;
-    map.ScaleTenths = 13;
-    map.MapWidth = width;
-    map.MapHeight = CLng(width / 1.766666666666664);
-    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
+    test::StartSizedMap(map, rng, seed, width, 13);
     NullLog log;
     GenerateTerrain(map, rng, log);
     DrawSignature(map, rng);
     return map;
 }
 
-// Copies `tile` into the sheet at (left, top), enlarged `zoom` times or shrunk by `shrink`.
-void Paste(Canvas& sheet, const Canvas& tile, int left, int top, int zoom, int shrink) {
-    for (int y = 0; y < tile.GetHeight() * zoom / shrink; ++y)
-        for (int x = 0; x < tile.GetWidth() * zoom / shrink; ++x)
-            sheet.SetPixel(left + x, top + y, tile.GetPixel(x * shrink / zoom, y * shrink / zoom));
-}
-
-Canvas Crop(const Canvas& c, int left, int top, int w, int h) {
-    Canvas out;
-    out.CreateImage(w, h, 0);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) out.SetPixel(x, y, c.GetPixel(left + x, top + y));
-    return out;
-}
+using test::CountLand;
+using test::Crop;
+using test::Paste;
 
 TEST(ContactSheet, EffectsAndPatternsOnARealMap) {
     // The first of a few fixed seeds whose map is at least a quarter land, so there is
@@ -56,8 +41,7 @@ TEST(ContactSheet, EffectsAndPatternsOnARealMap) {
     MapState map;
     for (std::uint32_t seed = 1; seed < 40; ++seed) {
         map = RealMap(seed, 1200);
-        int land = 0;
-        for (Colour p : map.canvas.Pixels()) land += p != 0;
+        const int land = CountLand(map.canvas);
         if (land * 4 >= static_cast<int>(map.canvas.Pixels().size())) break;
     }
     const Canvas& base = map.canvas;

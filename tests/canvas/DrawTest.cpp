@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "canvas/Canvas.h"
-#include "tests/canvas/SamplePicture.h"
+#include "tests/support/SamplePicture.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvane {

@@ -3,7 +3,7 @@
 
 #include "canvas/Canvas.h"
 #include "core/RunError.h"
-#include "tests/canvas/SamplePicture.h"
+#include "tests/support/SamplePicture.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvane {

@@ -33,7 +33,8 @@ def check(path):
     width, height, depth, colour_type = struct.unpack(">IIBB", ihdr[:10])
     if (depth, colour_type) != (8, 3):
         faults.append("not an 8-bit palette picture")
-    walv = dict((k, b) for k, b, _, _ in found).get("waLV", b"")
+    bodies = dict((k, b) for k, b, _, _ in found)
+    walv = bodies.get("waLV", b"")
     if len(walv) != 41 or found[1][3] != 33:
         faults.append("waLV chunk not 41 bytes at offset 33")
     else:
@@ -43,7 +44,7 @@ def check(path):
             faults.append("waLV bytes %s not 0" % zero)
         if walv[8] == 0 and walv[16] != 1:
             faults.append("flag B 0 without flag A")
-    palette = dict((k, b) for k, b, _, _ in found).get("PLTE", b"")
+    palette = bodies.get("PLTE", b"")
     entries = len(palette) // 3
     if entries > 65 or palette[:3] != b"\0\0\0":
         faults.append("palette of %d entries, first %s" % (entries, palette[:3].hex()))

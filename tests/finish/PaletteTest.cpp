@@ -6,6 +6,7 @@
 #include "finish/Palette.h"
 #include "tests/support/LandPicture.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvane {
 namespace {
@@ -55,16 +56,14 @@ TEST(LimitPalette, LeavesAtMost64ColoursAndAnEmptyCorner) {
                 for (int x = 0; x < 6; ++x) map.canvas.SetPixel(x, y, corner);
             map.canvas.SetPixel(120, 70, corner);  // the same colour elsewhere goes too
         }
-        std::size_t landBefore = 0;
-        for (Colour p : map.canvas.Pixels()) landBefore += p != 0;
+        const auto landBefore = static_cast<std::size_t>(test::CountLand(map.canvas));
         ScriptedRandom rng;
         LimitPalette(map, rng, true, false);
         EXPECT_EQ(map.canvas.GetPixel(1, 1), 0u);
         EXPECT_LE(map.canvas.CountColours(), 64);
         EXPECT_EQ(map.stats.paletteSizes.size(), landInCorner ? 4u : 2u);
         EXPECT_EQ(map.stats.paletteSizes.back(), map.canvas.CountColours());
-        std::size_t landAfter = 0;
-        for (Colour p : map.canvas.Pixels()) landAfter += p != 0;
+        const auto landAfter = static_cast<std::size_t>(test::CountLand(map.canvas));
         // Only the corner's colour (as reduced) may turn into empty space.
         if (landInCorner) {
             EXPECT_GE(landBefore - landAfter, 37u);

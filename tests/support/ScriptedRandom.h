@@ -23,7 +23,6 @@ class ScriptedRandom : public Random {
 
     // Draws made so far (scripted and filler).
     std::size_t Used() const { return next_; }
-    void SetFiller(float filler) { filler_ = filler; }
 
   private:
     std::vector<float> script_;

@@ -13,6 +13,26 @@ std::string OutputDir() {
     return dir.string();
 }
 
+int CountLand(const Canvas& canvas) {
+    int n = 0;
+    for (const Colour c : canvas.Pixels()) n += c != 0;
+    return n;
+}
+
+Canvas Crop(const Canvas& c, int left, int top, int w, int h) {
+    Canvas out;
+    out.CreateImage(w, h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) out.SetPixel(x, y, c.GetPixel(left + x, top + y));
+    return out;
+}
+
+void Paste(Canvas& sheet, const Canvas& tile, int left, int top, int zoom, int shrink) {
+    for (int y = 0; y < tile.GetHeight() * zoom / shrink; ++y)
+        for (int x = 0; x < tile.GetWidth() * zoom / shrink; ++x)
+            sheet.SetPixel(left + x, top + y, tile.GetPixel(x * shrink / zoom, y * shrink / zoom));
+}
+
 void SaveForReview(const Canvas& canvas, const std::string& name) {
     Canvas copy = canvas;
     copy.SetExportFormat(2);

@@ -46,12 +46,6 @@ inline void Fill(Canvas& c, std::int32_t x0, std::int32_t y0, std::int32_t x1, s
         for (std::int32_t x = x0; x <= x1; ++x) c.SetPixel(x, y, colour);
 }
 
-inline int CountNonZero(const Canvas& c) {
-    int n = 0;
-    for (Colour p : c.Pixels()) n += p != 0;
-    return n;
-}
-
 // Pieces[0] unused, then the given records; the last two become moon and floor.
 inline void SetPieces(MapState& map, std::vector<TerrainPiece> pieces) {
     map.Pieces.assign(1, TerrainPiece{});

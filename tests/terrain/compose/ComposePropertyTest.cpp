@@ -14,10 +14,7 @@
 #include "terrain/compose/ComposeTerrain.h"
 #include "terrain/decor/Placement.h"
 #include "terrain/layout/GenerateTerrain.h"
-#include "terrain/layout/LayoutParameters.h"
-#include "terrain/layout/OutlinePieces.h"
 #include "terrain/layout/PaintPieces.h"
-#include "terrain/layout/PlacePieces.h"
 #include "tests/support/TestSupport.h"
 #include "tests/terrain/layout/LayoutTestMaps.h"
 
@@ -26,13 +23,10 @@ namespace {
 
 using orvane::test::StartSeededMap;
 
-// GenerateTerrain's stages with the composition given its drawers.
-void BuildMap(MapState& map, Random& rng, const DecorationDrawers& drawers) {
+// A seeded map through GenerateTerrain's stages, the composition given its drawers.
+void BuildMap(MapState& map, Random& rng, std::uint32_t seed, const DecorationDrawers& drawers) {
+    test::PlanSeededMap(map, rng, seed);
     NullLog log;
-    DrawLayoutParameters(map, rng);
-    FillColourTables(map, rng);
-    PlacePieces(map, rng);
-    OutlinePieces(map, rng);
     PaintPieces(map, rng, log);
     ComposeTerrain(map, rng, drawers);
 }
@@ -173,13 +167,8 @@ TEST(ComposeTerrain, PlacementsHoldOverManySeeds) {
     for (std::uint32_t seed = 1; seed <= 200; ++seed) {
         MapState map;
         Random rng;
-        StartSeededMap(map, rng, seed);
         map.WalkForWeapons = seed % 4 == 0;
-        if (map.WalkForWeapons) {
-            map.WeaponIconSize = CLng(30 / (map.ScaleTenths / 10.0 - 0.3));
-            map.WeaponIconSize += map.WeaponIconSize % 2;
-        }
-        BuildMap(map, rng, kWatched);
+        BuildMap(map, rng, seed, kWatched);
         for (std::size_t k = 0; k < 7; ++k) total.decorations[k] += map.stats.decorations[k];
         total.linksDrawn += map.stats.linksDrawn;
         total.holesCut += map.stats.holesCut;
@@ -221,8 +210,7 @@ TEST(ComposeTerrain, SameSeedSameMapAndTheDefaultDrawersAreTheWatchedOnes) {
         GenerateTerrain(a, ra, log);
         Watch w;
         watch = &w;
-        StartSeededMap(b, rb, seed);
-        BuildMap(b, rb, kWatched);
+        BuildMap(b, rb, seed, kWatched);
         watch = nullptr;
         EXPECT_TRUE(std::equal(a.canvas.Pixels().begin(), a.canvas.Pixels().end(),
                                b.canvas.Pixels().begin()));
@@ -243,10 +231,9 @@ TEST(ComposeTerrain, ContactSheetOfDecorationsOnRealMaps) {
     for (std::size_t row = 0; row < seeds.size(); ++row) {
         MapState map;
         Random rng;
-        StartSeededMap(map, rng, seeds[row]);
         Watch w;
         watch = &w;
-        BuildMap(map, rng, kWatched);
+        BuildMap(map, rng, seeds[row], kWatched);
         watch = nullptr;
         test::SaveForReview(map.canvas, "compose_map_" + std::to_string(seeds[row]) + ".png");
         for (std::size_t k = 0; k < 7; ++k) {
@@ -258,11 +245,9 @@ TEST(ComposeTerrain, ContactSheetOfDecorationsOnRealMaps) {
             // The object sits at the bottom middle of its cell, ground below it.
             const std::int32_t x0 = it->left + it->width / 2 - kCellW / 2;
             const std::int32_t y0 = it->base + 20 - kCellH;
-            for (std::int32_t y = 0; y < kCellH * kZoom; ++y)
-                for (std::int32_t x = 0; x < kCellW * kZoom; ++x)
-                    sheet.SetPixel(static_cast<std::int32_t>(k) * kCellW * kZoom + x,
-                                   static_cast<std::int32_t>(row) * kCellH * kZoom + y,
-                                   map.canvas.GetPixel(x0 + x / kZoom, y0 + y / kZoom));
+            test::Paste(sheet, test::Crop(map.canvas, x0, y0, kCellW, kCellH),
+                        static_cast<std::int32_t>(k) * kCellW * kZoom,
+                        static_cast<std::int32_t>(row) * kCellH * kZoom, kZoom, 1);
         }
     }
     test::SaveForReview(sheet, "decorations_sheet.png");

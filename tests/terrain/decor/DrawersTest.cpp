@@ -93,7 +93,7 @@ TEST(Drawers, DecliningLeavesAdvanceZeroAndTheCanvasUntouched) {
             std::int32_t advance = 99;
             d.draw(map, rng, kLeft, kBase, MakePiece(0, 0, 200, 200), advance);
             EXPECT_EQ(advance, 0);
-            EXPECT_EQ(test::CountNonZero(map.canvas), 0);
+            EXPECT_EQ(test::CountLand(map.canvas), 0);
             EXPECT_EQ(rng.Used(), d.drawsBeforeGroundTest);
             EXPECT_EQ(map.stats.decorations[static_cast<std::size_t>(d.kind)], 0);
         }
@@ -140,10 +140,10 @@ TEST(Drawers, AFlowerNeedsOnlyATwoPixelLedge) {
         DrawFlower(map, rng, 50, 100, MakePiece(0, 0, 1, 1), advance);
         if (ledge == 54) {
             EXPECT_EQ(advance, 7);
-            EXPECT_GT(test::CountNonZero(map.canvas), 2 * 39);
+            EXPECT_GT(test::CountLand(map.canvas), 2 * 39);
         } else {
             EXPECT_EQ(advance, 0);
-            EXPECT_EQ(test::CountNonZero(map.canvas), 2 * 39);
+            EXPECT_EQ(test::CountLand(map.canvas), 2 * 39);
         }
     }
 }

@@ -10,6 +10,7 @@
 #include "terrain/layout/OutlinePieces.h"
 #include "terrain/layout/PaintPieces.h"
 #include "terrain/layout/PlacePieces.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvane::test {
 
@@ -20,19 +21,29 @@ inline void StartSeededMap(MapState& map, Random& rng, std::uint32_t seed) {
     DrawMapSize(map, rng);
 }
 
-// Parameters, tables, placement and outlines: everything before painting.
-inline void PlanSeededMap(MapState& map, Random& rng, std::uint32_t seed) {
+// A map of a chosen width and scale, without the size draws, for pictures of a known size.
+inline void StartSizedMap(MapState& map, Random& rng, std::uint32_t seed, std::int32_t width,
+                          std::int32_t scaleTenths) {
+    rng.Reset();
+    rng.Seed(seed);
+    map.ScaleTenths = scaleTenths;
+    map.MapWidth = width;
+    map.MapHeight = CLng(width / kMapAspect);
+    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
+}
+
+// The layout parameters and colour tables: everything before placement.
+inline void PrepareSeededMap(MapState& map, Random& rng, std::uint32_t seed) {
     StartSeededMap(map, rng, seed);
     DrawLayoutParameters(map, rng);
     FillColourTables(map, rng);
-    PlacePieces(map, rng);
-    OutlinePieces(map, rng);
 }
 
-inline int CountLand(const Canvas& canvas) {
-    int n = 0;
-    for (Colour c : canvas.Pixels()) n += c != 0;
-    return n;
+// Parameters, tables, placement and outlines: everything before painting.
+inline void PlanSeededMap(MapState& map, Random& rng, std::uint32_t seed) {
+    PrepareSeededMap(map, rng, seed);
+    PlacePieces(map, rng);
+    OutlinePieces(map, rng);
 }
 
 // Records every diagnostic so tests can see that painting trapped nothing.
