@@ -107,8 +107,10 @@ Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::i
     // Every draw is made whatever the arguments ask for, so outlines stay in step.
     float fx = rng.Rnd();
     float fy = rng.Rnd();
-    const float kx = minX != 0.0f ? minX : CSng(rng.Rnd() * 0.7);
-    const float ky = minY != 0.0f ? minY : CSng(rng.Rnd() * 0.7);
+    const float drawnKx = CSng(rng.Rnd() * 0.7);
+    const float kx = minX != 0.0f ? minX : drawnKx;
+    const float drawnKy = CSng(rng.Rnd() * 0.7);
+    const float ky = minY != 0.0f ? minY : drawnKy;
     const float sx = CSng(rng.Rnd() * 0.8 + 0.2);
     const float sy = CSng(rng.Rnd() * 0.8 + 0.2);
     const std::int32_t extra = rng.RndInt(80);

@@ -128,17 +128,22 @@ TEST(RandomShape, TooFewKeptPointsCloseOnThemselves) {
 }
 
 TEST(RandomShape, StartingDrawsAreMadeWhateverTheArgumentsAsk) {
-    // A flat walk: every radius step skipped (0.9 > 0.4 and 0.8). The seven starting draws
-    // come first, then two per point; the given limits and count change no draw.
+    // A constant 0.95 skips every radius step (0.95 > 0.8) and every limit (0.95 lies between
+    // any lower limit given here and the upper one), so only the seven starting draws and the
+    // two step tests per point remain. n = 0 gives 80 + Fix(0.95 * 81) = 156 points.
     const auto draws = [](float minX, float minY, std::int32_t n) {
-        test::ScriptedRandom rng({0.95f, 0.95f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f}, 0.9f);
+        test::ScriptedRandom rng({}, 0.95f);
         RandomShape(rng, Rect{0, 0, 100, 100}, minX, minY, n);
         return rng.Used();
     };
-    EXPECT_EQ(draws(0.9f, 0.5f, 100), 7u + 2 * 100);
-    EXPECT_EQ(draws(0.0f, 0.0f, 100), 7u + 2 * 100);
-    // n = 0: 80 + RndInt(80) with the seventh draw 0.5 gives 120 points.
-    EXPECT_EQ(draws(0.9f, 0.5f, 0), 7u + 2 * 120);
+    for (const std::int32_t n : {0, 100}) {
+        SCOPED_TRACE(n);
+        const std::size_t expected = 7u + 2u * static_cast<std::size_t>(n == 0 ? 156 : n);
+        EXPECT_EQ(draws(0.0f, 0.0f, n), expected);
+        EXPECT_EQ(draws(0.9f, 0.0f, n), expected);
+        EXPECT_EQ(draws(0.0f, 0.5f, n), expected);
+        EXPECT_EQ(draws(0.9f, 0.5f, n), expected);
+    }
 }
 
 }  // namespace
