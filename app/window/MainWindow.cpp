@@ -120,6 +120,8 @@ void MainWindow::Show() {
 }
 
 void MainWindow::OnClose() {
+    // FLTK sends Esc to the window callback too; only the close box may close the window.
+    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
     // The window always closes; a running batch sees the request after its next map.
     quitRequested_ = true;
     frmMain_->hide();
