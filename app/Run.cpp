@@ -5,6 +5,7 @@
 
 #include "app/LevelStore.h"
 #include "app/MapName.h"
+#include "app/Preview.h"
 #include "app/Seed.h"
 #include "app/Signature.h"
 #include "core/RunError.h"
@@ -88,6 +89,8 @@ MadeMap MakeMap(RunContext& ctx, int index, const std::string& seed, bool batch)
 
     MadeMap made;
     MapReport& report = made.report;
+    const PreviewBounds bounds = ctx.listener.PreviewSize();
+    report.preview = MakePreview(map.canvas, bounds.width, bounds.height);
     report.width = map.canvas.GetWidth();
     report.height = map.canvas.GetHeight();
     report.areaThousandths = AreaThousandths(report.width, report.height);

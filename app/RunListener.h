@@ -2,11 +2,19 @@
 // How the run talks to its front end (window or command line) without knowing either.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/MapLog.h"
 #include "core/MapStats.h"
 
 namespace orvane {
+
+// A small picture of a finished map, for a front end to show: RGB bytes, row by row.
+struct MapPreview {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+};
 
 // What one saved map was.
 struct MapReport {
@@ -17,6 +25,13 @@ struct MapReport {
     std::int32_t areaThousandths = 0;
     std::size_t fileBytes = 0;
     MapStats stats;
+    MapPreview preview;  // empty unless the listener asks for one
+};
+
+// The box a preview must fit in; 0 x 0 asks for none.
+struct PreviewBounds {
+    int width = 0;
+    int height = 0;
 };
 
 class RunListener : public MapLog {
@@ -30,6 +45,8 @@ class RunListener : public MapLog {
     // The close request: cleared when a run starts, checked after every map.
     virtual void ClearQuitRequest() {}
     virtual bool QuitRequested() const { return false; }
+    // The largest preview the front end shows, made from each finished map before it is saved.
+    virtual PreviewBounds PreviewSize() const { return {}; }
     // A map has been saved.
     virtual void MapSaved(const MapReport&) {}
 };

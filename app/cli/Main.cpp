@@ -6,6 +6,7 @@
 
 #include "app/LevelStore.h"
 #include "app/MapName.h"
+#include "app/MapsFolder.h"
 #include "app/Run.h"
 #include "app/Seed.h"
 #include "app/cli/Json.h"
@@ -53,6 +54,24 @@ class CliListener : public orvane::RunListener {
     std::string separator_;
 };
 
+// The folder maps go to, said on stderr; empty (with the reason said) when there is none.
+std::filesystem::path MapsFolder(const std::string& out, bool quiet) {
+    const auto loaded = orvane::LoadSettings(orvane::SettingsFile());
+    if (!loaded.problem.empty()) std::cerr << "orvane-cli: " << loaded.problem << "\n";
+    const auto choice = orvane::ChooseMapsFolder(out, loaded.settings, orvane::ExecutableFolder());
+    const std::string problem = orvane::FolderProblem(choice.folder);
+    if (!problem.empty()) {
+        std::cerr << "orvane-cli: cannot save maps: " << problem
+                  << ".\nGive a folder with --out DIR, or choose one with the Folder\xE2\x80\xA6 "
+                     "button of the window (orvane), which remembers it for both programs.\n";
+        return {};
+    }
+    if (!quiet)
+        std::cerr << "Maps go to " << choice.folder.string() << " ("
+                  << orvane::DescribeSource(choice.source) << ")\n";
+    return choice.folder;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,24 +88,22 @@ int main(int argc, char** argv) {
     app.add_option("--count", count, "Make this many unseeded maps")->check(CLI::Range(0, 100000));
     app.add_flag("--wfw", wfw, "Walk-for-weapons mode: framed weapon pictures, names with W_");
     app.add_option("--out", out,
-                   "Folder for the maps (default: User/SavedLevels beside the program)");
+                   "Folder for the maps (default: the folder chosen in the window, else "
+                   "User/SavedLevels beside the program)");
     app.add_flag("--json", json, "Print one JSON object per saved map on stdout");
     app.add_flag("--quiet", quiet, "No log lines on stderr");
+    app.set_version_flag("--version", std::string("orvane-cli ") + ORVANE_VERSION);
     CLI11_PARSE(app, argc, argv);
 
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     try {
+        const std::filesystem::path folder = MapsFolder(out, quiet);
+        if (folder.empty()) return 1;
         CliListener listener(quiet, json, wfw, separator);
         orvane::Random rng;
         orvane::WeaponChooser chooser;
-        orvane::RunContext ctx{
-            rng,
-            chooser,
-            listener,
-            out.empty() ? orvane::DefaultSavedLevelsFolder() : std::filesystem::path(out),
-            separator,
-            wfw};
+        orvane::RunContext ctx{rng, chooser, listener, folder, separator, wfw};
         if (seeds.empty() && count == 0) count = 1;
         int status = 0;
         for (const std::string& text : seeds) {

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -24,7 +25,22 @@ bool TakeInstanceLock() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--version") {
+            std::printf("orvane %s\n", ORVANE_VERSION);
+            return 0;
+        }
+        if (arg == "--help") {
+            std::puts(
+                "Usage: orvane [--version]\nOpens the map window; orvane-cli makes maps "
+                "from the command line.");
+            return 0;
+        }
+        std::fprintf(stderr, "orvane: unknown argument %s (try --help)\n", arg.c_str());
+        return 2;
+    }
     if (!TakeInstanceLock()) return 0;
     orvane::MainWindow window(orvane::UserDecimalSeparator());
     window.Show();

@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
+#include <FL/Fl_Native_File_Chooser.H>
 #include <FL/fl_ask.H>
 #include <FL/x.H>
 
@@ -11,6 +12,7 @@
 
 #include "app/LevelStore.h"
 #include "app/Seed.h"
+#include "app/window/DesktopOpen.h"
 #include "canvas/Canvas.h"
 #include "resources/Resources.h"
 
@@ -18,7 +20,8 @@ namespace orvane {
 namespace {
 
 constexpr const char* kCaption = "Orvane by Pellimor";
-constexpr int kWidth = 387;
+constexpr int kControlsWidth = 387;  // the controls keep their places; the pane is added right
+constexpr int kWidth = kControlsWidth + kPaneWidth;
 constexpr int kHeight = 189;
 constexpr int kControlFontSize = 13;  // 9.75 points at 96 dpi
 
@@ -49,6 +52,8 @@ MainWindow::MainWindow(std::string decimalSeparator)
     : decimalSeparator_(std::move(decimalSeparator)) {
     const char* echo = std::getenv("ORVANE_LOG");
     echoLog_ = echo != nullptr && std::string(echo) == "stderr";
+    const char* preview = std::getenv("ORVANE_PREVIEW");
+    preview_ = preview == nullptr || std::string(preview) != "off";
     frmMain_ = std::make_unique<Fl_Double_Window>(kWidth, kHeight, kCaption);
     frmMain_->size_range(kWidth, kHeight, kWidth, kHeight);
     frmMain_->callback([](Fl_Widget*, void* self) { static_cast<MainWindow*>(self)->OnClose(); },
@@ -86,9 +91,96 @@ MainWindow::MainWindow(std::string decimalSeparator)
     auto* label = new Fl_Box(5, 115, 270, 16, "Random map by seed:");
     label->labelsize(kControlFontSize);
     label->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    pane_ = std::make_unique<PreviewPane>(
+        kControlsWidth + 4,
+        PaneActions{
+            [this] { Open(lastMap_); },
+            [this] {
+                if (folder_.folder.empty())
+                    Append("No folder for maps yet: choose one with Folder\xE2\x80\xA6\r\n");
+                else
+                    Open(folder_.folder);
+            },
+            [this] {
+                if (!running_)
+                    ChooseFolder("Choose the folder for maps (the game's User/SavedLevels)");
+            }});
     frmMain_->end();
     frmMain_->position((Fl::w() - kWidth) / 2, (Fl::h() - kHeight) / 2);
     SetIcons();
+    LoadFolder();
+}
+
+// The settings are read once; a damaged file is reported here, once, and otherwise ignored.
+void MainWindow::LoadFolder() {
+    settingsFile_ = SettingsFile();
+    LoadedSettings loaded = LoadSettings(settingsFile_);
+    if (!loaded.problem.empty()) Append(loaded.problem + "\r\n");
+    settings_ = loaded.settings;
+    std::filesystem::path programFolder;
+    try {
+        programFolder = ExecutableFolder();
+    } catch (const std::exception&) {
+        // Without it there is simply no folder beside the program.
+    }
+    folder_ = ChooseMapsFolder({}, settings_, programFolder);
+    pane_->ShowFolder(folder_.folder);
+}
+
+// Before anything is drawn: a folder that can take the maps, or the chooser to pick one.
+bool MainWindow::EnsureFolder() {
+    const std::string problem = FolderProblem(folder_.folder);
+    if (problem.empty()) return true;
+    Append("No usable folder for maps (" + problem +
+           "): choose the game's saved-levels folder.\r\n");
+    return ChooseFolder("No usable folder for maps: choose the game's User/SavedLevels");
+}
+
+bool MainWindow::ChooseFolder(const char* title) {
+    Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_DIRECTORY);
+    chooser.title(title);
+    if (!folder_.folder.empty()) chooser.directory(folder_.folder.c_str());
+    const int shown = chooser.show();
+    if (shown != 0 || chooser.filename() == nullptr || *chooser.filename() == '\0') {
+        Append(shown < 0 ? "The folder chooser failed: " + std::string(chooser.errmsg()) + "\r\n"
+                         : std::string("No folder chosen.\r\n"));
+        return false;
+    }
+    const std::filesystem::path chosen = chooser.filename();
+    if (const std::string problem = FolderProblem(chosen); !problem.empty()) {
+        Append("Cannot save maps there: " + problem + "\r\n");
+        return false;
+    }
+    folder_ = {chosen, FolderSource::Remembered};
+    pane_->ShowFolder(chosen);
+    Settings next = settings_;
+    next.mapsFolder = chosen;
+    try {
+        SaveSettings(settingsFile_, next);
+        settings_ = next;
+        Append("Maps go to " + chosen.string() + " (remembered).\r\n");
+    } catch (const std::exception& e) {
+        Append("Maps go to " + chosen.string() + " until the program ends; " + e.what() + "\r\n");
+    }
+    return true;
+}
+
+void MainWindow::Open(const std::filesystem::path& path) {
+    if (path.empty()) return;
+    OpenWithDesktop(path.string(), [this](const std::string& message) { Append(message); });
+}
+
+PreviewBounds MainWindow::PreviewSize() const {
+    return preview_ ? pane_->Bounds() : PreviewBounds{};
+}
+
+void MainWindow::MapSaved(const MapReport& report) {
+    std::string caption = report.fileName + "   " + std::to_string(report.width) + " x " +
+                          std::to_string(report.height) + " px";
+    if (!report.seed.empty()) caption += "   seed: " + report.seed;
+    lastMap_ = folder_.folder / report.fileName;
+    pane_->ShowMap(report.preview, caption);
+    Echo("preview: " + caption);
 }
 
 MainWindow::~MainWindow() = default;
@@ -128,6 +220,7 @@ void MainWindow::OnClose() {
 }
 
 void MainWindow::SetControlsActive(bool active) {
+    pane_->SetChooserActive(active);
     if (active) {
         Text1_->activate();
         for (Fl_Button* b : Command1_) b->activate();
@@ -145,24 +238,25 @@ void MainWindow::OnCommand(int index) {
     SetControlsActive(false);
     RunOutcome outcome = RunOutcome::Finished;
     try {
-        RunContext ctx{rng_,
-                       chooser_,
-                       *this,
-                       DefaultSavedLevelsFolder(),
-                       decimalSeparator_,
-                       chkWFW_->value() == 1};
+        RunContext ctx{rng_, chooser_, *this, {}, decimalSeparator_, chkWFW_->value() == 1};
         switch (index) {
             case 0:
+                if (!EnsureFolder()) break;
+                ctx.folder = folder_.folder;
                 outcome = GenerateMaps(ctx, 1, false, "");
                 break;
             case 1: {
                 const std::string cleaned = CleanSeed(Text1_->value());
                 Text1_->value(cleaned.c_str());
                 Fl::check();  // show the cleaned seed
+                if (!cleaned.empty() && !EnsureFolder()) break;
+                ctx.folder = folder_.folder;
                 outcome = RunSeeded(ctx, cleaned);
                 break;
             }
             case 2:
+                if (!EnsureFolder()) break;
+                ctx.folder = folder_.folder;
                 outcome = GenerateMaps(ctx, BatchSize(), true, "");
                 break;
             default:

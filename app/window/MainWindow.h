@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "app/MapsFolder.h"
 #include "app/Run.h"
+#include "app/Settings.h"
+#include "app/window/PreviewPane.h"
 #include "core/Random.h"
 #include "weapons/WeaponChoice.h"
 
@@ -33,6 +36,8 @@ class MainWindow : public RunListener {
     void ProcessEvents() override;
     void ClearQuitRequest() override { quitRequested_ = false; }
     bool QuitRequested() const override { return quitRequested_; }
+    PreviewBounds PreviewSize() const override;
+    void MapSaved(const MapReport& report) override;
 
   private:
     void OnCommand(int index);
@@ -41,18 +46,28 @@ class MainWindow : public RunListener {
     void ShowLog();
     void Echo(const std::string& text) const;
     void SetIcons();
+    void LoadFolder();
+    bool EnsureFolder();
+    bool ChooseFolder(const char* title);
+    void Open(const std::filesystem::path& path);
 
     std::unique_ptr<Fl_Double_Window> frmMain_;
     std::array<Fl_Button*, 3> Command1_{};  // indexed as the commands are numbered
     Fl_Multiline_Output* txt_ = nullptr;
     Fl_Input* Text1_ = nullptr;
     Fl_Check_Button* chkWFW_ = nullptr;
+    std::unique_ptr<PreviewPane> pane_;
 
     std::string log_;  // with CR LF line ends, as the run writes it
     bool quitRequested_ = false;
     bool running_ = false;
     bool echoLog_ = false;  // ORVANE_LOG=stderr mirrors the log box on stderr
-    Random rng_;            // seeded from the clock at start-up
+    bool preview_ = true;   // ORVANE_PREVIEW=off makes no previews (to measure their cost)
+    std::filesystem::path settingsFile_;
+    Settings settings_;
+    MapsFolderChoice folder_;
+    std::filesystem::path lastMap_;
+    Random rng_;  // seeded from the clock at start-up
     WeaponChooser chooser_;
     std::string decimalSeparator_;
     std::vector<std::vector<unsigned char>> iconPixels_;

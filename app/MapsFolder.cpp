@@ -1,0 +1,42 @@
+#include "app/MapsFolder.h"
+
+#include <unistd.h>
+
+namespace orvane {
+namespace fs = std::filesystem;
+
+MapsFolderChoice ChooseMapsFolder(const fs::path& commandLine, const Settings& settings,
+                                  const fs::path& programFolder) {
+    if (!commandLine.empty()) return {commandLine, FolderSource::CommandLine};
+    if (settings.mapsFolder) return {*settings.mapsFolder, FolderSource::Remembered};
+    const fs::path beside = programFolder / "User" / "SavedLevels";
+    std::error_code ec;
+    if (!programFolder.empty() && fs::is_directory(beside, ec))
+        return {beside, FolderSource::BesideProgram};
+    return {};
+}
+
+std::string FolderProblem(const fs::path& folder) {
+    if (folder.empty()) return "no folder for maps has been chosen";
+    std::error_code ec;
+    if (!fs::exists(folder, ec)) return folder.string() + " does not exist";
+    if (!fs::is_directory(folder, ec)) return folder.string() + " is not a folder";
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) return folder.string() + " cannot be written";
+    return {};
+}
+
+std::string DescribeSource(FolderSource source) {
+    switch (source) {
+        case FolderSource::CommandLine:
+            return "given with --out";
+        case FolderSource::Remembered:
+            return "remembered";
+        case FolderSource::BesideProgram:
+            return "beside the program";
+        case FolderSource::None:
+            break;
+    }
+    return "none";
+}
+
+}  // namespace orvane

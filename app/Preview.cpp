@@ -1,0 +1,38 @@
+#include "app/Preview.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace orvane {
+
+MapPreview MakePreview(const Canvas& canvas, int maxWidth, int maxHeight) {
+    MapPreview preview;
+    const std::int64_t w = canvas.GetWidth();
+    const std::int64_t h = canvas.GetHeight();
+    if (maxWidth <= 0 || maxHeight <= 0 || w <= 0 || h <= 0) return preview;
+    // Fit the limiting side exactly; round the other, in integers so both programs agree.
+    std::int64_t pw = std::min<std::int64_t>(w, maxWidth);
+    std::int64_t ph = std::min<std::int64_t>(h, maxHeight);
+    if (w * ph > h * pw)
+        ph = std::max<std::int64_t>(1, (h * pw * 2 + w) / (w * 2));
+    else
+        pw = std::max<std::int64_t>(1, (w * ph * 2 + h) / (h * 2));
+    preview.width = static_cast<int>(pw);
+    preview.height = static_cast<int>(ph);
+    preview.rgb.resize(static_cast<std::size_t>(pw * ph * 3));
+    const auto pixels = canvas.Pixels();
+    std::uint8_t* out = preview.rgb.data();
+    for (std::int64_t y = 0; y < ph; ++y) {
+        const std::int64_t sy = (y * 2 + 1) * h / (ph * 2);
+        const Colour* row = pixels.data() + sy * w;
+        for (std::int64_t x = 0; x < pw; ++x) {
+            const Colour c = row[(x * 2 + 1) * w / (pw * 2)];
+            *out++ = static_cast<std::uint8_t>(RedOf(c));
+            *out++ = static_cast<std::uint8_t>(GreenOf(c));
+            *out++ = static_cast<std::uint8_t>(BlueOf(c));
+        }
+    }
+    return preview;
+}
+
+}  // namespace orvane

@@ -1,0 +1,32 @@
+#pragma once
+// The player's settings, kept in $XDG_CONFIG_HOME/orvane/settings (default ~/.config/orvane/):
+// for now the folder maps go to. Both programs read the file; only the window writes it.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+struct Settings {
+    std::optional<std::filesystem::path> mapsFolder;  // chosen in the window
+};
+
+// What reading the settings gave: a damaged or unreadable file is not fatal, its settings are
+// ignored and `problem` says why, for the front end to report once.
+struct LoadedSettings {
+    Settings settings;
+    std::string problem;  // empty when the file was fine or absent
+};
+
+// The settings file's path; empty when neither XDG_CONFIG_HOME nor a home folder is known.
+std::filesystem::path SettingsFile();
+
+// Reads `file` (never following a symbolic link). A missing file gives default settings.
+LoadedSettings LoadSettings(const std::filesystem::path& file);
+
+// Writes `settings` to `file` atomically: a new file in the same folder, synced and renamed
+// over the old one, so a crash leaves the old or the new settings, never half a file. Creates
+// the folder when needed. Throws RunError with the path and the reason on failure.
+void SaveSettings(const std::filesystem::path& file, const Settings& settings);
+
+}  // namespace orvane

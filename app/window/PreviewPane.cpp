@@ -1,0 +1,150 @@
+#include "app/window/PreviewPane.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <cstdlib>
+
+namespace orvane {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr int kFontSize = 13;  // as the window's controls
+constexpr int kImageWidth = 240;
+constexpr int kImageHeight = 136;  // about the aspect of a map
+constexpr int kButtonWidth = 84;
+constexpr int kGap = 6;
+
+// FLTK reads '@' in a label as the start of a symbol.
+std::string LabelText(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        out += c;
+        if (c == '@') out += '@';
+    }
+    return out;
+}
+
+// `path` in at most `width` pixels: the home folder as "~", then leading folders dropped
+// behind "…/" until the rest fits.
+std::string ShortenPath(const fs::path& path, int width) {
+    std::string text = path.string();
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        const std::string prefix = std::string(home) + "/";
+        if (text.rfind(prefix, 0) == 0) text = "~/" + text.substr(prefix.size());
+    }
+    fl_font(FL_HELVETICA, kFontSize);
+    if (fl_width(text.c_str()) <= width) return text;
+    std::size_t cut = 0;
+    for (;;) {
+        const std::size_t next = text.find('/', cut + 1);
+        if (next == std::string::npos) break;
+        cut = next;
+        const std::string shorter = "\xE2\x80\xA6" + text.substr(cut);
+        if (fl_width(shorter.c_str()) <= width) return shorter;
+    }
+    return "\xE2\x80\xA6" + text.substr(cut);  // the last name alone, clipped if need be
+}
+
+}  // namespace
+
+PreviewImage::PreviewImage(int x, int y, int w, int h)
+    : Fl_Box(FL_FLAT_BOX, x, y, w, h, "Get Map makes a map:\nit will show here.") {
+    color(fl_rgb_color(48, 48, 56));
+    labelcolor(fl_rgb_color(220, 220, 220));
+    labelsize(kFontSize);
+}
+
+void PreviewImage::Show(const MapPreview& preview) {
+    if (preview.width <= 0 || preview.height <= 0) return;
+    rgb_ = preview.rgb;
+    image_ = std::make_unique<Fl_RGB_Image>(rgb_.data(), preview.width, preview.height, 3);
+    tooltip("Open the map in the image viewer");
+    redraw();
+}
+
+void PreviewImage::draw() {
+    draw_box();
+    if (!image_) {
+        draw_label();
+        return;
+    }
+    image_->draw(x() + (w() - image_->w()) / 2, y() + (h() - image_->h()) / 2);
+}
+
+int PreviewImage::handle(int event) {
+    switch (event) {
+        case FL_ENTER:
+            if (image_) fl_cursor(FL_CURSOR_HAND);
+            return 1;
+        case FL_LEAVE:
+            fl_cursor(FL_CURSOR_DEFAULT);
+            return 1;
+        case FL_PUSH:
+            return image_ ? 1 : 0;
+        case FL_RELEASE:
+            if (image_ && Fl::event_inside(this)) do_callback();
+            return 1;
+        default:
+            return Fl_Box::handle(event);
+    }
+}
+
+PreviewPane::PreviewPane(int x, PaneActions actions) : actions_(std::move(actions)) {
+    image_ = new PreviewImage(x, 6, kImageWidth, kImageHeight);
+    image_->callback(
+        [](Fl_Widget*, void* pane) { static_cast<PreviewPane*>(pane)->actions_.openMap(); }, this);
+    const int right = x + kImageWidth + kGap;
+    showFolder_ = new Fl_Button(right, 6, kButtonWidth, 24, "Show folder");
+    showFolder_->labelsize(kFontSize);
+    showFolder_->tooltip("Open the maps' folder in the file manager");
+    showFolder_->callback(
+        [](Fl_Widget*, void* pane) { static_cast<PreviewPane*>(pane)->actions_.showFolder(); },
+        this);
+    caption_ = new Fl_Box(x, 6 + kImageHeight + 2, kImageWidth + kGap + kButtonWidth, 18);
+    caption_->labelsize(kFontSize);
+    caption_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
+    folder_ = new Fl_Box(x, 163, kImageWidth, 22);
+    folder_->labelsize(kFontSize);
+    folder_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
+    chooseFolder_ = new Fl_Button(right, 161, kButtonWidth, 24, "Folder\xE2\x80\xA6");
+    chooseFolder_->labelsize(kFontSize);
+    chooseFolder_->tooltip("Choose the folder maps are saved in (the game's User/SavedLevels)");
+    chooseFolder_->callback(
+        [](Fl_Widget*, void* pane) { static_cast<PreviewPane*>(pane)->actions_.chooseFolder(); },
+        this);
+}
+
+void PreviewPane::ShowMap(const MapPreview& preview, const std::string& caption) {
+    image_->Show(preview);
+    captionText_ = LabelText(caption);
+    caption_->label(captionText_.c_str());
+    captionTip_ = caption;
+    caption_->tooltip(captionTip_.c_str());
+    caption_->redraw();
+}
+
+void PreviewPane::ShowFolder(const fs::path& folder) {
+    if (folder.empty()) {
+        folderText_ = "Folder: none chosen yet";
+        folderTip_ =
+            "Maps need a folder: choose the game's User/SavedLevels with Folder\xE2\x80\xA6";
+    } else {
+        fl_font(FL_HELVETICA, kFontSize);
+        const int room = folder_->w() - 4 - static_cast<int>(fl_width("Folder: "));
+        folderText_ = LabelText("Folder: " + ShortenPath(folder, room));
+        folderTip_ = folder.string();
+    }
+    folder_->label(folderText_.c_str());
+    folder_->tooltip(folderTip_.c_str());
+    folder_->redraw();
+}
+
+void PreviewPane::SetChooserActive(bool active) {
+    if (active)
+        chooseFolder_->activate();
+    else
+        chooseFolder_->deactivate();
+}
+
+}  // namespace orvane
