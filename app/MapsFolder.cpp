@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace orvane {
 namespace fs = std::filesystem;
 
@@ -17,11 +20,13 @@ MapsFolderChoice ChooseMapsFolder(const fs::path& commandLine, const Settings& s
 }
 
 std::string FolderProblem(const fs::path& folder) {
-    if (folder.empty()) return "no folder for maps has been chosen";
+    if (folder.empty()) return "No folder for maps has been chosen";
     std::error_code ec;
-    if (!fs::exists(folder, ec)) return folder.string() + " does not exist";
-    if (!fs::is_directory(folder, ec)) return folder.string() + " is not a folder";
-    if (::access(folder.c_str(), W_OK | X_OK) != 0) return folder.string() + " cannot be written";
+    if (!fs::exists(folder, ec))
+        return "The saved-levels folder does not exist: " + folder.string();
+    if (!fs::is_directory(folder, ec)) return "Not a folder: " + folder.string();
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        return "Cannot write in " + folder.string() + ": " + std::strerror(errno);
     return {};
 }
 

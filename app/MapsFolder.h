@@ -21,7 +21,8 @@ MapsFolderChoice ChooseMapsFolder(const std::filesystem::path& commandLine,
                                   const Settings& settings,
                                   const std::filesystem::path& programFolder);
 
-// Empty when maps can be saved in `folder` (an existing folder we may write); otherwise why not.
+// Empty when maps can be saved in `folder` (an existing folder we may write); otherwise why
+// not, naming the path.
 std::string FolderProblem(const std::filesystem::path& folder);
 
 // "given with --out", "remembered", "beside the program".

@@ -61,8 +61,8 @@ std::filesystem::path MapsFolder(const std::string& out, bool quiet) {
     const auto choice = orvane::ChooseMapsFolder(out, loaded.settings, orvane::ExecutableFolder());
     const std::string problem = orvane::FolderProblem(choice.folder);
     if (!problem.empty()) {
-        std::cerr << "orvane-cli: cannot save maps: " << problem
-                  << ".\nGive a folder with --out DIR, or choose one with the Folder\xE2\x80\xA6 "
+        std::cerr << "orvane-cli: " << problem
+                  << "\nGive a folder with --out DIR, or choose one with the Folder\xE2\x80\xA6 "
                      "button of the window (orvane), which remembers it for both programs.\n";
         return {};
     }

@@ -78,6 +78,7 @@ MainWindow::MainWindow(std::string decimalSeparator)
     button(0, 4, 4, 89, 51, "Get Map", "Generate and save random map");
     button(2, 4, 56, 89, 51, "Get Maps (64)", "Batch generation: generate and saves 64 maps");
     txt_ = new Fl_Multiline_Output(96, 6, 287, 101);
+    txt_->wrap(1);  // the folder messages are longer than the map lines
     Text1_ = new Fl_Input(4, 133, 333, 24);
     Text1_->textsize(kControlFontSize);
     Text1_->tooltip("User-defined seed to get map from it");
@@ -131,8 +132,7 @@ void MainWindow::LoadFolder() {
 bool MainWindow::EnsureFolder() {
     const std::string problem = FolderProblem(folder_.folder);
     if (problem.empty()) return true;
-    Append("No usable folder for maps (" + problem +
-           "): choose the game's saved-levels folder.\r\n");
+    Append(problem + ". Choose the game's saved-levels folder.\r\n");
     return ChooseFolder("No usable folder for maps: choose the game's User/SavedLevels");
 }
 
@@ -148,7 +148,7 @@ bool MainWindow::ChooseFolder(const char* title) {
     }
     const std::filesystem::path chosen = chooser.filename();
     if (const std::string problem = FolderProblem(chosen); !problem.empty()) {
-        Append("Cannot save maps there: " + problem + "\r\n");
+        Append(problem + "\r\n");
         return false;
     }
     folder_ = {chosen, FolderSource::Remembered};

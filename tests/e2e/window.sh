@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window under Xvfb, driven with xdotool: every command, Enter in the seed box, a second
-# instance, closing during a batch, and a run-time error that leaves the program usable.
-# Leaves a screenshot in <build>/test-out/window.png.
+# instance, the preview pane (pixels, caption, opening the map and the folder), closing during
+# a batch, a run-time error that leaves the program usable, and where maps go (beside the
+# program, remembered, none). Leaves a screenshot in <build>/test-out/window.png.
 set -uo pipefail
 build=${1:?build folder}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -13,6 +14,21 @@ work=$(mktemp -d)
 # a running Orvane and from the last program of an earlier run that is still shutting down.
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# No remembered folder unless a test writes one; FLTK's own folder chooser (not GTK's, which
+# a machine may or may not have) so the chooser looks the same everywhere.
+export XDG_CONFIG_HOME="$work/config" HOME="$work/home"
+mkdir -p "$XDG_CONFIG_HOME" "$HOME/.fltk/fltk.org"
+printf '; FLTK preferences file format 1.0\n; vendor: fltk.org\n; application: fltk\n\n[.]\n\n\n[./options]\n\nFNFCUsesGTK:0\n' \
+    >"$HOME/.fltk/fltk.org/fltk.prefs"
+# xdg-open stand-in: records what it was asked to open; fails while $work/open-fails exists.
+mkdir -p "$work/bin"
+cat >"$work/bin/xdg-open" <<EOF
+#!/bin/sh
+echo "\$1" >>"$work/opened.txt"
+[ ! -e "$work/open-fails" ]
+EOF
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH"
 app="$work/game/orvane"
 levels="$work/game/User/SavedLevels"
 mkdir -p "$levels" "$build/test-out"
@@ -37,17 +53,41 @@ wait_for() {
 }
 count() { ls "$levels" | grep -c '\.png$'; }
 start_app() {
-    ORVANE_LOG=stderr ORVANE_BATCH_SIZE=${1:-3} "$app" 2>>"$work/log.txt" &
+    : >"$work/log.txt"  # each program's own log
+    ORVANE_LOG=stderr ORVANE_BATCH_SIZE=${1:-3} "${2:-$app}" 2>>"$work/log.txt" &
     pid=$!
     wait_for 'wid=$(xdotool search --name "^Orvane by Pellimor$" 2>/dev/null | head -1); [[ -n "$wid" ]]' 20
 }
 # Clicks at a point of the window's client area.
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
+# The preview box (x y w h) and a screenshot of the window with the pointer out of the way.
+box=(391 6 240 136)
+shot() {
+    xdotool mousemove --window "$wid" 200 122
+    sleep 0.5
+    import -window "$wid" "$1" 2>/dev/null
+}
+# True when two screenshots show the same preview box.
+same_preview() {
+    local crop="${box[2]}x${box[3]}+${box[0]}+${box[1]}"
+    convert "$1" -crop "$crop" "$work/crop1.png" && convert "$2" -crop "$crop" "$work/crop2.png" &&
+        compare -metric AE "$work/crop1.png" "$work/crop2.png" null: 2>/dev/null
+}
+previews() { grep -c "^preview: " "$work/log.txt"; }
+last_caption() { grep "^preview: " "$work/log.txt" | tail -1; }
+# Waits for the chooser that asks for the maps' folder, then closes it with Esc.
+chooser_appears() {
+    local cid
+    wait_for 'cid=$(xdotool search --name "SavedLevels" 2>/dev/null | head -1); [[ -n "$cid" ]]' 20 ||
+        return 1
+    xdotool windowfocus --sync "$cid" key Escape
+    wait_for '! xdotool search --name "SavedLevels" >/dev/null 2>&1' 10
+}
 
 start_app 3 || { fail "window did not appear"; exit 1; }
 pass "window shown"
 geometry=$(xwininfo -id "$wid" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
-[[ "$geometry" == "387x189" ]] && pass "client area 387x189" || fail "client area $geometry"
+[[ "$geometry" == "722x189" ]] && pass "client area 722x189" || fail "client area $geometry"
 
 start=$SECONDS
 "$app"; rc=$?
@@ -60,15 +100,46 @@ wait_for 'grep -q -- "^-- end" "$work/log.txt"' 10 || true
 grep -q "^-- start: [0-9]*x[0-9]* \[1\]" "$work/log.txt" && grep -q "^p1: " "$work/log.txt" &&
     grep -q "^createMap: " "$work/log.txt" && pass "log lines" || fail "log: $(cat "$work/log.txt")"
 
+# The pane shows the saved map, scaled to fit, and names it with its size.
+wait_for '[[ $(previews) -eq 1 ]]' 10
+first=$(ls "$levels" | grep '\.png$' | head -1)
+size=$(identify -format '%w x %h' "$levels/$first")
+[[ "$(last_caption)" == "preview: $first   $size px" ]] && pass "caption names $first" ||
+    fail "caption '$(last_caption)' for $first ($size)"
+shot "$work/one.png"
+python3 "$here/check_preview.py" "$work/one.png" "$levels/$first" "${box[@]}" &&
+    pass "preview shows the saved map" || fail "preview does not show $first"
+
+# A click on the preview opens the map, "Show folder" the folder; a failing opener is logged.
+click 500 70
+wait_for 'grep -qx "$levels/$first" "$work/opened.txt" 2>/dev/null' 10 &&
+    pass "preview click opens the map" || fail "opened: $(cat "$work/opened.txt" 2>/dev/null)"
+click 675 18
+wait_for 'grep -qx "$levels" "$work/opened.txt"' 10 && pass "Show folder opens the folder" ||
+    fail "opened: $(cat "$work/opened.txt")"
+touch "$work/open-fails"
+click 500 70
+wait_for 'grep -q "^Could not open $levels/$first: xdg-open ended with status 1" "$work/log.txt"' 10 &&
+    kill -0 "$pid" && pass "a failing opener is logged" || fail "no log line for a failing opener"
+rm "$work/open-fails"
+
 click 48 80  # Get Maps (64), shortened to 3 for the test
 wait_for '[[ $(count) -eq 4 ]]' 300 && pass "batch saved its maps" || fail "batch: $(count) files"
 wait_for 'grep -q "\[3\]" "$work/log.txt"' 10 && pass "batch numbered its maps" || fail "batch log"
+# Each map of the batch showed as it was saved, and the pane now shows the last one.
+wait_for '[[ $(previews) -eq 4 ]]' 10 && pass "batch showed each map" || fail "previews: $(previews)"
+shot "$work/batch.png"
+newest=$(ls -t "$levels" | head -1)
+[[ "$(last_caption)" == "preview: $newest "* ]] && ! same_preview "$work/one.png" "$work/batch.png" &&
+    pass "batch changed the preview to $newest" || fail "batch preview: $(last_caption)"
 
 click 150 145  # seed box
 xdotool type --delay 20 'a:b'
 xdotool key Return
 wait_for 'ls "$levels" | grep -q "+ab\.png$"' 120 && pass "Enter in the seed box" ||
     fail "Enter: $(ls "$levels")"
+wait_for '[[ "$(last_caption)" == "preview: "*"+ab.png "*" px   seed: ab" ]]' 10 &&
+    pass "caption shows the seed" || fail "seeded caption: $(last_caption)"
 sleep 1
 click 150 145
 xdotool key ctrl+a BackSpace
@@ -114,20 +185,56 @@ fi
 pid=""
 python3 "$here/check_level.py" "$levels"/*.png >/dev/null || fail "a map saved around the close is broken"
 
-# A run-time error (the saved-levels folder is gone): message, log line, program usable.
-mv "$levels" "$levels.away"
+# A run-time error (a seed too long for a file name): message, log line, the last good map
+# stays in the pane, and the program stays usable.
 start_app 3 || fail "window did not reappear"
 click 48 30
-wait_for 'grep -q "^Error: .*does not exist" "$work/log.txt"' 30 && pass "error logged" ||
-    fail "no error line"
+wait_for '[[ $(previews) -eq 1 ]]' 120
+shot "$work/good.png"
+click 150 145
+xdotool type --delay 2 "$(printf 'x%.0s' {1..300})"
+xdotool key Return
+wait_for 'grep -q "^Error: .*too long" "$work/log.txt"' 30 && pass "error logged" || fail "no error line"
 sleep 1
 xdotool key Return  # dismiss the message box
-mv "$levels.away" "$levels"
+shot "$work/after-error.png"
+same_preview "$work/good.png" "$work/after-error.png" && [[ $(previews) -eq 1 ]] &&
+    pass "the last good map stays after the error" ||
+    fail "preview changed after the error"
 before=$(count)
-sleep 1
 click 48 30
 wait_for '[[ $(count) -eq $((before + 1)) ]]' 120 && pass "usable after the error" ||
     fail "not usable after the error"
+
+# The folder vanished: Get Map asks for another one before drawing anything.
+mv "$levels" "$levels.away"
+click 48 30
+chooser_appears && pass "missing folder: the chooser asks for one" || fail "no chooser"
+wait_for 'grep -q "^No folder chosen" "$work/log.txt"' 10 &&
+    [[ $(grep -c "^-- start" "$work/log.txt") -eq $(grep -c "^-- end" "$work/log.txt") ]] &&
+    pass "nothing made without a folder" || fail "log: $(tail -3 "$work/log.txt")"
+mv "$levels.away" "$levels"
+kill "$pid"; wait "$pid" 2>/dev/null; pid=""
+
+# A remembered folder wins over the one beside the program.
+mkdir -p "$work/remembered" "$XDG_CONFIG_HOME/orvane"
+echo "maps-folder=$work/remembered" >"$XDG_CONFIG_HOME/orvane/settings"
+before=$(count)
+start_app 3 || fail "window did not reappear"
+click 48 30
+wait_for '[[ $(ls "$work/remembered" | wc -l) -eq 1 ]]' 120 && [[ $(count) -eq $before ]] &&
+    pass "remembered folder used" || fail "remembered: $(ls "$work/remembered")"
+kill "$pid"; wait "$pid" 2>/dev/null; pid=""
+
+# An installed program (nothing beside it) with no remembered folder asks before drawing.
+rm "$XDG_CONFIG_HOME/orvane/settings"
+mkdir -p "$work/installed"
+cp "$app" "$work/installed/orvane"
+start_app 3 "$work/installed/orvane" || fail "installed window did not appear"
+click 48 30
+chooser_appears && pass "no folder: the chooser asks for one" || fail "no chooser without a folder"
+[[ -z $(ls -A "$work/installed" | grep -v '^orvane$') ]] && pass "nothing written beside it" ||
+    fail "beside the installed program: $(ls -A "$work/installed")"
 
 echo "window: $failures failed"
 [[ $failures -eq 0 ]]
