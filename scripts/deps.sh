@@ -6,6 +6,7 @@ packages=(
     libfltk1.3-dev fluid libspng-dev zlib1g-dev libimagequant-dev libfreetype-dev
     fonts-dejavu-core libcli11-dev libgtest-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils pngcheck imagemagick python3 util-linux
+    desktop-file-utils appstream lintian dpkg-dev file man-db
 )
 missing=()
 for p in "${packages[@]}"; do
