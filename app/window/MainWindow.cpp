@@ -175,9 +175,9 @@ PreviewBounds MainWindow::PreviewSize() const {
 }
 
 void MainWindow::MapSaved(const MapReport& report) {
-    std::string caption = report.fileName + "   " + std::to_string(report.width) + " x " +
+    std::string caption = report.fileName + "  " + std::to_string(report.width) + "x" +
                           std::to_string(report.height) + " px";
-    if (!report.seed.empty()) caption += "   seed: " + report.seed;
+    if (!report.seed.empty()) caption += "  seed: " + report.seed;
     lastMap_ = folder_.folder / report.fileName;
     pane_->ShowMap(report.preview, caption);
     Echo("preview: " + caption);

@@ -103,8 +103,8 @@ grep -q "^-- start: [0-9]*x[0-9]* \[1\]" "$work/log.txt" && grep -q "^p1: " "$wo
 # The pane shows the saved map, scaled to fit, and names it with its size.
 wait_for '[[ $(previews) -eq 1 ]]' 10
 first=$(ls "$levels" | grep '\.png$' | head -1)
-size=$(identify -format '%w x %h' "$levels/$first")
-[[ "$(last_caption)" == "preview: $first   $size px" ]] && pass "caption names $first" ||
+size=$(identify -format '%wx%h' "$levels/$first")
+[[ "$(last_caption)" == "preview: $first  $size px" ]] && pass "caption names $first" ||
     fail "caption '$(last_caption)' for $first ($size)"
 shot "$work/one.png"
 python3 "$here/check_preview.py" "$work/one.png" "$levels/$first" "${box[@]}" &&
@@ -138,7 +138,7 @@ xdotool type --delay 20 'a:b'
 xdotool key Return
 wait_for 'ls "$levels" | grep -q "+ab\.png$"' 120 && pass "Enter in the seed box" ||
     fail "Enter: $(ls "$levels")"
-wait_for '[[ "$(last_caption)" == "preview: "*"+ab.png "*" px   seed: ab" ]]' 10 &&
+wait_for '[[ "$(last_caption)" == "preview: "*"+ab.png  "*" px  seed: ab" ]]' 10 &&
     pass "caption shows the seed" || fail "seeded caption: $(last_caption)"
 sleep 1
 click 150 145
