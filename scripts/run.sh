@@ -8,5 +8,5 @@ scripts/deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target orvane orvane-cli
 mkdir -p build/release/User/SavedLevels
-echo "Maps are saved in $root/build/release/User/SavedLevels/"
+echo "Maps are saved in $root/build/release/User/SavedLevels/ unless a folder was chosen with Folder…"
 exec build/release/orvane "$@"
