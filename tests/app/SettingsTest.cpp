@@ -44,7 +44,7 @@ TEST_F(SettingsTest, RememberedFolderSurvivesAndLeavesNoTemporaryFile) {
 }
 
 TEST_F(SettingsTest, DamagedFileIsReportedAndIgnored) {
-    for (const std::string text :
+    for (const std::string& text :
          {std::string("maps-folder=relative/path\n"), std::string("garbage without a key\n"),
           std::string("maps-folder=/a\0b\n", 17)}) {
         Write(text);
