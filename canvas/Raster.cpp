@@ -15,9 +15,6 @@
 namespace orvane::raster {
 namespace {
 
-// Wide enough for (2 * step * distance) of two 33-bit distances.
-__extension__ typedef __int128 Wide;
-
 // Visits the Bresenham points of the line that fall inside [bx0, bx1] x [by0, by1]. The walk
 // starts at the first step inside the box, so a line reaching far outside the picture costs
 // only the steps that cross it.
@@ -48,9 +45,10 @@ void WalkLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2
     // Minor offset of step i is i * aMinor / n rounded half up: floor((2 i aMinor + n) / 2n).
     // The first visible step is computed directly, the rest by the usual error stepping.
     const std::int64_t den = 2 * (n == 0 ? 1 : n);
-    const Wide start = Wide(2) * first * aMinor + n;
-    auto off = static_cast<std::int64_t>(start / den);
-    auto rem = static_cast<std::int64_t>(start % den);
+    // 2 * first * aMinor reaches 2^67 for 33-bit distances, hence the exact wide division.
+    const auto [startOff, startRem] = MulAddDivide(2 * first, aMinor, n, den);
+    std::int64_t off = startOff;
+    std::int64_t rem = startRem;
     for (std::int64_t i = first; i <= last; ++i) {
         const std::int64_t minor = minor0 + sMinor * off;
         if (minor >= minorLo && minor <= minorHi) {
@@ -69,6 +67,36 @@ void WalkLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2
 }
 
 }  // namespace
+
+Division MulAddDivide(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+    const auto ua = static_cast<std::uint64_t>(a);
+    const auto ub = static_cast<std::uint64_t>(b);
+    const auto ud = static_cast<std::uint64_t>(d);
+    // a * b as hi * 2^64 + lo from four 32 x 32-bit products, then + c with its carry.
+    constexpr std::uint64_t kLow = 0xFFFFFFFFu;
+    const std::uint64_t p00 = (ua & kLow) * (ub & kLow);
+    const std::uint64_t p01 = (ua & kLow) * (ub >> 32);
+    const std::uint64_t p10 = (ua >> 32) * (ub & kLow);
+    const std::uint64_t p11 = (ua >> 32) * (ub >> 32);
+    const std::uint64_t mid = (p00 >> 32) + (p01 & kLow) + (p10 & kLow);
+    std::uint64_t lo = (p00 & kLow) | (mid << 32);
+    std::uint64_t hi = p11 + (p01 >> 32) + (p10 >> 32) + (mid >> 32);
+    lo += static_cast<std::uint64_t>(c);
+    if (lo < static_cast<std::uint64_t>(c)) ++hi;
+    if (hi == 0) return {static_cast<std::int64_t>(lo / ud), static_cast<std::int64_t>(lo % ud)};
+    // Long division one bit at a time; hi < d because the quotient fits in 64 bits, and d < 2^63
+    // keeps the running remainder's shift inside 64 bits.
+    std::uint64_t rem = hi;
+    std::uint64_t quotient = 0;
+    for (int bit = 63; bit >= 0; --bit) {
+        rem = (rem << 1) | ((lo >> bit) & 1u);
+        if (rem >= ud) {
+            rem -= ud;
+            quotient |= std::uint64_t{1} << bit;
+        }
+    }
+    return {static_cast<std::int64_t>(quotient), static_cast<std::int64_t>(rem)};
+}
 
 void CheckSize(std::int64_t width, std::int64_t height) {
     // 200 million pixels: far above the largest map, well below what memory allows.

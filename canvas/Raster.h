@@ -21,6 +21,14 @@ void CheckSize(std::int64_t width, std::int64_t height);
 // touching a final-size map page by page costs as much as scaling it. Only a hint.
 void PreferLargePages(void* data, std::size_t bytes);
 
+// (a * b + c) / d and its remainder, exact although a * b may need more than 64 bits; for
+// a, b, c >= 0 and d > 0 whose quotient fits in 64 bits. Portable: no 128-bit type.
+struct Division {
+    std::int64_t quotient;
+    std::int64_t remainder;
+};
+Division MulAddDivide(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d);
+
 // Largest s with s * s <= v (v >= 0).
 std::int64_t ISqrt(std::int64_t v);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "canvas/Canvas.h"
+#include "canvas/Raster.h"
 #include "tests/support/SamplePicture.h"
 #include "tests/support/TestSupport.h"
 
@@ -64,6 +65,42 @@ TEST(Draw, EverythingPastTheEdgesIsClipped) {
     d.DrawLine(-1'000'000'000, 3, 1'000'000'000, 3);
     for (int x = 0; x < 10; ++x) EXPECT_EQ(d.GetPixel(x, 3), kPen) << x;
     EXPECT_EQ(CountOf(d, kPen), 10);
+}
+
+TEST(Draw, FarLineStartIsExactWithoutAWideIntegerType) {
+    // Where a line from far away enters the picture needs (a * b + c) / d with a * b beyond
+    // 64 bits; a wrong quotient shifts every visible pixel of the line on some machines.
+    const std::int64_t cases[][6] = {
+        {6246913578LL, 4012345677LL, 4099999999LL, 8199999998LL, 3056680085LL, 2494262475LL},
+        {16000000022LL, 5432109876LL, 8123456789LL, 16246913578LL, 5349555023LL, 4193071767LL},
+        {6917529027641081856LL, 9000000000000000001LL, 12345LL, 7000000000000000003LL,
+         8893965892681390954LL, 6235631349596921339LL},
+        {7, 9, 5, 4, 17, 0},
+        {0, 123, 0, 1, 0, 0}};
+    for (const auto& k : cases) {
+        const raster::Division r = raster::MulAddDivide(k[0], k[1], k[2], k[3]);
+        EXPECT_EQ(r.quotient, k[4]) << k[0];
+        EXPECT_EQ(r.remainder, k[5]) << k[0];
+    }
+#ifdef __SIZEOF_INT128__
+    // Where the compiler has a 128-bit type, the line walk's own argument ranges against it:
+    // a = 2i, b <= n, c = n, d = 2n for distances n up to 2^34.
+    std::uint64_t state = 12345;
+    auto next = [&state](std::uint64_t bound) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return (state >> 11) % bound;
+    };
+    for (int t = 0; t < 200000; ++t) {
+        const auto n = static_cast<std::int64_t>(1 + next(t % 2 ? 1ULL << 34 : 70000));
+        const auto i = static_cast<std::int64_t>(next(static_cast<std::uint64_t>(n) + 1));
+        const auto b = static_cast<std::int64_t>(next(static_cast<std::uint64_t>(n) + 1));
+        __extension__ const unsigned __int128 wide = (unsigned __int128)(2 * i) * b + n;
+        const raster::Division r = raster::MulAddDivide(2 * i, b, n, 2 * n);
+        ASSERT_EQ(r.quotient, static_cast<std::int64_t>(wide / (2 * n)))
+            << n << " " << i << " " << b;
+        ASSERT_EQ(r.remainder, static_cast<std::int64_t>(wide % (2 * n))) << n << " " << i;
+    }
+#endif
 }
 
 TEST(Draw, ThinLinesIncludeBothEndsAndAreConnected) {
