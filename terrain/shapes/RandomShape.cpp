@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Numeric.h"
+#include "core/Trig.h"
 #include "terrain/shapes/Bezier.h"
 
 namespace orvane {
@@ -141,8 +142,8 @@ Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::i
 
         ShapePoint& p = pts[static_cast<std::size_t>(i)];
         p.X =
-            CheckedAdd(CLng(static_cast<double>(fx) * rx * std::cos(static_cast<double>(rad))), cx);
-        p.Y = CheckedAdd(CLng(static_cast<double>(fy) * ry * -std::sin(static_cast<double>(rad))),
+            CheckedAdd(CLng(static_cast<double>(fx) * rx * ExactCos(static_cast<double>(rad))), cx);
+        p.Y = CheckedAdd(CLng(static_cast<double>(fy) * ry * -ExactSin(static_cast<double>(rad))),
                          cy);
         p.Quadrant = q;
 
