@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "app/platform/ProgramFolder.h"
 #include "core/RunError.h"
 
 namespace orvane {
@@ -54,15 +55,8 @@ std::string NumberedName(const std::string& name, int n) {
 
 }  // namespace
 
-fs::path ExecutableFolder() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) throw RunError("Cannot find the program's folder: " + ec.message());
-    return exe.parent_path();
-}
-
 fs::path DefaultSavedLevelsFolder() {
-    return ExecutableFolder() / "User" / "SavedLevels";
+    return ProgramFolder() / "User" / "SavedLevels";
 }
 
 void RequireFolder(const fs::path& folder) {

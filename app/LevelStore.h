@@ -8,9 +8,6 @@
 
 namespace orvane {
 
-// The folder that holds the running executable.
-std::filesystem::path ExecutableFolder();
-
 // <folder of the executable>/User/SavedLevels
 std::filesystem::path DefaultSavedLevelsFolder();
 

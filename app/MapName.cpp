@@ -1,6 +1,5 @@
 #include "app/MapName.h"
 
-#include <clocale>
 #include <cstdio>
 
 #include "core/Numeric.h"
@@ -30,16 +29,6 @@ std::string MapFileName(std::int32_t areaThousandths, const std::string& seed, b
     name += ".png";
     if (walkForWeapons) name = "W_" + name;
     return name;
-}
-
-std::string UserDecimalSeparator() {
-    std::setlocale(LC_ALL, "");
-    const std::lconv* conv = std::localeconv();
-    std::string separator = ".";
-    if (conv != nullptr && conv->decimal_point != nullptr && conv->decimal_point[0] != '\0')
-        separator = conv->decimal_point;
-    std::setlocale(LC_NUMERIC, "C");
-    return separator;
 }
 
 }  // namespace orvane

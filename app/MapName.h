@@ -17,10 +17,6 @@ std::string FormatArea(std::int32_t areaThousandths, const std::string& decimalS
 std::string MapFileName(std::int32_t areaThousandths, const std::string& seed, bool batch,
                         bool walkForWeapons, const std::string& decimalSeparator);
 
-// Takes the user's locale and returns its decimal separator; numbers are then read and written
-// in the C locale again, so nothing else depends on the user's settings. Call once at start.
-std::string UserDecimalSeparator();
-
 // The longest file name the saved-levels folder takes, in bytes.
 inline constexpr std::size_t kMaxFileNameBytes = 255;
 

@@ -5,11 +5,12 @@
 #include <iostream>
 
 #include "app/LevelStore.h"
-#include "app/MapName.h"
 #include "app/MapsFolder.h"
 #include "app/Run.h"
 #include "app/Seed.h"
 #include "app/cli/Json.h"
+#include "app/platform/DecimalSeparator.h"
+#include "app/platform/ProgramFolder.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ class CliListener : public orvane::RunListener {
 std::filesystem::path MapsFolder(const std::string& out, bool quiet) {
     const auto loaded = orvane::LoadSettings(orvane::SettingsFile());
     if (!loaded.problem.empty()) std::cerr << "orvane-cli: " << loaded.problem << "\n";
-    const auto choice = orvane::ChooseMapsFolder(out, loaded.settings, orvane::ExecutableFolder());
+    const auto choice = orvane::ChooseMapsFolder(out, loaded.settings, orvane::ProgramFolder());
     const std::string problem = orvane::FolderProblem(choice.folder);
     if (!problem.empty()) {
         std::cerr << "orvane-cli: " << problem

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/MapName.h"
+#include "app/platform/DecimalSeparator.h"
 #include "app/window/MainWindow.h"
 
 namespace {

@@ -12,6 +12,7 @@
 
 #include "app/LevelStore.h"
 #include "app/Seed.h"
+#include "app/platform/ProgramFolder.h"
 #include "app/window/DesktopOpen.h"
 #include "canvas/Canvas.h"
 #include "resources/Resources.h"
@@ -120,7 +121,7 @@ void MainWindow::LoadFolder() {
     settings_ = loaded.settings;
     std::filesystem::path programFolder;
     try {
-        programFolder = ExecutableFolder();
+        programFolder = ProgramFolder();
     } catch (const std::exception&) {
         // Without it there is simply no folder beside the program.
     }
