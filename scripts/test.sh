@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole suite twice: the release build
 # (unit, property and end-to-end tests, benchmarks built) and the sanitizer build
-# (AddressSanitizer, UndefinedBehaviorSanitizer, libstdc++ assertions).
+# (AddressSanitizer, UndefinedBehaviorSanitizer, libstdc++ assertions); in between, orvane-cli
+# cross-built for AArch64 (run under qemu) and i386 must make the release build's maps.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/deps.sh
+scripts/cross-deps.sh
 jobs=$(nproc)
 
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
 ctest --preset release -j "$jobs"
+tools/cross-sweep.sh 40
 
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
