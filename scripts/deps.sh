@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Orvane need, when missing.
+# With arguments, installs those packages instead (scripts/cross-deps.sh).
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config clang-format
@@ -8,6 +9,7 @@ packages=(
     xvfb xauth xdotool x11-utils pngcheck imagemagick python3 util-linux
     desktop-file-utils appstream lintian dpkg-dev file man-db
 )
+(($#)) && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
