@@ -13,7 +13,7 @@
 #include "finish/Patterns.h"
 #include "finish/RandomEffects.h"
 #include "levelfile/LevelChunk.h"
-#include "terrain/layout/GenerateTerrain.h"
+#include "terrain/GenerateTerrain.h"
 #include "terrain/layout/LayoutParameters.h"
 #include "weapons/WeaponSpots.h"
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/RunListener.h"
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 #include "weapons/WeaponChoice.h"
 
 namespace orvane {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/MapLog.h"
-#include "core/MapStats.h"
+#include "map/MapLog.h"
+#include "map/MapStats.h"
 
 namespace orvane {
 

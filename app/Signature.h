@@ -2,8 +2,8 @@
 // The framed text label every map carries, and the scrambling that keeps its text.
 #include <string>
 
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/MapLog.h"
+#include "map/MapLog.h"
 #include "terrain/compose/ComposeTerrain.h"
-#include "terrain/layout/GenerateTerrain.h"
+#include "terrain/GenerateTerrain.h"
 #include "terrain/layout/PaintPieces.h"
 #include "tests/terrain/layout/LayoutTestMaps.h"
 

@@ -6,11 +6,11 @@
 
 #include "app/Signature.h"
 #include "canvas/Canvas.h"
-#include "core/MapLog.h"
 #include "core/Numeric.h"
 #include "finish/Palette.h"
 #include "finish/Patterns.h"
-#include "terrain/layout/GenerateTerrain.h"
+#include "map/MapLog.h"
+#include "terrain/GenerateTerrain.h"
 #include "tests/terrain/layout/LayoutTestMaps.h"
 
 namespace orvane {

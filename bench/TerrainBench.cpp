@@ -2,7 +2,7 @@
 // (which includes the composition pass). The argument is the seed.
 #include <benchmark/benchmark.h>
 
-#include "terrain/layout/GenerateTerrain.h"
+#include "terrain/GenerateTerrain.h"
 #include "tests/terrain/layout/LayoutTestMaps.h"
 
 namespace orvane {

@@ -1,7 +1,7 @@
 #pragma once
 // The colour limit (at most 64 colours, empty corner) and the enlargement to final size.
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Cut patterns of empty space through the finished picture, each with chance p.
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane {
 

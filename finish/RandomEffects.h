@@ -1,7 +1,7 @@
 #pragma once
 // Passes some maps through the canvas's picture effects, each block with chance p.
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane {
 

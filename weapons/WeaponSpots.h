@@ -3,8 +3,8 @@
 // composed, filled with weapon pictures after the finishing effects.
 #include <cstdint>
 
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 #include "weapons/WeaponChoice.h"
 
 namespace orvane {

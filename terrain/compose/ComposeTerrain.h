@@ -1,8 +1,8 @@
 #pragma once
 // The last terrain stage: textures and holes on every piece, land links, surface features
 // and, in walk-for-weapons mode, reserved weapon cells.
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 #include "terrain/decor/Decorations.h"
 
 namespace orvane {

@@ -3,8 +3,8 @@
 // in walk-for-weapons mode, weapon cells) on them.
 #include <cstdint>
 
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 #include "terrain/decor/Decorations.h"
 
 namespace orvane {

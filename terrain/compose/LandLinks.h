@@ -2,8 +2,8 @@
 // Thin land bridges between floating pieces that lie close and roughly side by side.
 #include <cstdint>
 
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane {
 

@@ -3,8 +3,8 @@
 // pieces are close and level enough to be joined.
 #include <cstdint>
 
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 #include "terrain/compose/LineWalk.h"
 
 namespace orvane {

@@ -3,8 +3,8 @@
 // the piece's shades, or cut out as a hole.
 #include <cstdint>
 
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane {
 

@@ -6,8 +6,8 @@
 // and sets advance to 0. The piece lends its shades; it is never changed.
 #include <cstdint>
 
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane {
 

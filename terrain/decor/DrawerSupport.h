@@ -2,8 +2,8 @@
 // Small random idioms the drawers share.
 #include <cstdint>
 
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane::decor {
 

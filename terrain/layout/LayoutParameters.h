@@ -1,8 +1,8 @@
 #pragma once
 // The per-map layout parameters (margin, piece sizes, piece count) and the seven colour
 // tables, drawn in a fixed order before any piece is placed.
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane {
 

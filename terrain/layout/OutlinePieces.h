@@ -1,7 +1,7 @@
 #pragma once
 // The second terrain stage: a random closed outline for every present piece.
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane {
 

@@ -2,8 +2,8 @@
 // The sky body of the moon record: a sun with rays, a crescent moon or nothing, and stars.
 #include <cstdint>
 
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 #include "terrain/layout/PaintTrap.h"
 
 namespace orvane {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/MapState.h"
 #include "core/Random.h"
+#include "map/MapState.h"
 
 namespace orvane {
 

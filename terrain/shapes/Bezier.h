@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "core/TerrainPiece.h"
+#include "map/TerrainPiece.h"
 
 namespace orvane {
 

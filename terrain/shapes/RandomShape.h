@@ -6,7 +6,7 @@
 
 #include "core/Random.h"
 #include "core/Rect.h"
-#include "core/TerrainPiece.h"
+#include "map/TerrainPiece.h"
 
 namespace orvane {
 

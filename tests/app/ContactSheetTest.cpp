@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/Signature.h"
-#include "core/MapLog.h"
 #include "core/Numeric.h"
 #include "finish/Patterns.h"
-#include "terrain/layout/GenerateTerrain.h"
+#include "map/MapLog.h"
+#include "terrain/GenerateTerrain.h"
 #include "tests/support/LandPicture.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TestSupport.h"

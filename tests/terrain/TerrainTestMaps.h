@@ -3,7 +3,7 @@
 // shades and hand-painted land.
 #include <cstdint>
 
-#include "core/MapState.h"
+#include "map/MapState.h"
 
 namespace orvane::test {
 

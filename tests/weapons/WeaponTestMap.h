@@ -1,6 +1,6 @@
 #pragma once
 // A small black map with one plain piece (box X 100..300, Y 50..150) for the weapon tests.
-#include "core/MapState.h"
+#include "map/MapState.h"
 
 namespace orvane::test {
 

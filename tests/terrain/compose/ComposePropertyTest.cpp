@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/MapLog.h"
 #include "core/Numeric.h"
+#include "map/MapLog.h"
 #include "terrain/compose/ComposeTerrain.h"
 #include "terrain/decor/Placement.h"
-#include "terrain/layout/GenerateTerrain.h"
+#include "terrain/GenerateTerrain.h"
 #include "terrain/layout/PaintPieces.h"
 #include "tests/support/TestSupport.h"
 #include "tests/terrain/layout/LayoutTestMaps.h"

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "core/Numeric.h"
-#include "terrain/layout/GenerateTerrain.h"
+#include "terrain/GenerateTerrain.h"
 #include "tests/terrain/layout/LayoutTestMaps.h"
 
 namespace orvane::test {

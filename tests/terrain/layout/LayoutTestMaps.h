@@ -2,10 +2,10 @@
 // Seeded maps for the layout tests: the run's first draws, then the layout stages.
 #include <cstdint>
 
-#include "core/MapLog.h"
-#include "core/MapState.h"
 #include "core/Numeric.h"
 #include "core/Random.h"
+#include "map/MapLog.h"
+#include "map/MapState.h"
 #include "terrain/layout/LayoutParameters.h"
 #include "terrain/layout/OutlinePieces.h"
 #include "terrain/layout/PaintPieces.h"

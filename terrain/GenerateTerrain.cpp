@@ -1,4 +1,4 @@
-#include "terrain/layout/GenerateTerrain.h"
+#include "terrain/GenerateTerrain.h"
 
 #include <string>
 

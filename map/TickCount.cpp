@@ -1,6 +1,6 @@
 #include <chrono>
 
-#include "core/MapLog.h"
+#include "map/MapLog.h"
 
 namespace orvane {
 

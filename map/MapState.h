@@ -1,24 +1,18 @@
 #pragma once
 // Everything that belongs to one map, from the first draw to the saved file. It dies with the
 // map; what outlives a map (the generator, the weapon chooser) belongs to the run driver.
-#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "canvas/Canvas.h"
 #include "core/Colour.h"
-#include "core/MapStats.h"
 #include "core/Rect.h"
-#include "core/TerrainPiece.h"
+#include "map/ColourTable.h"
+#include "map/MapStats.h"
+#include "map/TerrainPiece.h"
+#include "map/WeaponSpot.h"
 
 namespace orvane {
-
-using ColourTable = std::array<Colour, 8>;  // entries 1..8 are [0]..[7]
-
-struct WeaponSpot {
-    Rect Box;                     // the picture cell
-    std::int32_t PieceIndex = 0;  // piece the spot was found on
-};
 
 struct MapState {
     Canvas canvas;
@@ -66,11 +60,5 @@ struct MapState {
         return const_cast<MapState*>(this)->Piece(i);
     }
 };
-
-// Entry i (1..8) of a colour table.
-inline Colour TableEntry(const ColourTable& table, std::int32_t i) {
-    if (i < 1 || i > 8) throw RunError("Colour table index out of range");
-    return table[static_cast<std::size_t>(i - 1)];
-}
 
 }  // namespace orvane
