@@ -9,6 +9,11 @@
 
 namespace orvane {
 
+inline constexpr double kPi = 3.14159265358979323846;
+// Pi to the eight digits a single-precision value holds, as the outline angles were defined
+// with it. Not float(kPi): that differs by 4e-8 and rounds some angles the other way.
+inline constexpr double kPiSingleDigits = 3.1415927;
+
 namespace detail {
 template <typename T>
 T RoundChecked(double value, const char* what) {

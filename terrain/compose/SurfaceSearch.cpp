@@ -89,7 +89,7 @@ double SlopeAngle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_
     if (x1 == x2) return 90.0;
     const double rise = CheckedSub(y2, y1);
     const double run = CheckedSub(x2, x1);
-    return std::fabs(std::atan(rise / run)) * 180.0 / 3.14159265358979;
+    return std::fabs(std::atan(rise / run)) * 180.0 / kPi;
 }
 
 }  // namespace orvane

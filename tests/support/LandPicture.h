@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "canvas/Canvas.h"
+#include "core/Numeric.h"
 #include "core/Random.h"
 
 namespace orvane::test {
@@ -34,7 +35,7 @@ inline void DrawLandPicture(Canvas& canvas, std::int32_t w, std::int32_t h, std:
         const int b = 20 + rng.RndInt(60);
         canvas.ClearPolyPoints();
         for (int k = 0; k < 24; ++k) {
-            const double a = k * 6.283185307179586 / 24;
+            const double a = k * 2 * kPi / 24;
             const double f = 0.7 + 0.3 * rng.Rnd();
             canvas.AddPolyPoint(cx + static_cast<int>(rx * f * std::cos(a)),
                                 cy + static_cast<int>(ry * f * std::sin(a)));
