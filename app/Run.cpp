@@ -101,7 +101,7 @@ MadeMap MakeMap(RunContext& ctx, int index, const std::string& seed, bool batch)
     made.fileBytes = map.canvas.ExportPng();
     WriteLevelChunk(made.fileBytes, rng, report.areaThousandths / 1000.0);
     report.fileBytes = made.fileBytes.size();
-    map.stats.labelBox = map.LabelBox;
+    report.labelBox = map.LabelBox;
     report.stats = std::move(map.stats);
     return made;
 }

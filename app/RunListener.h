@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Rect.h"
 #include "map/MapLog.h"
 #include "map/MapStats.h"
 
@@ -24,6 +25,7 @@ struct MapReport {
     std::int32_t height = 0;
     std::int32_t areaThousandths = 0;
     std::size_t fileBytes = 0;
+    Rect labelBox;
     MapStats stats;
     MapPreview preview;  // empty unless the listener asks for one
 };

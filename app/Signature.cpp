@@ -22,9 +22,9 @@ constexpr int kMoonAfterAttempts = 32;
 
 // A piece the label may stand on, judged as the random pick judges it.
 bool Acceptable(const MapState& map, std::int32_t d) {
-    const TerrainPiece& p = map.Piece(d);
+    const TerrainPiece& p = map.pieces[d];
     if (p.Hidden) return false;
-    if (d != map.MoonIndex) return true;
+    if (d != map.pieces.MoonIndex()) return true;
     return p.ColourKind != 0;  // a colourless moon sends the label to the floor instead
 }
 
@@ -32,18 +32,19 @@ bool Acceptable(const MapState& map, std::int32_t d) {
 // and none at all when nothing is acceptable (the random pick could then never end).
 std::int32_t ChoosePiece(const MapState& map, Random& rng) {
     std::int32_t firstAcceptable = 0;
-    for (std::int32_t i = 1; i < static_cast<std::int32_t>(map.Pieces.size()); ++i) {
-        if (Acceptable(map, i) && (firstAcceptable == 0 || firstAcceptable == map.MoonIndex))
+    for (std::int32_t i = 1; i < static_cast<std::int32_t>(map.pieces.Records.size()); ++i) {
+        if (Acceptable(map, i) &&
+            (firstAcceptable == 0 || firstAcceptable == map.pieces.MoonIndex()))
             firstAcceptable = i;
     }
     if (firstAcceptable == 0) return 0;
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
-        const std::int32_t d = rng.RndInt(map.MoonIndex) + 1;
-        const TerrainPiece& p = map.Piece(d);
+        const std::int32_t d = rng.RndInt(map.pieces.MoonIndex()) + 1;
+        const TerrainPiece& p = map.pieces[d];
         if (p.Hidden) continue;
-        if (d != map.MoonIndex) return d;
+        if (d != map.pieces.MoonIndex()) return d;
         if (p.ColourKind == 0) {
-            if (!map.Piece(map.FloorIndex).Hidden) return map.FloorIndex;
+            if (!map.pieces[map.pieces.FloorIndex()].Hidden) return map.pieces.FloorIndex();
         } else if (attempt > kMoonAfterAttempts) {
             return d;
         }
@@ -73,7 +74,7 @@ void DrawSignature(MapState& map, Random& rng) {
     std::int32_t x = 0;
     std::int32_t y = 0;
     if (d != 0) {
-        const TerrainPiece& p = map.Piece(d);
+        const TerrainPiece& p = map.pieces[d];
         x = CLng(p.Width / 2.0 - tw / 2.0 + p.X);
         y = CLng(p.Height / 2.0 - th / 2.0 + p.Y);
     } else {
@@ -93,7 +94,7 @@ void DrawSignature(MapState& map, Random& rng) {
     map.LabelBox = Rect{x - 5, y - 3, x + tw + 5, y + th + 3};
 
     if (d != 0) {
-        const TerrainPiece& p = map.Piece(d);
+        const TerrainPiece& p = map.pieces[d];
         canvas.SetFillColour(p.BaseColour());
         canvas.SetPenColour(RandomShade(rng, p));
         canvas.SetPenWidth(rng.RndInt(1) + 1);

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "map/MapLog.h"
-#include "terrain/compose/ComposeTerrain.h"
 #include "terrain/GenerateTerrain.h"
+#include "terrain/compose/ComposeTerrain.h"
 #include "terrain/layout/PaintPieces.h"
-#include "tests/terrain/layout/LayoutTestMaps.h"
+#include "tests/terrain/SeededMaps.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "finish/Patterns.h"
 #include "map/MapLog.h"
 #include "terrain/GenerateTerrain.h"
-#include "tests/terrain/layout/LayoutTestMaps.h"
+#include "tests/terrain/SeededMaps.h"
 
 namespace orvane {
 namespace {

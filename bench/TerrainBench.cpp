@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "terrain/GenerateTerrain.h"
-#include "tests/terrain/layout/LayoutTestMaps.h"
+#include "tests/terrain/SeededMaps.h"
 
 namespace orvane {
 namespace {
@@ -21,7 +21,7 @@ std::uint32_t SeedOf(const benchmark::State& state) {
 }
 
 void ReportMap(benchmark::State& state, const MapState& map) {
-    state.counters["pieces"] = map.PieceCount;
+    state.counters["pieces"] = map.layout.PieceCount;
     state.counters["width"] = map.MapWidth;
 }
 

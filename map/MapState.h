@@ -1,11 +1,11 @@
 #pragma once
-// Everything that belongs to one map, from the first draw to the saved file. It dies with the
-// map; what outlives a map (the generator, the weapon chooser) belongs to the run driver.
+// Everything that belongs to one map, from the first draw to the saved file, in named parts so
+// that a stage can take only the parts it uses. It dies with the map; what outlives a map (the
+// generator, the weapon chooser) belongs to the run driver.
 #include <cstdint>
 #include <vector>
 
 #include "canvas/Canvas.h"
-#include "core/Colour.h"
 #include "core/Rect.h"
 #include "map/ColourTable.h"
 #include "map/MapStats.h"
@@ -13,6 +13,43 @@
 #include "map/WeaponSpot.h"
 
 namespace orvane {
+
+// Drawn once per map before any piece is placed.
+struct LayoutParameters {
+    std::int32_t PieceMargin = 0;
+    std::int32_t PieceMinWidth = 0;
+    std::int32_t PieceWidthRange = 0;
+    std::int32_t PieceMinHeight = 0;
+    std::int32_t PieceHeightRange = 0;
+    std::int32_t PieceCount = 0;
+    std::int32_t WeaponIconSize = 0;  // side of a weapon cell (walk-for-weapons maps only)
+};
+
+// The piece records. Record 0 is unused so that piece numbers 1..Count() index directly; the
+// last record is the floor band and the one before it the sky body.
+struct PieceSet {
+    std::vector<TerrainPiece> Records;
+
+    std::int32_t Count() const {
+        return Records.empty() ? 0 : static_cast<std::int32_t>(Records.size()) - 1;
+    }
+    std::int32_t FloorIndex() const { return Count(); }
+    std::int32_t MoonIndex() const { return Count() - 1; }
+
+    TerrainPiece& operator[](std::int32_t i) {
+        if (i < 1 || i > Count()) throw RunError("Piece index out of range");
+        return Records[static_cast<std::size_t>(i)];
+    }
+    const TerrainPiece& operator[](std::int32_t i) const { return const_cast<PieceSet&>(*this)[i]; }
+};
+
+// The colour tables the decorations read. Four more are drawn with them, only to keep the
+// draws of every map in step.
+struct ColourTables {
+    ColourTable GreenTable1{};  // grass blades, flower stems
+    ColourTable GreenTable2{};  // tree crowns
+    ColourTable VividTable{};   // flower heads
+};
 
 struct MapState {
     Canvas canvas;
@@ -23,42 +60,13 @@ struct MapState {
     std::int32_t ScaleTenths = 0;
     bool WalkForWeapons = false;  // the "Walk for weapons mode" check box
 
-    // Layout parameters.
-    std::int32_t PieceMargin = 0;
-    std::int32_t PieceMinWidth = 0;
-    std::int32_t PieceWidthRange = 0;
-    std::int32_t PieceMinHeight = 0;
-    std::int32_t PieceHeightRange = 0;
-    std::int32_t PieceCount = 0;
-
-    ColourTable GreenTable1{};
-    ColourTable GreyTable1{};
-    ColourTable PaleTable{};
-    ColourTable GreenTable2{};
-    ColourTable DarkGreyTable{};
-    ColourTable GreyTable2{};
-    ColourTable VividTable{};
-
-    // Pieces[0] is unused so that piece numbers 1..PieceCount index the vector directly.
-    std::vector<TerrainPiece> Pieces;
-    std::int32_t FloorIndex = 0;  // = PieceCount
-    std::int32_t MoonIndex = 0;   // = PieceCount - 1
-
+    LayoutParameters layout;
+    PieceSet pieces;
+    ColourTables colours;
+    std::vector<WeaponSpot> WeaponSpots;  // reserved cells, in order
     Rect LabelBox;
 
-    std::vector<WeaponSpot> WeaponSpots;  // reserved cells, in order
-    std::int32_t WeaponIconSize = 0;
-
     MapStats stats;
-
-    TerrainPiece& Piece(std::int32_t i) {
-        if (i < 1 || i >= static_cast<std::int32_t>(Pieces.size()))
-            throw RunError("Piece index out of range");
-        return Pieces[static_cast<std::size_t>(i)];
-    }
-    const TerrainPiece& Piece(std::int32_t i) const {
-        return const_cast<MapState*>(this)->Piece(i);
-    }
 };
 
 }  // namespace orvane

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/Rect.h"
-
 namespace orvane {
 
 enum class Drawer { GrassTuft, Flower, Tree, Gate, Glyph, Figure, StickFigure };
@@ -32,7 +30,6 @@ struct MapStats {
     std::vector<std::string> effects;
     std::vector<int> paletteSizes;  // colours after each reduction
     std::vector<std::string> patterns;
-    Rect labelBox;
 
     // Walk-for-weapons.
     int spotsReserved = 0;

@@ -26,13 +26,11 @@ struct TerrainPiece {
     std::int32_t Y = 0;
     std::int32_t Width = 0;
     std::int32_t Height = 0;
-    Rect Bounds;
     Outline Points;  // the closed outline
     std::int16_t Red = 0;
     std::int16_t Green = 0;
     std::int16_t Blue = 0;
-    std::vector<Colour> Shades;  // ShadeCount entries, darkest first
-    std::uint8_t ShadeCount = 0;
+    std::vector<Colour> Shades;  // one per shade pass, darkest first
     std::int32_t ColourKind = 0;
     bool IsHole = false;
     bool AltFill = false;
@@ -41,6 +39,9 @@ struct TerrainPiece {
     std::int32_t ExtentRight = 0;  // moon record only
     std::uint8_t LinkCount = 0;
     double LinkChance = 0.0;
+
+    Rect Box() const { return Rect{X, Y, CheckedAdd(X, Width), CheckedAdd(Y, Height)}; }
+    std::int32_t ShadeCount() const { return static_cast<std::int32_t>(Shades.size()); }
 
     // Shade number k, counted from 1 as the drawing rules count them.
     Colour Shade(int k) const {
@@ -56,7 +57,7 @@ struct TerrainPiece {
 
 // One of the piece's shades, each equally likely.
 inline Colour RandomShade(Random& rng, const TerrainPiece& piece) {
-    return piece.Shade(rng.RndInt(piece.ShadeCount - 1) + 1);
+    return piece.Shade(rng.RndInt(piece.ShadeCount() - 1) + 1);
 }
 
 }  // namespace orvane

@@ -30,7 +30,7 @@ void LogStage(MapState& map, MapLog& log, int stage, long long& since) {
 
 void GenerateTerrain(MapState& map, Random& rng, MapLog& log) {
     DrawLayoutParameters(map, rng);
-    FillColourTables(map, rng);
+    FillColourTables(map.colours, rng);
 
     long long since = TickCount();
     PlacePieces(map, rng);

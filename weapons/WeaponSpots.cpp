@@ -16,7 +16,7 @@ std::int32_t SpotCount(const MapState& map) {
 void ReserveSpot(MapState& map, Random& rng, std::int32_t x, std::int32_t y,
                  std::int32_t pieceIndex, const TerrainPiece& piece, std::int32_t& advance) {
     Canvas& canvas = map.canvas;
-    const std::int32_t j = map.WeaponIconSize;
+    const std::int32_t j = map.layout.WeaponIconSize;
     const std::int32_t w = canvas.GetPenWidth();
 
     // The frame's top edge lies on the surface row y + 1; the cell starts one pen width lower.
@@ -60,9 +60,9 @@ void DrawPicture(MapState& map, Random& rng, WeaponChooser& chooser, std::int32_
                  std::int32_t& advance) {
     const int picture = ChooseWeapon(chooser, rng, false, SpotCount(map));
     Canvas& canvas = map.canvas;
-    advance = map.WeaponIconSize + canvas.GetPenWidth();
+    advance = map.layout.WeaponIconSize + canvas.GetPenWidth();
 
-    const Canvas p = PreparePicture(picture, map.WeaponIconSize);
+    const Canvas p = PreparePicture(picture, map.layout.WeaponIconSize);
     for (std::int32_t k = 0; k < p.GetHeight(); ++k) {
         for (std::int32_t i = 0; i < p.GetWidth(); ++i) {
             const Colour c = p.GetPixel(i, k);
@@ -104,7 +104,7 @@ void DrawWeaponSpots(MapState& map, Random& rng, WeaponChooser& chooser) {
         if (Intersects(spot.Box, map.LabelBox)) continue;
         std::int32_t advance = 0;
         PlaceWeaponSpot(map, rng, &chooser, spot.Box.Left, spot.Box.Top, spot.PieceIndex,
-                        map.Piece(spot.PieceIndex), false, advance);
+                        map.pieces[spot.PieceIndex], false, advance);
     }
 }
 

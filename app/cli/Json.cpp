@@ -66,7 +66,7 @@ std::string MapReportJson(const MapReport& r, bool walkForWeapons,
         decorations += JsonString(kDrawerNames[i]) + ":" + Num(s.decorations[i]);
     }
     decorations += "}";
-    const Rect& b = s.labelBox;
+    const Rect& b = r.labelBox;
     std::string j = "{";
     j += "\"file\":" + JsonString(r.fileName);
     j += ",\"width\":" + Num(r.width) + ",\"height\":" + Num(r.height);

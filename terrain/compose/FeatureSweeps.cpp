@@ -1,5 +1,6 @@
 #include "terrain/compose/FeatureSweeps.h"
 
+#include <optional>
 #include <vector>
 
 #include "core/Numeric.h"
@@ -43,11 +44,16 @@ struct Sweep {
     SweepColumns& columns;
     const DecorationDrawers& drawers;
 
-    // Surface search in column x with the sweep's gap; on success y is the surface row.
-    bool Search(std::int32_t x, std::int32_t& y, std::int32_t gap) {
-        bool found = false;
-        FindSurface(map, rng, x, y, piece, gap, found);
-        return found;
+    // Surface search in column x with the sweep's gap, counted when it finds one.
+    std::optional<std::int32_t> Search(std::int32_t x, std::int32_t gap) {
+        const auto y = FindSurface(map.canvas, rng, x, piece, map.layout.PieceMargin, gap);
+        if (y) ++map.stats.surfacesFound;
+        return y;
+    }
+
+    std::int32_t Decorate(DecorationDrawer drawer, std::int32_t x, std::int32_t y) {
+        DecorTarget target{map.canvas, map.colours, map.stats};
+        return drawer(target, rng, x, y, piece);
     }
 
     // Sweeps 3 to 6: skip bare columns, draw the chance, then search and draw.
@@ -57,11 +63,9 @@ struct Sweep {
         for (std::int32_t x = columns.First(); x <= last; ++x) {
             if (columns.NoSurface(x)) continue;
             if (!rng.Chance(chance)) continue;
-            std::int32_t y = 0;
-            if (!Search(x, y, gap)) continue;
-            std::int32_t step = 0;
-            pick(rng, drawers)(map, rng, x, y, piece, step);
-            x += step;
+            const auto y = Search(x, gap);
+            if (!y) continue;
+            x += Decorate(pick(rng, drawers), x, *y);
         }
     }
 };
@@ -85,8 +89,9 @@ void SweepWeaponSpots(Sweep& s, std::int32_t z, double spotDensity) {
     const double iconOffset = IconSpan(s.map.ScaleTenths);
     const std::int32_t last = s.columns.Last();
     for (std::int32_t x = s.columns.First(); x <= last; ++x) {
-        std::int32_t y = 0;
-        if (!s.Search(x, y, 30)) continue;
+        const auto found = s.Search(x, 30);
+        if (!found) continue;
+        const std::int32_t y = *found;
         std::int32_t step = 0;
         if (!s.rng.Chance(spotDensity)) continue;
         if (s.rng.Chance(0.2))
@@ -100,8 +105,8 @@ void SweepWeaponSpots(Sweep& s, std::int32_t z, double spotDensity) {
 void SweepTreesAndGates(Sweep& s, double featureDensity) {
     const std::int32_t last = s.columns.Last();
     for (std::int32_t x = s.columns.First(); x <= last; ++x) {
-        std::int32_t y = 0;
-        if (!s.Search(x, y, 90)) {
+        const auto y = s.Search(x, 90);
+        if (!y) {
             s.columns.MarkNoSurface(x);
             continue;
         }
@@ -112,9 +117,7 @@ void SweepTreesAndGates(Sweep& s, double featureDensity) {
         else if (s.rng.Chance(0.44))
             drawer = s.drawers.gate;
         if (drawer == nullptr) continue;
-        std::int32_t step = 0;
-        drawer(s.map, s.rng, x, y, s.piece, step);
-        x += step;
+        x += s.Decorate(drawer, x, *y);
     }
 }
 
@@ -124,7 +127,7 @@ void SweepFeatures(MapState& map, Random& rng, std::int32_t z, const TerrainPiec
                    const DecorationDrawers& drawers) {
     const double featureDensity = (rng.RndInt(9) + 3) / 10.0;
     const double spotDensity = (rng.RndInt(12) + 18) / 100.0;
-    SweepColumns columns(piece, map.PieceMargin);
+    SweepColumns columns(piece, map.layout.PieceMargin);
     Sweep s{map, rng, piece, columns, drawers};
 
     if (map.WalkForWeapons) SweepWeaponSpots(s, z, spotDensity);

@@ -18,7 +18,7 @@ std::int32_t Area(const TerrainPiece& p) {
 // (0, 0) when none is found: a coordinate of 0 counts as not found.
 LinePoint FindLandPoint(const MapState& map, Random& rng, const TerrainPiece& p) {
     for (int tries = 0; tries < 128; ++tries) {
-        const LinePoint q = RandomPointAround(rng, p, map.PieceMargin);
+        const LinePoint q = RandomPointAround(rng, p, map.layout.PieceMargin);
         if (map.canvas.GetPixel(q.x, q.y) != 0) return q;
     }
     return {};
@@ -63,11 +63,11 @@ void DrawLink(MapState& map, Random& rng, const TerrainPiece& palette, LinePoint
 
 void LinkPieces(MapState& map, Random& rng, std::int32_t z) {
     // Only ordinary present pieces take part: the floor and the sky body never do.
-    if (z >= map.MoonIndex) return;
-    const TerrainPiece& zp = map.Piece(z);
+    if (z >= map.pieces.MoonIndex()) return;
+    const TerrainPiece& zp = map.pieces[z];
     if (zp.Hidden) return;
-    for (std::int32_t pi = 1; pi < map.MoonIndex; ++pi) {
-        TerrainPiece& p = map.Piece(pi);
+    for (std::int32_t pi = 1; pi < map.pieces.MoonIndex(); ++pi) {
+        TerrainPiece& p = map.pieces[pi];
         if (z == pi || p.Hidden) continue;
 
         if (!WantsLink(map, rng, zp, p)) continue;

@@ -7,7 +7,7 @@
 
 namespace orvane {
 
-// Tries to join ordinary piece z to every other present ordinary piece. Reads map.Pieces
+// Tries to join ordinary piece z to every other present ordinary piece. Reads map.pieces.Records
 // directly and raises the LinkCount of each partner it joins.
 void LinkPieces(MapState& map, Random& rng, std::int32_t z);
 

@@ -33,14 +33,13 @@ class SurfaceRows {
 
 }  // namespace
 
-void FindSurface(MapState& map, Random& rng, std::int32_t x, std::int32_t& y,
-                 const TerrainPiece& piece, std::int32_t minGap, bool& found) {
-    const Canvas& canvas = map.canvas;
-    const std::int32_t margin = map.PieceMargin;
+std::optional<std::int32_t> FindSurface(const Canvas& canvas, Random& rng, std::int32_t x,
+                                        const TerrainPiece& piece, std::int32_t margin,
+                                        std::int32_t minGap) {
     std::int32_t top = CheckedSub(piece.Y, margin);
     if (top < 1) top = 1;
     std::int32_t bottom = CheckedAdd(CheckedAdd(piece.Y, piece.Height), margin);
-    if (bottom >= map.MapHeight) bottom = map.MapHeight - 1;
+    if (bottom >= canvas.GetHeight()) bottom = canvas.GetHeight() - 1;
 
     SurfaceRows rows;
     std::int32_t gapStart = 0;
@@ -64,11 +63,9 @@ void FindSurface(MapState& map, Random& rng, std::int32_t x, std::int32_t& y,
         gapStart = 0;
     }
 
-    found = rows.Count() > 0;
-    if (!found) return;
+    if (rows.Count() == 0) return std::nullopt;
     const auto pick = rng.RndInt(static_cast<std::int32_t>(rows.Count()) - 1);
-    y = rows[static_cast<std::size_t>(pick)];
-    ++map.stats.surfacesFound;
+    return rows[static_cast<std::size_t>(pick)];
 }
 
 LinePoint RandomPointAround(Random& rng, const TerrainPiece& piece, std::int32_t margin) {

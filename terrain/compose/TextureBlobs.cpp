@@ -20,7 +20,7 @@ std::int32_t ClampTo(std::int32_t v, std::int32_t hi) {
 LinePoint StartBlob(MapState& map, Random& rng, const TerrainPiece& piece, Colour base) {
     Canvas& canvas = map.canvas;
     for (;;) {
-        const LinePoint around = RandomPointAround(rng, piece, map.PieceMargin);
+        const LinePoint around = RandomPointAround(rng, piece, map.layout.PieceMargin);
         const std::int32_t x = ClampTo(around.x, map.MapWidth);
         const std::int32_t y = ClampTo(around.y, map.MapHeight);
         canvas.SetPenColour(RandomShade(rng, piece));
@@ -76,7 +76,7 @@ void DrawTextureBlobs(MapState& map, Random& rng, const TerrainPiece& piece, boo
         }
 
         if (i >= needed) {
-            const std::int32_t shades = piece.ShadeCount;
+            const std::int32_t shades = piece.ShadeCount();
             if (holeMode)
                 canvas.SetPenColour(RandomShade(rng, piece));
             else

@@ -1,18 +1,27 @@
 #pragma once
 // The seven decoration drawers. Each stands a small object on the ground: `left` is the left
 // edge of its box and `base` the empty row just above the ground there (the ground is row
-// base + 1). A drawer first proves with IsGroundBelow and IsAreaFree that the box stands on
-// land and is empty; then it draws and sets advance to its width - 1, else it draws nothing
-// and sets advance to 0. The piece lends its shades; it is never changed.
+// base + 1). Each keeps the contract of StandDecoration (DrawerSupport.h) and returns how far
+// the sweep moves on: its width - 1, or 0 when it declined. The piece lends its shades; it is
+// never changed.
 #include <cstdint>
 
+#include "canvas/Canvas.h"
 #include "core/Random.h"
 #include "map/MapState.h"
 
 namespace orvane {
 
-using DecorationFn = void(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-                          const TerrainPiece& piece, std::int32_t& advance);
+// What a drawer draws on and with: the canvas, the map's decoration colours, and the counts
+// a placed object adds to.
+struct DecorTarget {
+    Canvas& canvas;
+    const ColourTables& colours;
+    MapStats& stats;
+};
+
+using DecorationFn = std::int32_t(DecorTarget& target, Random& rng, std::int32_t left,
+                                  std::int32_t base, const TerrainPiece& piece);
 using DecorationDrawer = DecorationFn*;
 
 // Plants: a fan of green blades, a flower with leaves and a three-disc head, a cone tree.

@@ -8,8 +8,10 @@
 
 namespace orvane {
 
+using decor::DrawBox;
 using decor::Jitter;
 using decor::RandomShade;
+using decor::StandDecoration;
 
 namespace {
 
@@ -21,67 +23,9 @@ void EraseGap(Canvas& canvas, Random& rng, std::int32_t topX, std::int32_t footX
     canvas.DrawLine(topX, CLng(top + 0.3 * h + gA), footX, CLng(top + 0.3 * h + gB));
 }
 
-}  // namespace
-
-void DrawGate(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-              const TerrainPiece& piece, std::int32_t& advance) {
-    Canvas& canvas = map.canvas;
-    advance = 0;
-    const std::int32_t w = rng.RndInt(30) + 18;
-    const std::int32_t h = rng.RndInt(35) + 25;
-    const std::int32_t top = base - h + 1;
-    if (!IsGroundBelow(canvas, left, top, w, h, true)) return;
-    // The beams stack up to three pen widths above the box, so the free test reaches there.
-    canvas.SetPenWidth(rng.RndInt(2) + 2);
-    const std::int32_t p = canvas.GetPenWidth();
-    if (!IsAreaFree(canvas, left, top - 3 * p, w, h - 1 + 3 * p, true)) return;
-    advance = w - 1;
-
-    // Posts lean inwards at the top by up to a pen width.
-    canvas.SetPenColour(RandomShade(rng, piece));
-    const std::int32_t dL = rng.RndInt(p);
-    const std::int32_t dR = rng.RndInt(p);
-    canvas.DrawLine(left + dL, top, left, base + 1);
-    canvas.DrawLine(left + w - dR, top, left + w, base + 1);
-
-    canvas.SetPenColour(0);
-    canvas.SetPenWidth(p + 3);
-    if (rng.Chance(0.33)) EraseGap(canvas, rng, left + dL, left, top, h);
-    if (rng.Chance(0.33)) EraseGap(canvas, rng, left + w - dR, left + w, top, h);
-    canvas.SetPenWidth(p);
-
-    // One end of every beam is lowered by the same tilt.
-    std::int32_t tiltL = 0;
-    std::int32_t tiltR = 0;
-    if (rng.Chance(0.5))
-        tiltL = rng.RndInt(p);
-    else
-        tiltR = rng.RndInt(p);
-
-    canvas.SetPenColour(RandomShade(rng, piece));
-    canvas.DrawLine(CLng(left - 0.25 * w), top + tiltL, CLng(left + w + 0.25 * w), top + tiltR);
-    canvas.SetPenColour(RandomShade(rng, piece));
-    canvas.DrawLine(left + 1, top + tiltL - p, left + w - 1, top + tiltR - p);
-    canvas.SetPenColour(RandomShade(rng, piece));
-    canvas.DrawLine(CLng(left + 0.15 * w), top + tiltL - 2 * p, CLng(left + w - 0.15 * w),
-                    top + tiltR - 2 * p);
-    canvas.SetPenColour(RandomShade(rng, piece));
-    canvas.DrawLine(CLng(left + 0.25 * w), top + tiltL - 3 * p, CLng(left + w - 0.25 * w),
-                    top + tiltR - 3 * p);
-    map.stats.CountDecoration(Drawer::Gate);
-}
-
-void DrawGlyph(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-               const TerrainPiece& piece, std::int32_t& advance) {
-    Canvas& canvas = map.canvas;
-    advance = 0;
-    const std::int32_t h = rng.RndInt(20) + 18;
-    const std::int32_t w = rng.RndInt(10) + 12;
-    const std::int32_t top = base - h + 1;
-    if (!IsGroundBelow(canvas, left, top, w, h, true)) return;
-    if (!IsAreaFree(canvas, left, top, w, h - 1, true)) return;
-    advance = w - 1;
-
+// One of ten letter-like shapes in the box, in one of the piece's shades.
+void DrawGlyphStrokes(Canvas& canvas, Random& rng, std::int32_t left, std::int32_t base,
+                      std::int32_t top, std::int32_t w, std::int32_t h, const TerrainPiece& piece) {
     canvas.SetPenColour(RandomShade(rng, piece));
     canvas.SetPenWidth(rng.RndInt(1) + 2);
     const std::int32_t shape = rng.RndInt(9);
@@ -154,7 +98,65 @@ void DrawGlyph(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
             break;
         }
     }
-    map.stats.CountDecoration(Drawer::Glyph);
+}
+
+}  // namespace
+
+std::int32_t DrawGate(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
+                      const TerrainPiece& piece) {
+    Canvas& canvas = target.canvas;
+    const auto [w, h, top] = DrawBox(rng, base, {30, 18}, {35, 25});
+    const bool onGround = IsGroundBelow(canvas, left, top, w, h, true);
+    // The beams stack up to three pen widths above the box, so the free test reaches there.
+    std::int32_t p = 0;
+    const auto isFree = [&] {
+        canvas.SetPenWidth(rng.RndInt(2) + 2);
+        p = canvas.GetPenWidth();
+        return IsAreaFree(canvas, left, top - 3 * p, w, h - 1 + 3 * p, true);
+    };
+    return StandDecoration(target, Drawer::Gate, w, onGround, isFree, [&] {
+        // Posts lean inwards at the top by up to a pen width.
+        canvas.SetPenColour(RandomShade(rng, piece));
+        const std::int32_t dL = rng.RndInt(p);
+        const std::int32_t dR = rng.RndInt(p);
+        canvas.DrawLine(left + dL, top, left, base + 1);
+        canvas.DrawLine(left + w - dR, top, left + w, base + 1);
+
+        canvas.SetPenColour(0);
+        canvas.SetPenWidth(p + 3);
+        if (rng.Chance(0.33)) EraseGap(canvas, rng, left + dL, left, top, h);
+        if (rng.Chance(0.33)) EraseGap(canvas, rng, left + w - dR, left + w, top, h);
+        canvas.SetPenWidth(p);
+
+        // One end of every beam is lowered by the same tilt.
+        std::int32_t tiltL = 0;
+        std::int32_t tiltR = 0;
+        if (rng.Chance(0.5))
+            tiltL = rng.RndInt(p);
+        else
+            tiltR = rng.RndInt(p);
+
+        canvas.SetPenColour(RandomShade(rng, piece));
+        canvas.DrawLine(CLng(left - 0.25 * w), top + tiltL, CLng(left + w + 0.25 * w), top + tiltR);
+        canvas.SetPenColour(RandomShade(rng, piece));
+        canvas.DrawLine(left + 1, top + tiltL - p, left + w - 1, top + tiltR - p);
+        canvas.SetPenColour(RandomShade(rng, piece));
+        canvas.DrawLine(CLng(left + 0.15 * w), top + tiltL - 2 * p, CLng(left + w - 0.15 * w),
+                        top + tiltR - 2 * p);
+        canvas.SetPenColour(RandomShade(rng, piece));
+        canvas.DrawLine(CLng(left + 0.25 * w), top + tiltL - 3 * p, CLng(left + w - 0.25 * w),
+                        top + tiltR - 3 * p);
+    });
+}
+
+std::int32_t DrawGlyph(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
+                       const TerrainPiece& piece) {
+    Canvas& canvas = target.canvas;
+    const auto [w, h, top] = DrawBox(rng, base, {10, 12}, {20, 18}, true);
+    const bool onGround = IsGroundBelow(canvas, left, top, w, h, true);
+    const auto isFree = [&] { return IsAreaFree(canvas, left, top, w, h - 1, true); };
+    return StandDecoration(target, Drawer::Glyph, w, onGround, isFree,
+                           [&] { DrawGlyphStrokes(canvas, rng, left, base, top, w, h, piece); });
 }
 
 }  // namespace orvane

@@ -24,7 +24,7 @@ void DrawMapSize(MapState& map, Random& rng);
 // and PieceCount (always >= 2).
 void DrawLayoutParameters(MapState& map, Random& rng);
 
-// Refills all seven tables; the four no stage reads are still drawn, to keep maps in step.
-void FillColourTables(MapState& map, Random& rng);
+// Refills the decoration colour tables, drawing the four that no stage reads along with them.
+void FillColourTables(ColourTables& tables, Random& rng);
 
 }  // namespace orvane

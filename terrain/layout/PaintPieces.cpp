@@ -67,11 +67,10 @@ void WalkOutline(MapState& map, Random& rng, TerrainPiece& p, const SkyBodyFrame
 void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyState& sky,
                 PaintTrap& trap) {
     Canvas& canvas = map.canvas;
-    TerrainPiece& p = map.Piece(i);
+    TerrainPiece& p = map.pieces[i];
     if (p.Hidden) return;
 
     const std::int32_t n = rng.RndInt(6) + 1;
-    p.ShadeCount = static_cast<std::uint8_t>(n);
     p.Shades.assign(static_cast<std::size_t>(n), 0);
     double f = 0.0;
     trap.Run([&] { canvas.SetPenWidth(CLng((p.Height + p.Width) / 2.0 * 0.1)); });
@@ -91,7 +90,7 @@ void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyStat
         canvas.SetPenWidth(canvas.GetPenWidth() - 1);
         if (canvas.GetPenWidth() < 1) canvas.SetPenWidth(1);
 
-        const bool bulgeFloor = i == map.FloorIndex && at.pass == 1;
+        const bool bulgeFloor = i == map.pieces.FloorIndex() && at.pass == 1;
         WalkOutline(map, rng, p, frame, bulgeFloor, at, trap);
 
         // Shades run 0.5, 0.55, ... 0.8 of the base colour, darkest first.
@@ -102,7 +101,7 @@ void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyStat
         trap.Run([&] { shade = RGB(CInt(p.Red * f), CInt(p.Green * f), CInt(p.Blue * f)); });
         canvas.SetPenColour(shade);
 
-        if (i == map.MoonIndex) {
+        if (i == map.pieces.MoonIndex()) {
             // The sky body is painted instead of the outline.
             if (last) PaintSkyBody(map, rng, p, frame, sky, trap);
         } else if (!p.IsHole) {
@@ -127,12 +126,9 @@ void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyStat
 }  // namespace
 
 void PaintPieces(MapState& map, Random& rng, MapLog& log) {
-    const std::int32_t count = map.PieceCount;
-    if (count < 0 || count >= static_cast<std::int32_t>(map.Pieces.size()))
-        throw RunError("PaintPieces: fewer piece records than PieceCount");
     SkyState sky;
     PaintTrap trap;
-    for (std::int32_t i = 1; i <= count; ++i) PaintPiece(map, rng, log, i, sky, trap);
+    for (std::int32_t i = 1; i <= map.pieces.Count(); ++i) PaintPiece(map, rng, log, i, sky, trap);
 }
 
 }  // namespace orvane

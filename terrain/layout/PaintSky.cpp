@@ -65,7 +65,7 @@ Colour StarColour(Random& rng) {
 void DrawStars(MapState& map, Random& rng, const TerrainPiece& moon, SkyState& sky,
                PaintTrap& trap) {
     Canvas& canvas = map.canvas;
-    const std::int32_t margin = map.PieceMargin;
+    const std::int32_t margin = map.layout.PieceMargin;
     sky.sx0 = moon.ExtentLeft;
     trap.Run([&] { sky.sw = CheckedSub(moon.ExtentRight, sky.sx0); });
     trap.Run([&] { sky.sx0 = CheckedSub(sky.sx0, rng.RndInt(margin)); });

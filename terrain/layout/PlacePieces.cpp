@@ -6,10 +6,6 @@ namespace orvane {
 
 namespace {
 
-Rect BoxOf(const TerrainPiece& p) {
-    return Rect{p.X, p.Y, CheckedAdd(p.X, p.Width), CheckedAdd(p.Y, p.Height)};
-}
-
 void SetGrey(TerrainPiece& p, Random& rng) {
     p.ColourKind = 1;
     p.Red = p.Green = p.Blue = CInt(rng.RndInt(60) + 120);
@@ -46,7 +42,7 @@ void Widen(TerrainPiece& moon, std::int32_t left, std::int32_t right) {
 
 // Returns false when the floor is left out.
 bool PlaceFloor(MapState& map, Random& rng, TerrainPiece& floor, TerrainPiece& moon) {
-    const bool absent = rng.Chance(0.1) && map.PieceCount >= 3;
+    const bool absent = rng.Chance(0.1) && map.layout.PieceCount >= 3;
     if (absent) {
         floor.Hidden = true;
         moon.ExtentLeft = map.MapWidth;
@@ -61,7 +57,6 @@ bool PlaceFloor(MapState& map, Random& rng, TerrainPiece& floor, TerrainPiece& m
     if (floor.Height < 7) floor.Height = 7;
     floor.X = CLng(CheckedSub(map.canvas.GetWidth(), floor.Width) / 2.0);
     floor.Y = CheckedSub(map.canvas.GetHeight(), floor.Height);
-    floor.Bounds = BoxOf(floor);
     DrawFlags(floor, rng);
     DrawLandColour(floor, rng, 0.4);
     moon.ExtentLeft = floor.X;
@@ -78,7 +73,7 @@ bool PlaceMoon(MapState& map, Random& rng, TerrainPiece& moon) {
     moon.Width = CLng(s * 0.05 + k);
     if (moon.Width < 16) moon.Width = rng.RndInt(4) + 16;
     moon.ColourKind = rng.RndInt(2);
-    if (map.PieceMargin * 1.5 > h * 0.1) {
+    if (map.layout.PieceMargin * 1.5 > h * 0.1) {
         moon.Hidden = true;
         return false;
     }
@@ -95,48 +90,53 @@ bool PlaceMoon(MapState& map, Random& rng, TerrainPiece& moon) {
     } else if (moon.ColourKind == 2) {
         moon.Red = moon.Green = moon.Blue = CInt(rng.RndInt(30) + 220);
     }
-    moon.Bounds = BoxOf(moon);
     Widen(moon, moon.X, CheckedAdd(moon.X, d));
     return true;
 }
 
 // Up to 66 random boxes inside the band; a piece that finds no free one is hidden but keeps
-// its last box, which still blocks the pieces after it.
+// its last box, which still blocks the pieces after it. The record stays empty while its own
+// boxes are tried, so it never blocks itself.
 void PlaceOrdinary(MapState& map, Random& rng, TerrainPiece& p, std::int32_t top,
                    std::int32_t span) {
-    const std::int32_t margin = map.PieceMargin;
+    const LayoutParameters& layout = map.layout;
+    const std::int32_t margin = layout.PieceMargin;
     const std::int32_t bandEnd = CheckedAdd(top, span);
-    Rect box;
+    TerrainPiece tried;
     for (std::int32_t tries = 0;; ++tries) {
-        p.Width = CheckedAdd(rng.RndInt(map.PieceWidthRange), map.PieceMinWidth);
-        p.Height = CheckedAdd(rng.RndInt(map.PieceHeightRange), map.PieceMinHeight);
+        tried.Width = CheckedAdd(rng.RndInt(layout.PieceWidthRange), layout.PieceMinWidth);
+        tried.Height = CheckedAdd(rng.RndInt(layout.PieceHeightRange), layout.PieceMinHeight);
         // The horizontal range may be negative for very wide pieces: RndInt then gives n..0.
         const std::int32_t room =
-            CheckedSub(map.MapWidth, CheckedAdd(p.Width, CheckedMul(6, margin)));
-        p.X = CheckedAdd(rng.RndInt(room), CheckedMul(3, margin));
-        p.Y = CheckedAdd(rng.RndInt(CheckedSub(span, p.Height)), top);
-        box = BoxOf(p);
+            CheckedSub(map.MapWidth, CheckedAdd(tried.Width, CheckedMul(6, margin)));
+        tried.X = CheckedAdd(rng.RndInt(room), CheckedMul(3, margin));
+        tried.Y = CheckedAdd(rng.RndInt(CheckedSub(span, tried.Height)), top);
+        const Rect box = tried.Box();
         const bool accepted =
-            FindOverlap(box, map.Pieces, 0) == -1 && p.Y >= top && box.Bottom <= bandEnd;
+            !FindOverlap(box, map.pieces.Records, 0) && tried.Y >= top && box.Bottom <= bandEnd;
         if (accepted) break;
         if (tries > 64) {
-            p.Hidden = true;
+            tried.Hidden = true;
             break;
         }
     }
-    p.Bounds = box;
+    p.X = tried.X;
+    p.Y = tried.Y;
+    p.Width = tried.Width;
+    p.Height = tried.Height;
+    p.Hidden = tried.Hidden;
     DrawFlags(p, rng);
     DrawLandColour(p, rng, 0.3);
     // Crowded maps get fewer land links.
     const double u = rng.Rnd();
-    const double t = map.PieceCount / 200.0 > 0.9 ? 0.9 : map.PieceCount / 200.0;
+    const double t = map.layout.PieceCount / 200.0 > 0.9 ? 0.9 : map.layout.PieceCount / 200.0;
     if (u > t) p.LinkChance = (rng.RndInt(6) + 2) / 10.0;
 }
 
 }  // namespace
 
-std::int32_t FindOverlap(const Rect& rect, const std::vector<TerrainPiece>& pieces,
-                         std::int32_t margin) {
+std::optional<std::int32_t> FindOverlap(const Rect& rect, const std::vector<TerrainPiece>& pieces,
+                                        std::int32_t margin) {
     Rect grown = rect;
     if (margin != 0) {
         grown.Left = CheckedSub(grown.Left, margin);
@@ -145,9 +145,9 @@ std::int32_t FindOverlap(const Rect& rect, const std::vector<TerrainPiece>& piec
         grown.Bottom = CheckedAdd(grown.Bottom, margin);
     }
     for (std::size_t i = 1; i < pieces.size(); ++i) {
-        if (Intersects(grown, pieces[i].Bounds)) return static_cast<std::int32_t>(i);
+        if (Intersects(grown, pieces[i].Box())) return static_cast<std::int32_t>(i);
     }
-    return -1;
+    return std::nullopt;
 }
 
 void CmykToRgb(std::int16_t c, std::int16_t m, std::int16_t y, std::int16_t k, std::int16_t& red,
@@ -159,12 +159,10 @@ void CmykToRgb(std::int16_t c, std::int16_t m, std::int16_t y, std::int16_t k, s
 }
 
 void PlacePieces(MapState& map, Random& rng) {
-    if (map.PieceCount < 2) throw RunError("PlacePieces needs at least two pieces");
-    map.Pieces.assign(static_cast<std::size_t>(map.PieceCount) + 1, TerrainPiece{});
-    map.FloorIndex = map.PieceCount;
-    map.MoonIndex = map.PieceCount - 1;
-    TerrainPiece& floor = map.Piece(map.FloorIndex);
-    TerrainPiece& moon = map.Piece(map.MoonIndex);
+    if (map.layout.PieceCount < 2) throw RunError("PlacePieces needs at least two pieces");
+    map.pieces.Records.assign(static_cast<std::size_t>(map.layout.PieceCount) + 1, TerrainPiece{});
+    TerrainPiece& floor = map.pieces[map.pieces.FloorIndex()];
+    TerrainPiece& moon = map.pieces[map.pieces.MoonIndex()];
 
     const bool hasFloor = PlaceFloor(map, rng, floor, moon);
     const bool hasMoon = PlaceMoon(map, rng, moon);
@@ -174,8 +172,8 @@ void PlacePieces(MapState& map, Random& rng) {
     const std::int32_t top = hasMoon ? CLng(Fix(h * 0.15)) : CLng(Fix(h * 0.05));
     const std::int32_t span = hasFloor ? CLng(Fix(h * 0.9) - top) : CheckedSub(h, top);
 
-    for (std::int32_t i = 1; i <= map.PieceCount - 2; ++i) {
-        TerrainPiece& p = map.Piece(i);
+    for (std::int32_t i = 1; i <= map.layout.PieceCount - 2; ++i) {
+        TerrainPiece& p = map.pieces[i];
         PlaceOrdinary(map, rng, p, top, span);
         Widen(moon, p.X, CheckedAdd(p.X, p.Width));
     }

@@ -16,7 +16,7 @@
 #include "tests/support/LandPicture.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TestSupport.h"
-#include "tests/terrain/layout/LayoutTestMaps.h"
+#include "tests/terrain/SeededMaps.h"
 
 namespace orvane {
 namespace {

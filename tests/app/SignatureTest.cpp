@@ -6,6 +6,7 @@
 
 #include "app/Signature.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/TestMaps.h"
 
 namespace orvane {
 namespace {
@@ -14,31 +15,21 @@ using test::ScriptedRandom;
 
 // Pieces 1 and 2 ordinary, 3 the moon, 4 the floor, all visible and shaded.
 MapState FourPieces() {
-    MapState map;
-    map.MapWidth = 800;
-    map.MapHeight = 300;
-    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
-    map.PieceCount = 4;
-    map.MoonIndex = 3;
-    map.FloorIndex = 4;
-    map.Pieces.resize(5);
+    MapState map = test::MakeMap(800, 300);
     const Rect boxes[] = {
-        {}, {150, 100, 270, 180}, {400, 90, 560, 200}, {500, 10, 530, 40}, {0, 260, 800, 300}};
+        {150, 100, 270, 180}, {400, 90, 560, 200}, {500, 10, 530, 40}, {0, 260, 800, 300}};
+    std::vector<TerrainPiece> pieces;
     for (int i = 1; i <= 4; ++i) {
-        TerrainPiece& p = map.Pieces[static_cast<std::size_t>(i)];
-        p.Bounds = boxes[i];
-        p.X = boxes[i].Left;
-        p.Y = boxes[i].Top;
-        p.Width = boxes[i].Right - boxes[i].Left;
-        p.Height = boxes[i].Bottom - boxes[i].Top;
+        const Rect& b = boxes[i - 1];
+        TerrainPiece p = test::MakePiece(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, 0, 2);
         p.Red = static_cast<std::int16_t>(100 + 30 * i);
         p.Green = 120;
         p.Blue = 40;
-        p.ColourKind = 2;
-        p.ShadeCount = 3;
         for (int k = 1; k <= 3; ++k)
             p.Shades.push_back(RGB(p.Red * (45 + 5 * k) / 100, 120 * (45 + 5 * k) / 100, 20));
+        pieces.push_back(p);
     }
+    test::SetPieces(map, pieces);
     return map;
 }
 
@@ -50,7 +41,7 @@ std::pair<int, int> LabelCentre(const MapState& map) {
 
 bool CentredOn(const MapState& map, int piece) {
     const auto [x, y] = LabelCentre(map);
-    const TerrainPiece& p = map.Pieces[static_cast<std::size_t>(piece)];
+    const TerrainPiece& p = map.pieces.Records[static_cast<std::size_t>(piece)];
     return std::abs(x - (p.X + p.Width / 2)) <= 1 && std::abs(y - (p.Y + p.Height / 2)) <= 1;
 }
 
@@ -73,7 +64,7 @@ TEST(Signature, PicksVisiblePiecesAndTheFloorForAColourlessMoon) {
         // Piece 1 hidden: the first pick is thrown away, the second taken; then one draw for
         // the shade and one for the pen width.
         MapState map = FourPieces();
-        map.Pieces[1].Hidden = true;
+        map.pieces.Records[1].Hidden = true;
         ScriptedRandom rng({0.0f, 0.3f});
         DrawSignature(map, rng);
         EXPECT_EQ(rng.Used(), 4u);
@@ -82,7 +73,7 @@ TEST(Signature, PicksVisiblePiecesAndTheFloorForAColourlessMoon) {
     {
         // A moon without colour sends the label to the floor, with no further pick.
         MapState map = FourPieces();
-        map.Pieces[3].ColourKind = 0;
+        map.pieces.Records[3].ColourKind = 0;
         ScriptedRandom rng({0.5f});
         DrawSignature(map, rng);
         EXPECT_EQ(rng.Used(), 3u);
@@ -91,8 +82,8 @@ TEST(Signature, PicksVisiblePiecesAndTheFloorForAColourlessMoon) {
     {
         // ... unless the floor is hidden too: pick again.
         MapState map = FourPieces();
-        map.Pieces[3].ColourKind = 0;
-        map.Pieces[4].Hidden = true;
+        map.pieces.Records[3].ColourKind = 0;
+        map.pieces.Records[4].Hidden = true;
         ScriptedRandom rng({0.5f, 0.5f, 0.0f});
         DrawSignature(map, rng);
         EXPECT_EQ(rng.Used(), 5u);
@@ -123,8 +114,8 @@ TEST(Signature, EndsWhenNoPieceCanCarryTheLabel) {
     // Everything hidden and a colourless moon: no pick could ever succeed. The label goes to
     // the middle of the picture without any draw instead of looping for ever.
     MapState map = FourPieces();
-    for (int i : {1, 2, 4}) map.Pieces[static_cast<std::size_t>(i)].Hidden = true;
-    map.Pieces[3].ColourKind = 0;
+    for (int i : {1, 2, 4}) map.pieces.Records[static_cast<std::size_t>(i)].Hidden = true;
+    map.pieces.Records[3].ColourKind = 0;
     ScriptedRandom rng;
     DrawSignature(map, rng);
     EXPECT_EQ(rng.Used(), 0u);
@@ -145,7 +136,7 @@ TEST(Signature, EndsWhenNoPieceCanCarryTheLabel) {
 TEST(Signature, BoxStaysInsideThePicture) {
     const auto place = [](Rect box) {
         MapState map = FourPieces();
-        TerrainPiece& p = map.Pieces[1];
+        TerrainPiece& p = map.pieces.Records[1];
         p.X = box.Left;
         p.Y = box.Top;
         p.Width = box.Right - box.Left;
@@ -172,8 +163,8 @@ TEST(Signature, DrawsTheTextInAShadeOnTheBaseColour) {
     ScriptedRandom rng({0.0f, 0.99f, 0.0f});  // piece 1, its last shade, pen width 1
     DrawSignature(map, rng);
     const Rect b = map.LabelBox;
-    const Colour fill = map.Pieces[1].BaseColour();
-    const Colour shade = map.Pieces[1].Shade(3);
+    const Colour fill = map.pieces.Records[1].BaseColour();
+    const Colour shade = map.pieces.Records[1].Shade(3);
     int fillPixels = 0, shadePixels = 0;
     for (int y = b.Top + 1; y < b.Bottom - 1; ++y) {
         for (int x = b.Left + 1; x < b.Right - 1; ++x) {

@@ -8,6 +8,7 @@
 #include "finish/RandomEffects.h"
 #include "tests/support/LandPicture.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/TestMaps.h"
 
 namespace orvane {
 namespace {
@@ -17,13 +18,11 @@ using Names = std::vector<std::string>;
 
 // A small all-land picture; piece 1 is the moon, piece 2 the floor.
 MapState SmallMap(std::int32_t moonColourKind) {
-    MapState map;
+    MapState map = test::MakeMap(48, 32);
     map.canvas.CreateImage(48, 32, RGB(90, 120, 60));
-    map.PieceCount = 2;
-    map.MoonIndex = 1;
-    map.FloorIndex = 2;
-    map.Pieces.resize(3);
-    map.Pieces[1].ColourKind = moonColourKind;
+    TerrainPiece moon;
+    moon.ColourKind = moonColourKind;
+    test::SetPieces(map, {moon, TerrainPiece{}});
     return map;
 }
 

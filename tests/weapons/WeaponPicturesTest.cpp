@@ -89,14 +89,14 @@ MapState DrawOne(int n, std::int32_t size, WeaponChooser& chooser) {
     MapState map = test::WeaponMap(size);
     std::int32_t advance = 0;
     ScriptedRandom reserve({0.0f});
-    PlaceWeaponSpot(map, reserve, nullptr, 120, 80, 1, map.Piece(1), true, advance);
+    PlaceWeaponSpot(map, reserve, nullptr, 120, 80, 1, map.pieces[1], true, advance);
     const int weapon = n == 64 ? 45 : n;
     chooser.WeaponQuota.fill(-1);
     chooser.RemainingKinds = 63;
     chooser.LastPick = 0;
     ScriptedRandom pick({Pick(weapon), 0.0f});
     const Rect box = map.WeaponSpots[0].Box;
-    PlaceWeaponSpot(map, pick, &chooser, box.Left, box.Top, 1, map.Piece(1), false, advance);
+    PlaceWeaponSpot(map, pick, &chooser, box.Left, box.Top, 1, map.pieces[1], false, advance);
     EXPECT_EQ(advance, size + 1);
     return map;
 }
@@ -110,7 +110,7 @@ TEST(WeaponPictures, BackgroundIsTransparentAtEveryCellSize) {
         for (std::int32_t size = 14; size <= 30; ++size) {
             SCOPED_TRACE(testing::Message() << "picture " << n << " cell " << size);
             const MapState map = DrawOne(n, size, chooser);
-            const Colour fill = map.Piece(1).BaseColour();
+            const Colour fill = map.pieces[1].BaseColour();
             const Rect box = map.WeaponSpots[0].Box;
             int shown = 0;
             int through = 0;
@@ -128,7 +128,7 @@ TEST(WeaponPictures, BackgroundIsTransparentAtEveryCellSize) {
             EXPECT_GT(shown, size * size / 8);
             EXPECT_GT(through, size);
             // Nothing outside the cell changes: the frame stays whole.
-            EXPECT_EQ(map.canvas.GetPixel(box.Right, box.Bottom), map.Piece(1).Shade(1));
+            EXPECT_EQ(map.canvas.GetPixel(box.Right, box.Bottom), map.pieces[1].Shade(1));
             ASSERT_EQ(map.stats.weapons, std::vector<int>{n == 64 ? 45 : n});
         }
     }
@@ -139,11 +139,11 @@ TEST(WeaponPictures, CellsUnderTheLabelKeepTheirEmptyFrame) {
     ScriptedRandom rng;
     std::int32_t advance = 0;
     for (std::int32_t x : {120, 160, 200})
-        PlaceWeaponSpot(map, rng, nullptr, x, 80, 1, map.Piece(1), true, advance);
+        PlaceWeaponSpot(map, rng, nullptr, x, 80, 1, map.pieces[1], true, advance);
     ASSERT_EQ(map.WeaponSpots.size(), 3u);
     // Overlaps the first cell by one pixel; only touches the third one's left edge.
     map.LabelBox = Rect{139, 60, 200, 90};
-    const Colour fill = map.Piece(1).BaseColour();
+    const Colour fill = map.pieces[1].BaseColour();
     auto plain = [&](const Rect& box) {
         for (std::int32_t y = box.Top; y < box.Bottom; ++y)
             for (std::int32_t x = box.Left; x < box.Right; ++x)

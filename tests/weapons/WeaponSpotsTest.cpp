@@ -27,7 +27,7 @@ TEST(WeaponSpots, OnlyTheCellCornerHasToLieInThePieceBox) {
         MapState map = test::WeaponMap(20);
         ScriptedRandom rng({0.0f});
         std::int32_t advance = -1;
-        PlaceWeaponSpot(map, rng, nullptr, a.x, a.y, 1, map.Piece(1), true, advance);
+        PlaceWeaponSpot(map, rng, nullptr, a.x, a.y, 1, map.pieces[1], true, advance);
         SCOPED_TRACE(testing::Message() << "x " << a.x << " y " << a.y);
         if (a.accepted) {
             ASSERT_EQ(map.WeaponSpots.size(), 1u);
@@ -49,7 +49,7 @@ TEST(WeaponSpots, OnlyTheCellCornerHasToLieInThePieceBox) {
 
 TEST(WeaponSpots, FrameSitsOnTheSurfaceRowAroundAFilledCell) {
     MapState map = test::WeaponMap(20);
-    const TerrainPiece& piece = map.Piece(1);
+    const TerrainPiece& piece = map.pieces[1];
     // RndInt(2) of 0.7 is 2: the third shade.
     ScriptedRandom rng({0.7f});
     std::int32_t advance = 0;
@@ -86,9 +86,9 @@ TEST(WeaponSpots, NeighbouringCellsMayShareTwoPixels) {
         MapState map = test::WeaponMap(20);
         ScriptedRandom rng;
         std::int32_t advance = 0;
-        PlaceWeaponSpot(map, rng, nullptr, 120, 80, 1, map.Piece(1), true, advance);
+        PlaceWeaponSpot(map, rng, nullptr, 120, 80, 1, map.pieces[1], true, advance);
         ASSERT_EQ(advance, 22);
-        PlaceWeaponSpot(map, rng, nullptr, c.x, c.y, 1, map.Piece(1), true, advance);
+        PlaceWeaponSpot(map, rng, nullptr, c.x, c.y, 1, map.pieces[1], true, advance);
         SCOPED_TRACE(testing::Message() << "x " << c.x << " y " << c.y);
         EXPECT_EQ(map.WeaponSpots.size(), c.accepted ? 2u : 1u);
         EXPECT_EQ(advance, c.accepted ? 22 : 0);

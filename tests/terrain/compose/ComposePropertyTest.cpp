@@ -11,12 +11,12 @@
 
 #include "core/Numeric.h"
 #include "map/MapLog.h"
+#include "terrain/GenerateTerrain.h"
 #include "terrain/compose/ComposeTerrain.h"
 #include "terrain/decor/Placement.h"
-#include "terrain/GenerateTerrain.h"
 #include "terrain/layout/PaintPieces.h"
 #include "tests/support/TestSupport.h"
-#include "tests/terrain/layout/LayoutTestMaps.h"
+#include "tests/terrain/SeededMaps.h"
 
 namespace orvane {
 namespace {
@@ -120,9 +120,9 @@ struct Watch {
 Watch* watch = nullptr;
 
 template <Drawer Kind, DecorationDrawer Real>
-void Watched(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
-             const TerrainPiece& piece, std::int32_t& advance) {
-    const Canvas& c = map.canvas;
+std::int32_t Watched(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
+                     const TerrainPiece& piece) {
+    const Canvas& c = target.canvas;
     const auto kind = static_cast<std::size_t>(Kind);
     const std::string where = std::string(kDrawerNames[kind]) + " at " + std::to_string(left) +
                               "," + std::to_string(base);
@@ -134,21 +134,22 @@ void Watched(MapState& map, Random& rng, std::int32_t left, std::int32_t base,
     const bool fits = IsGroundBelow(c, f.gx, f.gy, f.gw, f.gh, f.cornersOnly) &&
                       IsAreaFree(c, f.fx, f.fy, f.fw, f.fh, true);
     const std::uint64_t before = Neighbourhood(c, left, base);
-    const int counted = map.stats.decorations[kind];
+    const int counted = target.stats.decorations[kind];
 
-    Real(map, rng, left, base, piece, advance);
+    const std::int32_t advance = Real(target, rng, left, base, piece);
 
     if (fits) {
         ++watch->accepted[kind];
         watch->placed.push_back({Kind, left, base, f.width});
         if (advance != f.width - 1) watch->Fault(where + " drawn with a wrong advance");
-        if (map.stats.decorations[kind] != counted + 1) watch->Fault(where + " not counted");
+        if (target.stats.decorations[kind] != counted + 1) watch->Fault(where + " not counted");
     } else {
         ++watch->refused[kind];
         if (advance != 0) watch->Fault(where + " drawn over an occupied box or no ground");
         if (Neighbourhood(c, left, base) != before) watch->Fault(where + " refused but drew");
-        if (map.stats.decorations[kind] != counted) watch->Fault(where + " counted a refusal");
+        if (target.stats.decorations[kind] != counted) watch->Fault(where + " counted a refusal");
     }
+    return advance;
 }
 
 const DecorationDrawers kWatched{Watched<Drawer::GrassTuft, DrawGrassTuft>,

@@ -7,7 +7,7 @@
 
 #include "terrain/compose/FeatureSweeps.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/terrain/TerrainTestMaps.h"
+#include "tests/support/TestMaps.h"
 
 namespace orvane {
 namespace {
@@ -26,10 +26,10 @@ std::vector<Call> calls;
 std::int32_t stubAdvance = 0;
 
 template <Drawer K>
-void Stub(MapState&, Random&, std::int32_t left, std::int32_t base, const TerrainPiece&,
-          std::int32_t& advance) {
+std::int32_t Stub(DecorTarget&, Random&, std::int32_t left, std::int32_t base,
+                  const TerrainPiece&) {
     calls.push_back({K, left, base});
-    advance = stubAdvance;
+    return stubAdvance;
 }
 
 const DecorationDrawers kStubs{Stub<Drawer::GrassTuft>,  Stub<Drawer::Flower>, Stub<Drawer::Tree>,
@@ -49,7 +49,7 @@ struct Strip {
     }
     std::size_t Draws(float filler, bool walkForWeapons = false) {
         map.WalkForWeapons = walkForWeapons;
-        map.WeaponIconSize = 14;
+        map.layout.WeaponIconSize = 14;
         ScriptedRandom rng({}, filler);
         SweepFeatures(map, rng, 1, piece, kStubs);
         return rng.Used();

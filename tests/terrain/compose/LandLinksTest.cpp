@@ -6,8 +6,8 @@
 
 #include "terrain/compose/LandLinks.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/TestMaps.h"
 #include "tests/support/TestSupport.h"
-#include "tests/terrain/TerrainTestMaps.h"
 
 namespace orvane {
 namespace {
@@ -30,8 +30,8 @@ struct Pair {
         moon.Hidden = floor.Hidden = true;
         test::SetPieces(map, {z, p, moon, floor});
     }
-    TerrainPiece& Z() { return map.Pieces[1]; }
-    TerrainPiece& P() { return map.Pieces[2]; }
+    TerrainPiece& Z() { return map.pieces.Records[1]; }
+    TerrainPiece& P() { return map.pieces.Records[2]; }
 };
 
 TEST(LinkPieces, BridgesTheGapInTheLargerPiecesShades) {

@@ -6,7 +6,7 @@
 
 #include "terrain/compose/LineWalk.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/terrain/TerrainTestMaps.h"
+#include "tests/support/TestMaps.h"
 
 namespace orvane {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "terrain/compose/SurfaceSearch.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/terrain/TerrainTestMaps.h"
+#include "tests/support/TestMaps.h"
 
 namespace orvane {
 namespace {
@@ -27,10 +27,8 @@ struct Column {
     };
     Result Search(std::int32_t minGap, std::vector<float> script = {}) {
         ScriptedRandom rng(std::move(script));
-        std::int32_t y = -7;
-        bool found = true;
-        FindSurface(map, rng, 3, y, piece, minGap, found);
-        return {found, y, rng.Used()};
+        const auto y = FindSurface(map.canvas, rng, 3, piece, map.layout.PieceMargin, minGap);
+        return {y.has_value(), y.value_or(-7), rng.Used()};
     }
 };
 
@@ -41,7 +39,6 @@ TEST(FindSurface, ReturnsTheEmptyRowAboveTheLand) {
     EXPECT_TRUE(r.found);
     EXPECT_EQ(r.y, 39);      // refined from the sample row up to the pixel just above the land
     EXPECT_EQ(r.draws, 1u);  // RndInt(0) picks the only surface
-    EXPECT_EQ(c.map.stats.surfacesFound, 1);
 }
 
 TEST(FindSurface, LaterSurfacesNeedTheGapBetweenSamples) {
@@ -79,7 +76,6 @@ TEST(FindSurface, ColumnsWithoutAPassageDrawNothing) {
     EXPECT_FALSE(r.found);
     EXPECT_EQ(r.y, -7);
     EXPECT_EQ(r.draws, 0u);
-    EXPECT_EQ(solid.map.stats.surfacesFound, 0);
 }
 
 TEST(FindSurface, ScanStaysWithinTheMapAndTheWidenedBox) {
@@ -88,13 +84,9 @@ TEST(FindSurface, ScanStaysWithinTheMapAndTheWidenedBox) {
     MapState map = MakeMap(4, 50, 5);
     Fill(map.canvas, 0, 30, 3, 49);
     ScriptedRandom rng;
-    std::int32_t y = 0;
-    bool found = false;
-    FindSurface(map, rng, 1, y, MakePiece(0, -20, 4, 200), 5, found);
-    EXPECT_TRUE(found);
-    EXPECT_EQ(y, 29);
-    FindSurface(map, rng, 1, y, MakePiece(0, 0, 4, 10), 5, found);  // scans rows 1..15 only
-    EXPECT_FALSE(found);
+    EXPECT_EQ(FindSurface(map.canvas, rng, 1, MakePiece(0, -20, 4, 200), 5, 5), 29);
+    // Scans rows 1..15 only.
+    EXPECT_EQ(FindSurface(map.canvas, rng, 1, MakePiece(0, 0, 4, 10), 5, 5), std::nullopt);
 }
 
 TEST(Measures, DistanceRoundsAndSlopeIsUnsigned) {

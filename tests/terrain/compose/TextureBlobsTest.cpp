@@ -5,7 +5,7 @@
 
 #include "terrain/compose/TextureBlobs.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/terrain/TerrainTestMaps.h"
+#include "tests/support/TestMaps.h"
 
 namespace orvane {
 namespace {

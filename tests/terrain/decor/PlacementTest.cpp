@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "terrain/decor/Placement.h"
-#include "tests/terrain/TerrainTestMaps.h"
+#include "tests/support/TestMaps.h"
 
 namespace orvane {
 namespace {

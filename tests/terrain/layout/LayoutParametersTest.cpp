@@ -25,14 +25,14 @@ TEST(LayoutParameters, CountOf64IsKeptAnd65IsThinned) {
     ScriptedRandom rng64(kSmallestPass);
     MapState map64 = SquareMap(410, 328);
     DrawLayoutParameters(map64, rng64);
-    EXPECT_EQ(map64.PieceCount, 64);
+    EXPECT_EQ(map64.layout.PieceCount, 64);
     EXPECT_EQ(rng64.Used(), 6u + 3u);  // margin chance and the two halvings
 
     // 410 x 333 gives 65 -> CLng(39 + RndInt(26)) with the filler 0.5: 39 + 13.
     ScriptedRandom rng65(kSmallestPass);
     MapState map65 = SquareMap(410, 333);
     DrawLayoutParameters(map65, rng65);
-    EXPECT_EQ(map65.PieceCount, 52);
+    EXPECT_EQ(map65.layout.PieceCount, 52);
     EXPECT_EQ(rng65.Used(), 6u + 4u);
 }
 
@@ -41,13 +41,13 @@ TEST(LayoutParameters, SizeLoopRedrawsUntilTwoPiecesFitButKeepsTheMargin) {
     ScriptedRandom rng({0.0f, 0.0f, 0.999f, 0.999f, 0.999f, 0.999f, 0.0f, 0.0f, 0.5f, 0.0f});
     MapState map = SquareMap(410, 328);
     DrawLayoutParameters(map, rng);
-    EXPECT_EQ(map.PieceCount, 64);
+    EXPECT_EQ(map.layout.PieceCount, 64);
     EXPECT_EQ(rng.Used(), 10u + 3u);
     // Margin chance 0.5 keeps the margin; halvings: CLng(3.5 + 7 + RndInt(4)) = CLng(12.5).
-    EXPECT_EQ(map.PieceMargin, 10);
-    EXPECT_EQ(map.PieceMinWidth, 12);
-    EXPECT_EQ(map.PieceWidthRange, 14);  // not recomputed after the halving
-    EXPECT_EQ(map.PieceHeightRange, 14);
+    EXPECT_EQ(map.layout.PieceMargin, 10);
+    EXPECT_EQ(map.layout.PieceMinWidth, 12);
+    EXPECT_EQ(map.layout.PieceWidthRange, 14);  // not recomputed after the halving
+    EXPECT_EQ(map.layout.PieceHeightRange, 14);
 }
 
 TEST(LayoutParameters, ACanvasTooSmallForAnyPieceIsAnErrorNotAHang) {
@@ -63,19 +63,17 @@ TEST(ColourTables, EntriesStayInTheirRanges) {
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         rng.Reset();
         rng.Seed(seed);
-        MapState map;
+        ColourTables tables;
         const auto before = rng.Draws();
-        FillColourTables(map, rng);
-        // f, then one value per table, three for the pale table and one for the vivid pick.
+        FillColourTables(tables, rng);
+        // f, then one value per table, three for the pale table and one for the vivid pick:
+        // the four tables no stage reads are drawn too.
         EXPECT_EQ(rng.Draws() - before, 8u * 18u);
         for (std::size_t i = 0; i < 8; ++i) {
-            EXPECT_EQ(RedOf(map.GreenTable1[i]), 10);
-            EXPECT_LE(GreenOf(map.GreenTable1[i]), 150);
-            EXPECT_LE(GreenOf(map.GreenTable2[i]), 170);
-            EXPECT_GE(RedOf(map.DarkGreyTable[i]), 80);
-            EXPECT_LE(RedOf(map.DarkGreyTable[i]), 110);
-            EXPECT_GE(RedOf(map.PaleTable[i]), 120);
-            const Colour v = map.VividTable[i];
+            EXPECT_EQ(RedOf(tables.GreenTable1[i]), 10);
+            EXPECT_LE(GreenOf(tables.GreenTable1[i]), 150);
+            EXPECT_LE(GreenOf(tables.GreenTable2[i]), 170);
+            const Colour v = tables.VividTable[i];
             EXPECT_TRUE(BlueOf(v) == 255 || RedOf(v) == 255);
         }
     }

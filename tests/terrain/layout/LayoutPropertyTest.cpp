@@ -6,7 +6,7 @@
 
 #include "core/Numeric.h"
 #include "terrain/GenerateTerrain.h"
-#include "tests/terrain/layout/LayoutTestMaps.h"
+#include "tests/terrain/SeededMaps.h"
 
 namespace orvane::test {
 namespace {
@@ -18,10 +18,10 @@ int SeedCount() {
 }
 
 void CheckLayout(const MapState& map) {
-    ASSERT_GE(map.PieceCount, 2);
-    ASSERT_EQ(map.Pieces.size(), static_cast<std::size_t>(map.PieceCount) + 1);
-    const TerrainPiece& moon = map.Piece(map.MoonIndex);
-    const TerrainPiece& floor = map.Piece(map.FloorIndex);
+    ASSERT_GE(map.layout.PieceCount, 2);
+    ASSERT_EQ(map.pieces.Records.size(), static_cast<std::size_t>(map.layout.PieceCount) + 1);
+    const TerrainPiece& moon = map.pieces[map.pieces.MoonIndex()];
+    const TerrainPiece& floor = map.pieces[map.pieces.FloorIndex()];
     if (!floor.Hidden) {
         EXPECT_EQ(floor.Y + floor.Height, map.MapHeight);
         EXPECT_GE(floor.Width * 4, map.MapWidth * 3 - 4);
@@ -30,8 +30,8 @@ void CheckLayout(const MapState& map) {
     const std::int32_t top = static_cast<std::int32_t>(moon.Hidden ? Fix(h * 0.05) : Fix(h * 0.15));
     const std::int32_t bottom = floor.Hidden ? h : static_cast<std::int32_t>(Fix(h * 0.9));
 
-    for (std::int32_t i = 1; i <= map.PieceCount; ++i) {
-        const TerrainPiece& p = map.Piece(i);
+    for (std::int32_t i = 1; i <= map.layout.PieceCount; ++i) {
+        const TerrainPiece& p = map.pieces[i];
         SCOPED_TRACE(i);
         if (!p.Hidden) {
             ASSERT_GE(p.Points.size(), 2u);
@@ -40,7 +40,7 @@ void CheckLayout(const MapState& map) {
         } else {
             EXPECT_TRUE(p.Points.empty());
         }
-        if (i >= map.MoonIndex) continue;
+        if (i >= map.pieces.MoonIndex()) continue;
         EXPECT_LE(moon.ExtentLeft, p.X);
         EXPECT_GE(moon.ExtentRight, p.X + p.Width);
         EXPECT_TRUE(p.LinkChance == 0.0 || (p.LinkChance >= 0.2 && p.LinkChance <= 0.8));
@@ -48,10 +48,10 @@ void CheckLayout(const MapState& map) {
         EXPECT_GE(p.Y, top);
         EXPECT_LE(p.Y + p.Height, bottom);
         // Placed pieces never overlap another placed record's box (touching is allowed).
-        for (std::int32_t k = 1; k <= map.PieceCount; ++k) {
-            const TerrainPiece& other = map.Piece(k);
+        for (std::int32_t k = 1; k <= map.layout.PieceCount; ++k) {
+            const TerrainPiece& other = map.pieces[k];
             if (k != i && !other.Hidden) {
-                EXPECT_FALSE(Intersects(p.Bounds, other.Bounds)) << "with " << k;
+                EXPECT_FALSE(Intersects(p.Box(), other.Box())) << "with " << k;
             }
         }
     }
@@ -72,13 +72,13 @@ TEST(LayoutProperties, SeededLayoutsArePlacedAndClosedAndPaintWithoutErrors) {
             RecordingLog log;
             PaintPieces(map, rng, log);
             EXPECT_TRUE(log.Diagnostics().empty());
-            for (std::int32_t i = 1; i <= map.PieceCount; ++i) {
-                const TerrainPiece& p = map.Piece(i);
-                EXPECT_EQ(p.Shades.size(), p.Hidden ? 0u : p.ShadeCount);
+            for (std::int32_t i = 1; i <= map.layout.PieceCount; ++i) {
+                const TerrainPiece& p = map.pieces[i];
+                EXPECT_EQ(p.Shades.size(), p.Hidden ? 0u : p.ShadeCount());
             }
         }
-        floors += !map.Piece(map.FloorIndex).Hidden;
-        moons += !map.Piece(map.MoonIndex).Hidden;
+        floors += !map.pieces[map.pieces.FloorIndex()].Hidden;
+        moons += !map.pieces[map.pieces.MoonIndex()].Hidden;
         if (HasFatalFailure()) return;
     }
     // Sanity of the mix: most maps have a floor and a sky body.
@@ -105,7 +105,7 @@ TEST(GenerateTerrain, LogsFourStagesAndRepeatsItsMap) {
     EXPECT_TRUE(first.Diagnostics().empty());
 
     EXPECT_EQ(drawsA, drawsB);
-    EXPECT_EQ(a.PieceCount, b.PieceCount);
+    EXPECT_EQ(a.layout.PieceCount, b.layout.PieceCount);
     EXPECT_TRUE(std::equal(a.canvas.Pixels().begin(), a.canvas.Pixels().end(),
                            b.canvas.Pixels().begin(), b.canvas.Pixels().end()));
     EXPECT_GT(CountLand(a.canvas), 0);

@@ -6,7 +6,7 @@
 #include "terrain/layout/PaintPieces.h"
 #include "terrain/shapes/RandomShape.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/terrain/layout/LayoutTestMaps.h"
+#include "tests/terrain/SeededMaps.h"
 
 namespace orvane {
 namespace {
@@ -15,35 +15,24 @@ using test::RecordingLog;
 using test::ScriptedRandom;
 
 TerrainPiece OutlinedPiece(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
-    TerrainPiece p;
-    p.X = x;
-    p.Y = y;
-    p.Width = w;
-    p.Height = h;
-    p.Bounds = Rect{x, y, x + w, y + h};
+    TerrainPiece p = test::MakePiece(x, y, w, h, 0);
     p.Red = 200;
     p.Green = 100;
     p.Blue = 40;
     Random rng;
     rng.Reset();
     rng.Seed(77);
-    p.Points = RandomShape(rng, p.Bounds, 0.9f, 0.0f, 0);
+    p.Points = RandomShape(rng, p.Box(), 0.9f, 0.0f, 0);
     return p;
 }
 
 // Records 1..count with the given ones in front; the rest (moon and floor) hidden.
 MapState MapWith(std::vector<TerrainPiece> front, std::int32_t count) {
-    MapState map;
-    map.MapWidth = 240;
-    map.MapHeight = 160;
-    map.canvas.CreateImage(map.MapWidth, map.MapHeight);
-    map.PieceMargin = 4;
-    map.Pieces.assign(static_cast<std::size_t>(count) + 1, TerrainPiece{});
-    for (std::size_t i = 0; i < front.size(); ++i) map.Pieces[i + 1] = front[i];
-    for (std::size_t i = front.size() + 1; i < map.Pieces.size(); ++i) map.Pieces[i].Hidden = true;
-    map.PieceCount = count;
-    map.FloorIndex = count;
-    map.MoonIndex = count - 1;
+    MapState map = test::MakeMap(240, 160, 4);
+    const std::size_t given = front.size();
+    front.resize(static_cast<std::size_t>(count));
+    for (std::size_t i = given; i < front.size(); ++i) front[i].Hidden = true;
+    test::SetPieces(map, std::move(front));
     return map;
 }
 
@@ -56,8 +45,8 @@ TEST(PaintPieces, ShadePassesShrinkTheOutlineAndStoreItBack) {
     PaintPieces(map, rng, log);
     EXPECT_TRUE(log.Diagnostics().empty());
 
-    const TerrainPiece& done = map.Piece(1);
-    ASSERT_EQ(done.ShadeCount, 4);
+    const TerrainPiece& done = map.pieces[1];
+    ASSERT_EQ(done.ShadeCount(), 4);
     EXPECT_EQ(rng.Used(), 1 + 4 * piece.Points.size());
     // Shades 0.5, 0.55, 0.6, 0.65 of the base colour.
     EXPECT_EQ(done.Shade(1), RGB(100, 50, 20));
@@ -80,7 +69,7 @@ TEST(PaintPieces, HoleTakesItsDrawsButPaintsNothing) {
         ScriptedRandom rng({}, 0.5f);
         NullLog log;
         PaintPieces(map, rng, log);
-        return std::make_tuple(rng.Used(), test::CountLand(map.canvas), map.Piece(1).Shades);
+        return std::make_tuple(rng.Used(), test::CountLand(map.canvas), map.pieces[1].Shades);
     };
     const auto [holeDraws, holePixels, holeShades] = paint(true);
     const auto [landDraws, landPixels, landShades] = paint(false);
@@ -138,7 +127,7 @@ TEST(PaintPieces, FailingStepIsReportedAndPaintingGoesOn) {
                                         "\r\nTC 1\r\nMoonMod X and Y 0 0\r\nMoonRad 0\r\n"
                                         "SMin & SMax 0 0");
     EXPECT_EQ(map.canvas.GetPixel(80, 60), piece.BaseColour());
-    EXPECT_EQ(map.Piece(2).ShadeCount, 4);
+    EXPECT_EQ(map.pieces[2].ShadeCount(), 4);
     EXPECT_EQ(map.canvas.GetPixel(160, 65), piece.BaseColour());
 }
 

@@ -4,6 +4,7 @@
 #include "core/Numeric.h"
 #include "terrain/layout/PlacePieces.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/TestMaps.h"
 
 namespace orvane {
 namespace {
@@ -11,16 +12,13 @@ namespace {
 using test::ScriptedRandom;
 
 MapState SmallMap(std::int32_t pieceCount, std::int32_t margin = 5) {
-    MapState map;
-    map.MapWidth = 1000;
-    map.MapHeight = 600;
-    map.canvas.CreateImage(map.MapWidth, map.MapHeight);
-    map.PieceCount = pieceCount;
-    map.PieceMargin = margin;
-    map.PieceMinWidth = 40;
-    map.PieceWidthRange = 60;
-    map.PieceMinHeight = 30;
-    map.PieceHeightRange = 40;
+    MapState map = test::MakeMap(1000, 600);
+    map.layout.PieceCount = pieceCount;
+    map.layout.PieceMargin = margin;
+    map.layout.PieceMinWidth = 40;
+    map.layout.PieceWidthRange = 60;
+    map.layout.PieceMinHeight = 30;
+    map.layout.PieceHeightRange = 40;
     return map;
 }
 
@@ -38,10 +36,10 @@ TEST(CmykToRgb, DocumentedBrowns) {
 
 TEST(FindOverlap, TouchingIsFreeAndEveryRecordCountsInOrder) {
     std::vector<TerrainPiece> pieces(4);
-    pieces[1].Bounds = Rect{0, 0, 10, 10};
-    pieces[3].Bounds = Rect{20, 0, 30, 10};  // record 2 not placed yet: empty bounds
-    EXPECT_EQ(FindOverlap(Rect{10, 0, 20, 10}, pieces, 0), -1);  // shares edges with both
-    EXPECT_EQ(FindOverlap(Rect{0, 10, 10, 20}, pieces, 0), -1);
+    pieces[1] = test::MakePiece(0, 0, 10, 10);
+    pieces[3] = test::MakePiece(20, 0, 10, 10);  // record 2 not placed yet: an empty box
+    EXPECT_EQ(FindOverlap(Rect{10, 0, 20, 10}, pieces, 0), std::nullopt);  // shares edges
+    EXPECT_EQ(FindOverlap(Rect{0, 10, 10, 20}, pieces, 0), std::nullopt);
     EXPECT_EQ(FindOverlap(Rect{9, 9, 25, 12}, pieces, 0), 1);   // first of the two
     EXPECT_EQ(FindOverlap(Rect{10, 0, 20, 10}, pieces, 1), 1);  // the margin makes it touch
     pieces[1].Hidden = true;                                    // hidden pieces still block
@@ -54,8 +52,8 @@ TEST(PlacePieces, FloorChanceIsDrawnEvenWhenTheFloorMustStay) {
     ScriptedRandom rng({0.05f, 0.0f});
     MapState two = SmallMap(2);
     PlacePieces(two, rng);
-    EXPECT_EQ(two.MoonIndex, 1);
-    const TerrainPiece& floor = two.Piece(2);
+    EXPECT_EQ(two.pieces.MoonIndex(), 1);
+    const TerrainPiece& floor = two.pieces[2];
     EXPECT_FALSE(floor.Hidden);
     EXPECT_EQ(floor.Width, 750);
     EXPECT_EQ(floor.X, 125);
@@ -64,8 +62,8 @@ TEST(PlacePieces, FloorChanceIsDrawnEvenWhenTheFloorMustStay) {
     ScriptedRandom rng3({0.05f, 0.0f});
     MapState three = SmallMap(3);
     PlacePieces(three, rng3);
-    EXPECT_TRUE(three.Piece(3).Hidden);
-    EXPECT_TRUE(three.Piece(3).Bounds.Empty());
+    EXPECT_TRUE(three.pieces[3].Hidden);
+    EXPECT_TRUE(three.pieces[3].Box().Empty());
 }
 
 TEST(PlacePieces, MoonColourDrawsDependOnItsKind) {
@@ -75,7 +73,7 @@ TEST(PlacePieces, MoonColourDrawsDependOnItsKind) {
         ScriptedRandom rng({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, kindDraw});
         MapState map = SmallMap(2);
         PlacePieces(map, rng);
-        return std::make_pair(map.Piece(1), rng.Used());
+        return std::make_pair(map.pieces[1], rng.Used());
     };
     const auto [none, noneDraws] = place(0.1f);
     EXPECT_EQ(none.ColourKind, 0);
@@ -101,11 +99,11 @@ TEST(PlacePieces, WideMarginLeavesNoSkyBodyAndLowersTheBand) {
     rng.Seed(11);
     MapState map = SmallMap(12, 41);
     PlacePieces(map, rng);
-    const TerrainPiece& moon = map.Piece(map.MoonIndex);
+    const TerrainPiece& moon = map.pieces[map.pieces.MoonIndex()];
     EXPECT_TRUE(moon.Hidden);
-    EXPECT_TRUE(moon.Bounds.Empty());
+    EXPECT_TRUE(moon.Box().Empty());
     for (std::int32_t i = 1; i <= 10; ++i) {
-        const TerrainPiece& p = map.Piece(i);
+        const TerrainPiece& p = map.pieces[i];
         if (!p.Hidden) {
             EXPECT_GE(p.Y, 30);
         }
@@ -118,14 +116,14 @@ TEST(PlacePieces, PieceThatNeverFitsIsHiddenButKeepsBlocking) {
     rng.Reset();
     rng.Seed(3);
     MapState map = SmallMap(3);
-    map.PieceMinHeight = 700;
+    map.layout.PieceMinHeight = 700;
     PlacePieces(map, rng);
-    const TerrainPiece& p = map.Piece(1);
+    const TerrainPiece& p = map.pieces[1];
     EXPECT_TRUE(p.Hidden);
-    EXPECT_EQ(p.Bounds, (Rect{p.X, p.Y, p.X + p.Width, p.Y + p.Height}));
-    EXPECT_FALSE(p.Bounds.Empty());
+    EXPECT_EQ(p.Box(), (Rect{p.X, p.Y, p.X + p.Width, p.Y + p.Height}));
+    EXPECT_FALSE(p.Box().Empty());
     // Its box still widens the star band.
-    const TerrainPiece& moon = map.Piece(2);
+    const TerrainPiece& moon = map.pieces[2];
     EXPECT_LE(moon.ExtentLeft, p.X);
     EXPECT_GE(moon.ExtentRight, p.X + p.Width);
 }

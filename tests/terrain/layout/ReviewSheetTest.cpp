@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "tests/support/TestSupport.h"
-#include "tests/terrain/layout/LayoutTestMaps.h"
+#include "tests/terrain/SeededMaps.h"
 
 namespace orvane::test {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// Seeded maps for the layout tests: the run's first draws, then the layout stages.
+// Seeded maps for the terrain tests and benchmarks: the run's first draws, then the layout stages.
 #include <cstdint>
 
 #include "core/Numeric.h"
@@ -10,6 +10,7 @@
 #include "terrain/layout/OutlinePieces.h"
 #include "terrain/layout/PaintPieces.h"
 #include "terrain/layout/PlacePieces.h"
+#include "tests/support/TestMaps.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvane::test {
@@ -26,17 +27,15 @@ inline void StartSizedMap(MapState& map, Random& rng, std::uint32_t seed, std::i
                           std::int32_t scaleTenths) {
     rng.Reset();
     rng.Seed(seed);
+    map = MakeMap(width, CLng(width / kMapAspect));
     map.ScaleTenths = scaleTenths;
-    map.MapWidth = width;
-    map.MapHeight = CLng(width / kMapAspect);
-    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
 }
 
 // The layout parameters and colour tables: everything before placement.
 inline void PrepareSeededMap(MapState& map, Random& rng, std::uint32_t seed) {
     StartSeededMap(map, rng, seed);
     DrawLayoutParameters(map, rng);
-    FillColourTables(map, rng);
+    FillColourTables(map.colours, rng);
 }
 
 // Parameters, tables, placement and outlines: everything before painting.
