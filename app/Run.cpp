@@ -15,7 +15,7 @@
 #include "levelfile/LevelChunk.h"
 #include "terrain/GenerateTerrain.h"
 #include "terrain/layout/LayoutParameters.h"
-#include "weapons/WeaponSpots.h"
+#include "weapons/WeaponPictures.h"
 
 namespace orvane {
 namespace {

@@ -5,9 +5,9 @@
 
 #include "core/Numeric.h"
 #include "terrain/compose/SurfaceSearch.h"
+#include "terrain/compose/WeaponCells.h"
 #include "terrain/decor/Decorations.h"
 #include "terrain/layout/LayoutParameters.h"
-#include "weapons/WeaponSpots.h"
 
 namespace orvane {
 namespace {
@@ -92,12 +92,9 @@ void SweepWeaponSpots(Sweep& s, std::int32_t z, double spotDensity) {
         const auto found = s.Search(x, 30);
         if (!found) continue;
         const std::int32_t y = *found;
-        std::int32_t step = 0;
         if (!s.rng.Chance(spotDensity)) continue;
-        if (s.rng.Chance(0.2))
-            PlaceWeaponSpot(s.map, s.rng, nullptr, x, CLng(iconOffset + y), z, s.piece, true, step);
-        PlaceWeaponSpot(s.map, s.rng, nullptr, x, y, z, s.piece, true, step);
-        x += step;
+        if (s.rng.Chance(0.2)) ReserveWeaponSpot(s.map, s.rng, x, CLng(iconOffset + y), z, s.piece);
+        x += ReserveWeaponSpot(s.map, s.rng, x, y, z, s.piece);
     }
 }
 

@@ -47,6 +47,23 @@ inline void SetPieces(MapState& map, std::vector<TerrainPiece> pieces) {
     map.layout.PieceCount = map.pieces.Count();
 }
 
+// A walk-for-weapons map 400 x 300 with one plain piece (box X 100..300, Y 50..150) and the
+// label box in the far corner.
+inline MapState WeaponMap(std::int32_t iconSize) {
+    MapState map = MakeMap(400, 300);
+    map.WalkForWeapons = true;
+    map.layout.WeaponIconSize = iconSize;
+    TerrainPiece piece = MakePiece(100, 50, 200, 100, 0);
+    piece.Red = 90;
+    piece.Green = 120;
+    piece.Blue = 60;
+    piece.Shades = {RGB(40, 60, 30), RGB(60, 80, 40), RGB(120, 150, 90)};
+    SetPieces(map, {piece});
+    // Far away: no cell touches it unless a test moves it.
+    map.LabelBox = Rect{390, 290, 400, 300};
+    return map;
+}
+
 // Fills x0..x1, y0..y1 (inclusive) with a colour.
 inline void Fill(Canvas& c, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
                  Colour colour = kLand) {

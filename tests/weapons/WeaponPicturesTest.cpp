@@ -5,10 +5,11 @@
 #include <set>
 
 #include "resources/Resources.h"
+#include "terrain/compose/WeaponCells.h"
 #include "tests/support/ScriptedRandom.h"
+#include "tests/support/TestMaps.h"
 #include "tests/support/TestSupport.h"
-#include "tests/weapons/WeaponTestMap.h"
-#include "weapons/WeaponSpots.h"
+#include "weapons/WeaponPictures.h"
 
 namespace orvane {
 namespace {
@@ -87,17 +88,15 @@ TEST(WeaponPictures, EveryNumberHasAPlainBackgroundPaletteSquare) {
 // Draws picture `n` in picture mode into a cell of side `size` whose frame is already filled.
 MapState DrawOne(int n, std::int32_t size, WeaponChooser& chooser) {
     MapState map = test::WeaponMap(size);
-    std::int32_t advance = 0;
     ScriptedRandom reserve({0.0f});
-    PlaceWeaponSpot(map, reserve, nullptr, 120, 80, 1, map.pieces[1], true, advance);
+    ReserveWeaponSpot(map, reserve, 120, 80, 1, map.pieces[1]);
     const int weapon = n == 64 ? 45 : n;
     chooser.WeaponQuota.fill(-1);
     chooser.RemainingKinds = 63;
     chooser.LastPick = 0;
     ScriptedRandom pick({Pick(weapon), 0.0f});
     const Rect box = map.WeaponSpots[0].Box;
-    PlaceWeaponSpot(map, pick, &chooser, box.Left, box.Top, 1, map.pieces[1], false, advance);
-    EXPECT_EQ(advance, size + 1);
+    EXPECT_EQ(DrawWeaponPicture(map, pick, chooser, box.Left, box.Top), size + 1);
     return map;
 }
 
@@ -137,9 +136,7 @@ TEST(WeaponPictures, BackgroundIsTransparentAtEveryCellSize) {
 TEST(WeaponPictures, CellsUnderTheLabelKeepTheirEmptyFrame) {
     MapState map = test::WeaponMap(20);
     ScriptedRandom rng;
-    std::int32_t advance = 0;
-    for (std::int32_t x : {120, 160, 200})
-        PlaceWeaponSpot(map, rng, nullptr, x, 80, 1, map.pieces[1], true, advance);
+    for (std::int32_t x : {120, 160, 200}) ReserveWeaponSpot(map, rng, x, 80, 1, map.pieces[1]);
     ASSERT_EQ(map.WeaponSpots.size(), 3u);
     // Overlaps the first cell by one pixel; only touches the third one's left edge.
     map.LabelBox = Rect{139, 60, 200, 90};

@@ -1,8 +1,10 @@
+// Weapon cells reserved on the surfaces: where a cell may go, its frame, and how close
+// two cells may come.
 #include <gtest/gtest.h>
 
+#include "terrain/compose/WeaponCells.h"
 #include "tests/support/ScriptedRandom.h"
-#include "tests/weapons/WeaponTestMap.h"
-#include "weapons/WeaponSpots.h"
+#include "tests/support/TestMaps.h"
 
 namespace orvane {
 namespace {
@@ -15,7 +17,7 @@ struct Attempt {
     bool accepted;
 };
 
-TEST(WeaponSpots, OnlyTheCellCornerHasToLieInThePieceBox) {
+TEST(WeaponCells, OnlyTheCellCornerHasToLieInThePieceBox) {
     // Piece box: X 100..300, Y 50..150; the cell's top is y + 2.
     const Attempt attempts[] = {
         {300, 100, true}, {301, 100, false},  // right edge, one further
@@ -26,8 +28,7 @@ TEST(WeaponSpots, OnlyTheCellCornerHasToLieInThePieceBox) {
     for (const Attempt& a : attempts) {
         MapState map = test::WeaponMap(20);
         ScriptedRandom rng({0.0f});
-        std::int32_t advance = -1;
-        PlaceWeaponSpot(map, rng, nullptr, a.x, a.y, 1, map.pieces[1], true, advance);
+        const std::int32_t advance = ReserveWeaponSpot(map, rng, a.x, a.y, 1, map.pieces[1]);
         SCOPED_TRACE(testing::Message() << "x " << a.x << " y " << a.y);
         if (a.accepted) {
             ASSERT_EQ(map.WeaponSpots.size(), 1u);
@@ -47,14 +48,13 @@ TEST(WeaponSpots, OnlyTheCellCornerHasToLieInThePieceBox) {
     }
 }
 
-TEST(WeaponSpots, FrameSitsOnTheSurfaceRowAroundAFilledCell) {
+TEST(WeaponCells, FrameSitsOnTheSurfaceRowAroundAFilledCell) {
     MapState map = test::WeaponMap(20);
     const TerrainPiece& piece = map.pieces[1];
     // RndInt(2) of 0.7 is 2: the third shade.
     ScriptedRandom rng({0.7f});
-    std::int32_t advance = 0;
     map.canvas.SetPenWidth(3);  // reset to 1 by the call
-    PlaceWeaponSpot(map, rng, nullptr, 120, 80, 1, piece, true, advance);
+    EXPECT_EQ(ReserveWeaponSpot(map, rng, 120, 80, 1, piece), 22);
     const Colour frame = piece.Shade(3);
     const Colour fill = piece.BaseColour();
     EXPECT_EQ(map.canvas.GetPenWidth(), 1);
@@ -68,7 +68,7 @@ TEST(WeaponSpots, FrameSitsOnTheSurfaceRowAroundAFilledCell) {
     EXPECT_EQ(map.canvas.GetPixel(141, 103), 0u);
 }
 
-TEST(WeaponSpots, NeighbouringCellsMayShareTwoPixels) {
+TEST(WeaponCells, NeighbouringCellsMayShareTwoPixels) {
     struct Case {
         std::int32_t x;
         std::int32_t y;
@@ -85,26 +85,25 @@ TEST(WeaponSpots, NeighbouringCellsMayShareTwoPixels) {
     for (const Case& c : cases) {
         MapState map = test::WeaponMap(20);
         ScriptedRandom rng;
-        std::int32_t advance = 0;
-        PlaceWeaponSpot(map, rng, nullptr, 120, 80, 1, map.pieces[1], true, advance);
-        ASSERT_EQ(advance, 22);
-        PlaceWeaponSpot(map, rng, nullptr, c.x, c.y, 1, map.pieces[1], true, advance);
+        ASSERT_EQ(ReserveWeaponSpot(map, rng, 120, 80, 1, map.pieces[1]), 22);
+        const std::int32_t advance = ReserveWeaponSpot(map, rng, c.x, c.y, 1, map.pieces[1]);
         SCOPED_TRACE(testing::Message() << "x " << c.x << " y " << c.y);
         EXPECT_EQ(map.WeaponSpots.size(), c.accepted ? 2u : 1u);
         EXPECT_EQ(advance, c.accepted ? 22 : 0);
     }
 }
 
-TEST(WeaponSpots, OverlapSearchReturnsTheFirstHitCountedFromOne) {
+TEST(WeaponCells, OverlapSearchReturnsTheFirstHitCountedFromOne) {
     MapState map = test::WeaponMap(20);
-    EXPECT_EQ(FindSpotOverlap(map, Rect{0, 0, 400, 300}), -1);  // empty list
+    EXPECT_EQ(FindSpotOverlap(map.WeaponSpots, Rect{0, 0, 400, 300}), std::nullopt);  // empty list
     map.WeaponSpots.push_back({Rect{10, 10, 30, 30}, 1});
     map.WeaponSpots.push_back({Rect{50, 10, 70, 30}, 1});
     map.WeaponSpots.push_back({Rect{60, 10, 80, 30}, 1});
-    EXPECT_EQ(FindSpotOverlap(map, Rect{55, 15, 75, 35}), 2);
-    EXPECT_EQ(FindSpotOverlap(map, Rect{75, 15, 95, 35}), 3);
-    EXPECT_EQ(FindSpotOverlap(map, Rect{28, 28, 48, 48}), -1);  // shares 2 x 2 pixels
-    EXPECT_EQ(FindSpotOverlap(map, Rect{27, 27, 47, 47}), 1);
+    EXPECT_EQ(FindSpotOverlap(map.WeaponSpots, Rect{55, 15, 75, 35}), 2);
+    EXPECT_EQ(FindSpotOverlap(map.WeaponSpots, Rect{75, 15, 95, 35}), 3);
+    EXPECT_EQ(FindSpotOverlap(map.WeaponSpots, Rect{28, 28, 48, 48}),
+              std::nullopt);  // shares 2 x 2 pixels
+    EXPECT_EQ(FindSpotOverlap(map.WeaponSpots, Rect{27, 27, 47, 47}), 1);
 }
 
 }  // namespace
