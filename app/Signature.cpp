@@ -1,6 +1,7 @@
 #include "app/Signature.h"
 
 #include <array>
+#include <optional>
 
 #include "core/Numeric.h"
 
@@ -25,25 +26,25 @@ bool Acceptable(const MapState& map, std::int32_t d) {
     const TerrainPiece& p = map.pieces[d];
     if (p.Hidden) return false;
     if (d != map.pieces.MoonIndex()) return true;
-    return p.ColourKind != 0;  // a colourless moon sends the label to the floor instead
+    return p.Body != SkyBody::None;  // a colourless moon sends the label to the floor instead
 }
 
-// The piece for the label, or 0 when no piece can carry it. Draws one RndInt per attempt,
-// and none at all when nothing is acceptable (the random pick could then never end).
-std::int32_t ChoosePiece(const MapState& map, Random& rng) {
+// The piece for the label, if any can carry it. Draws one RndInt per attempt, and none at
+// all when nothing is acceptable (the random pick could then never end).
+std::optional<std::int32_t> ChoosePiece(const MapState& map, Random& rng) {
     std::int32_t firstAcceptable = 0;
     for (std::int32_t i = 1; i < static_cast<std::int32_t>(map.pieces.Records.size()); ++i) {
         if (Acceptable(map, i) &&
             (firstAcceptable == 0 || firstAcceptable == map.pieces.MoonIndex()))
             firstAcceptable = i;
     }
-    if (firstAcceptable == 0) return 0;
+    if (firstAcceptable == 0) return std::nullopt;
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         const std::int32_t d = rng.RndInt(map.pieces.MoonIndex()) + 1;
         const TerrainPiece& p = map.pieces[d];
         if (p.Hidden) continue;
         if (d != map.pieces.MoonIndex()) return d;
-        if (p.ColourKind == 0) {
+        if (p.Body == SkyBody::None) {
             if (!map.pieces[map.pieces.FloorIndex()].Hidden) return map.pieces.FloorIndex();
         } else if (attempt > kMoonAfterAttempts) {
             return d;
@@ -70,11 +71,11 @@ void DrawSignature(MapState& map, Random& rng) {
     const std::int32_t tw = canvas.TextWidth(label);
     const std::int32_t th = canvas.TextHeight(label);
 
-    const std::int32_t d = ChoosePiece(map, rng);
+    const auto d = ChoosePiece(map, rng);
     std::int32_t x = 0;
     std::int32_t y = 0;
-    if (d != 0) {
-        const TerrainPiece& p = map.pieces[d];
+    if (d) {
+        const TerrainPiece& p = map.pieces[*d];
         x = CLng(p.Width / 2.0 - tw / 2.0 + p.X);
         y = CLng(p.Height / 2.0 - th / 2.0 + p.Y);
     } else {
@@ -93,8 +94,8 @@ void DrawSignature(MapState& map, Random& rng) {
     }
     map.LabelBox = Rect{x - 5, y - 3, x + tw + 5, y + th + 3};
 
-    if (d != 0) {
-        const TerrainPiece& p = map.pieces[d];
+    if (d) {
+        const TerrainPiece& p = map.pieces[*d];
         canvas.SetFillColour(p.BaseColour());
         canvas.SetPenColour(RandomShade(rng, p));
         canvas.SetPenWidth(rng.RndInt(1) + 1);

@@ -39,7 +39,7 @@ void RecordMoving(MapState& map, const char* name, Apply apply) {
 void ApplyRandomEffects(MapState& map, Random& rng, float p, bool effectsFlag) {
     Canvas& canvas = map.canvas;
     // Options are set only on maps without a coloured moon; other maps keep the defaults.
-    if (map.pieces[map.pieces.MoonIndex()].ColourKind == 0) {
+    if (map.pieces[map.pieces.MoonIndex()].Body == SkyBody::None) {
         canvas.SetEffectOptionA(rng.RndInt(15) + 5);
         canvas.SetEffectOptionB(rng.RndInt(255) + 1);
     }

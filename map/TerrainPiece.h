@@ -21,6 +21,12 @@ struct ShapePoint {
 // An outline is stored from index 0; its last point equals its first.
 using Outline = std::vector<ShapePoint>;
 
+// How a piece of land is coloured; it decides which decorations the piece carries.
+enum class LandKind : std::uint8_t { None, Grey, Green, Brown };
+
+// What the sky-body record shows; drawn as a number 0..2 in this order.
+enum class SkyBody : std::uint8_t { None, Sun, Moon };
+
 struct TerrainPiece {
     std::int32_t X = 0;
     std::int32_t Y = 0;
@@ -30,8 +36,9 @@ struct TerrainPiece {
     std::int16_t Red = 0;
     std::int16_t Green = 0;
     std::int16_t Blue = 0;
-    std::vector<Colour> Shades;  // one per shade pass, darkest first
-    std::int32_t ColourKind = 0;
+    std::vector<Colour> Shades;      // one per shade pass, darkest first
+    LandKind Land = LandKind::None;  // ordinary pieces and the floor
+    SkyBody Body = SkyBody::None;    // the sky-body record only
     bool IsHole = false;
     bool AltFill = false;
     bool Hidden = false;

@@ -109,7 +109,7 @@ void SweepTreesAndGates(Sweep& s, double featureDensity) {
         }
         if (!s.rng.Chance(0.05 * featureDensity)) continue;
         DecorationDrawer drawer = nullptr;
-        if (s.piece.ColourKind == 2)
+        if (s.piece.Land == LandKind::Green)
             drawer = s.rng.Chance(0.4) ? s.drawers.tree : s.drawers.gate;
         else if (s.rng.Chance(0.44))
             drawer = s.drawers.gate;
@@ -129,8 +129,8 @@ void SweepFeatures(MapState& map, Random& rng, std::int32_t z, const TerrainPiec
 
     if (map.WalkForWeapons) SweepWeaponSpots(s, z, spotDensity);
     SweepTreesAndGates(s, featureDensity);
-    const bool green = piece.ColourKind == 2;
-    const bool stony = piece.ColourKind == 1 || piece.ColourKind == 3;
+    const bool green = piece.Land == LandKind::Green;
+    const bool stony = piece.Land == LandKind::Grey || piece.Land == LandKind::Brown;
     if (green) s.ChanceFirst(0.09 * featureDensity, 18, FlowerOrTuft);
     if (stony) s.ChanceFirst(0.05 * featureDensity, 22, Glyph);
     if (stony) s.ChanceFirst(0.04 * featureDensity, 90, Figure);

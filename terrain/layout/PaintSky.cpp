@@ -6,10 +6,6 @@ namespace orvane {
 
 namespace {
 
-constexpr std::int32_t kNoBody = 0;
-constexpr std::int32_t kSun = 1;
-constexpr std::int32_t kMoon = 2;
-
 // A black disc over the white one leaves a crescent on the left or the right.
 void CutCrescent(MapState& map, Random& rng, const TerrainPiece& moon, const SkyBodyFrame& frame,
                  SkyState& sky, PaintTrap& trap) {
@@ -96,14 +92,14 @@ void DrawStars(MapState& map, Random& rng, const TerrainPiece& moon, SkyState& s
 void PaintSkyBody(MapState& map, Random& rng, const TerrainPiece& moon, const SkyBodyFrame& frame,
                   SkyState& sky, PaintTrap& trap) {
     Canvas& canvas = map.canvas;
-    if (moon.ColourKind != kNoBody) {
+    if (moon.Body != SkyBody::None) {
         canvas.SetFillColour(frame.base);
         trap.Run([&] { canvas.DrawCircle(frame.cx, frame.cy, frame.hw); });
     }
-    if (moon.ColourKind == kMoon) CutCrescent(map, rng, moon, frame, sky, trap);
-    if (moon.ColourKind == kSun) DrawRays(map, rng, moon, frame, trap);
+    if (moon.Body == SkyBody::Moon) CutCrescent(map, rng, moon, frame, sky, trap);
+    if (moon.Body == SkyBody::Sun) DrawRays(map, rng, moon, frame, trap);
     // Suns outshine the stars.
-    if (moon.ColourKind == kNoBody || moon.ColourKind == kMoon) {
+    if (moon.Body == SkyBody::None || moon.Body == SkyBody::Moon) {
         if (rng.Chance(0.4)) DrawStars(map, rng, moon, sky, trap);
     }
 }

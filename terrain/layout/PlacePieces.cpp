@@ -7,7 +7,7 @@ namespace orvane {
 namespace {
 
 void SetGrey(TerrainPiece& p, Random& rng) {
-    p.ColourKind = 1;
+    p.Land = LandKind::Grey;
     p.Red = p.Green = p.Blue = CInt(rng.RndInt(60) + 120);
 }
 
@@ -17,12 +17,12 @@ void DrawLandColour(TerrainPiece& p, Random& rng, double greyChance) {
     if (u <= CSng(greyChance)) {
         SetGrey(p, rng);
     } else if (u <= CSng(0.7)) {
-        p.ColourKind = 2;
+        p.Land = LandKind::Green;
         p.Red = CInt(rng.RndInt(120) + 30);
         p.Green = 150;
         p.Blue = 30;
     } else {
-        p.ColourKind = 3;
+        p.Land = LandKind::Brown;
         CmykToRgb(34, 56, 87, CInt(rng.RndInt(45)), p.Red, p.Green, p.Blue);
     }
 }
@@ -72,7 +72,7 @@ bool PlaceMoon(MapState& map, Random& rng, TerrainPiece& moon) {
     const std::int32_t k = rng.RndInt(CLng(s * 0.05));
     moon.Width = CLng(s * 0.05 + k);
     if (moon.Width < 16) moon.Width = rng.RndInt(4) + 16;
-    moon.ColourKind = rng.RndInt(2);
+    moon.Body = static_cast<SkyBody>(rng.RndInt(2));
     if (map.layout.PieceMargin * 1.5 > h * 0.1) {
         moon.Hidden = true;
         return false;
@@ -84,10 +84,10 @@ bool PlaceMoon(MapState& map, Random& rng, TerrainPiece& moon) {
     const std::int32_t ky = rng.RndInt(CLng(h * 0.1));
     moon.Y = CLng((d / 4.0 + ky) - (d / 2.0 + d));
     if (d / 4.0 > moon.Y) moon.Y = CLng(d / 4.0);
-    if (moon.ColourKind == 1) {
+    if (moon.Body == SkyBody::Sun) {
         moon.Red = moon.Green = CInt(rng.RndInt(85) + 170);
         moon.Blue = 10;
-    } else if (moon.ColourKind == 2) {
+    } else if (moon.Body == SkyBody::Moon) {
         moon.Red = moon.Green = moon.Blue = CInt(rng.RndInt(30) + 220);
     }
     Widen(moon, moon.X, CheckedAdd(moon.X, d));

@@ -21,7 +21,8 @@ MapState FourPieces() {
     std::vector<TerrainPiece> pieces;
     for (int i = 1; i <= 4; ++i) {
         const Rect& b = boxes[i - 1];
-        TerrainPiece p = test::MakePiece(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, 0, 2);
+        TerrainPiece p =
+            test::MakePiece(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, 0, LandKind::Green);
         p.Red = static_cast<std::int16_t>(100 + 30 * i);
         p.Green = 120;
         p.Blue = 40;
@@ -29,6 +30,7 @@ MapState FourPieces() {
             p.Shades.push_back(RGB(p.Red * (45 + 5 * k) / 100, 120 * (45 + 5 * k) / 100, 20));
         pieces.push_back(p);
     }
+    pieces[2].Body = SkyBody::Moon;
     test::SetPieces(map, pieces);
     return map;
 }
@@ -73,7 +75,7 @@ TEST(Signature, PicksVisiblePiecesAndTheFloorForAColourlessMoon) {
     {
         // A moon without colour sends the label to the floor, with no further pick.
         MapState map = FourPieces();
-        map.pieces.Records[3].ColourKind = 0;
+        map.pieces.Records[3].Body = SkyBody::None;
         ScriptedRandom rng({0.5f});
         DrawSignature(map, rng);
         EXPECT_EQ(rng.Used(), 3u);
@@ -82,7 +84,7 @@ TEST(Signature, PicksVisiblePiecesAndTheFloorForAColourlessMoon) {
     {
         // ... unless the floor is hidden too: pick again.
         MapState map = FourPieces();
-        map.pieces.Records[3].ColourKind = 0;
+        map.pieces.Records[3].Body = SkyBody::None;
         map.pieces.Records[4].Hidden = true;
         ScriptedRandom rng({0.5f, 0.5f, 0.0f});
         DrawSignature(map, rng);
@@ -115,7 +117,7 @@ TEST(Signature, EndsWhenNoPieceCanCarryTheLabel) {
     // the middle of the picture without any draw instead of looping for ever.
     MapState map = FourPieces();
     for (int i : {1, 2, 4}) map.pieces.Records[static_cast<std::size_t>(i)].Hidden = true;
-    map.pieces.Records[3].ColourKind = 0;
+    map.pieces.Records[3].Body = SkyBody::None;
     ScriptedRandom rng;
     DrawSignature(map, rng);
     EXPECT_EQ(rng.Used(), 0u);

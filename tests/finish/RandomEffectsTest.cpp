@@ -17,18 +17,18 @@ using test::ScriptedRandom;
 using Names = std::vector<std::string>;
 
 // A small all-land picture; piece 1 is the moon, piece 2 the floor.
-MapState SmallMap(std::int32_t moonColourKind) {
+MapState SmallMap(SkyBody body) {
     MapState map = test::MakeMap(48, 32);
     map.canvas.CreateImage(48, 32, RGB(90, 120, 60));
     TerrainPiece moon;
-    moon.ColourKind = moonColourKind;
+    moon.Body = body;
     test::SetPieces(map, {moon, TerrainPiece{}});
     return map;
 }
 
 TEST(RandomEffects, WithoutTheFlagOnlyTheFirstBlockDraws) {
     for (const float r : {0.0f, 0.08f, 0.5f}) {
-        MapState map = SmallMap(1);
+        MapState map = SmallMap(SkyBody::Sun);
         ScriptedRandom rng({r});
         ApplyRandomEffects(map, rng, 0.08f, false);
         EXPECT_EQ(rng.Used(), 1u);
@@ -38,7 +38,7 @@ TEST(RandomEffects, WithoutTheFlagOnlyTheFirstBlockDraws) {
         EXPECT_EQ(map.canvas.GetEffectOptionB(), 0);
     }
     // A colourless moon draws both options first, at the ends of their ranges here.
-    MapState map = SmallMap(0);
+    MapState map = SmallMap(SkyBody::None);
     ScriptedRandom rng({0.0f, 0.99999f, 0.9f});
     ApplyRandomEffects(map, rng, 0.08f, false);
     EXPECT_EQ(rng.Used(), 3u);
@@ -53,7 +53,7 @@ TEST(RandomEffects, WithoutTheFlagOnlyTheFirstBlockDraws) {
 TEST(RandomEffects, AChanceOfZeroStillDrawsOncePerBlock) {
     // Draws just above 0 fail every block (a draw of exactly 0 would still pass: ties take
     // the branch), yet each of the seven blocks makes its draw.
-    MapState other = SmallMap(2);
+    MapState other = SmallMap(SkyBody::Moon);
     const std::vector<Colour> before(other.canvas.Pixels().begin(), other.canvas.Pixels().end());
     ScriptedRandom tiny({}, 1e-6f);
     ApplyRandomEffects(other, tiny, 0.0f, true);
@@ -83,7 +83,7 @@ TEST(RandomEffects, VariantThresholdsTakeTheLowerVariantOnATie) {
         {{no, no, no, no, 0.08f, no}, {"effect6"}},
     };
     for (const Case& c : cases) {
-        MapState map = SmallMap(1);
+        MapState map = SmallMap(SkyBody::Sun);
         std::vector<float> script{no};
         script.insert(script.end(), c.script.begin(), c.script.end());
         ScriptedRandom rng(script, no);
@@ -106,7 +106,7 @@ TEST(RandomEffects, AllBlocksTogetherRunInOrderAndBricksUseTheirDraws) {
                                        0.0f, 0.99f,                         // effect5B
                                        0.0f,                                // effect6
                                        0.0f, 0.0f,  0.0f, 0.5f, 0.99999f};  // effect7
-    MapState map = SmallMap(0);
+    MapState map = SmallMap(SkyBody::None);
     ScriptedRandom rng(script, 0.9f);
     ApplyRandomEffects(map, rng, 0.08f, true);
     EXPECT_EQ(rng.Used(), script.size());
@@ -129,7 +129,7 @@ TEST(RandomEffects, MovingEffectsKeepTheLandShapeOnMapsWithWeaponCells) {
     };
     for (const auto& script : scripts) {
         for (const bool cells : {false, true}) {
-            MapState map = SmallMap(1);
+            MapState map = SmallMap(SkyBody::Sun);
             test::DrawLandPicture(map.canvas, 260, 150, 3);
             map.WalkForWeapons = cells;
             if (cells) map.WeaponSpots.push_back(WeaponSpot{Rect{100, 60, 120, 80}, 1});

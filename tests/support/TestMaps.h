@@ -28,7 +28,7 @@ inline MapState MakeMap(std::int32_t width, std::int32_t height, std::int32_t ma
 
 // A visible piece with the given box, base colour 120 grey and `shades` plain shades.
 inline TerrainPiece MakePiece(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                              int shades = 3, std::int32_t kind = 1) {
+                              int shades = 3, LandKind kind = LandKind::Grey) {
     TerrainPiece p;
     p.X = x;
     p.Y = y;
@@ -36,7 +36,7 @@ inline TerrainPiece MakePiece(std::int32_t x, std::int32_t y, std::int32_t w, st
     p.Height = h;
     p.Red = p.Green = p.Blue = 120;
     for (int i = 1; i <= shades; ++i) p.Shades.push_back(RGB(60 + 20 * i, 50, 30));
-    p.ColourKind = kind;
+    p.Land = kind;
     return p;
 }
 

@@ -42,7 +42,7 @@ struct Strip {
     MapState map = MakeMap(40, 100);
     TerrainPiece piece;
 
-    Strip(std::int32_t kind, std::int32_t landFrom = 10, std::int32_t landTo = 14) {
+    Strip(LandKind kind, std::int32_t landFrom = 10, std::int32_t landTo = 14) {
         piece = MakePiece(10, 20, 4, 60, 3, kind);
         if (landFrom <= landTo) Fill(map.canvas, landFrom, 50, landTo, 99);
         calls.clear();
@@ -60,25 +60,28 @@ TEST(FeatureSweeps, SearchFirstInTheEarlySweepsChanceFirstInTheLater) {
     // Every chance fails at 0.99. Two density draws, then per column: the tree-and-gate
     // sweep searches (one draw when found) before its chance; the later sweeps draw only
     // their chance, since the search follows a passed chance.
-    EXPECT_EQ(Strip(1).Draws(0.99f), 2u + 5 * 2 + 3 * 5);  // glyph, figure, stick sweeps
-    EXPECT_EQ(Strip(3).Draws(0.99f), 2u + 5 * 2 + 3 * 5);
-    EXPECT_EQ(Strip(2).Draws(0.99f), 2u + 5 * 2 + 2 * 5);  // flower-or-tuft, stick sweeps
+    EXPECT_EQ(Strip(LandKind::Grey).Draws(0.99f),
+              2u + 5 * 2 + 3 * 5);  // glyph, figure, stick sweeps
+    EXPECT_EQ(Strip(LandKind::Brown).Draws(0.99f), 2u + 5 * 2 + 3 * 5);
+    EXPECT_EQ(Strip(LandKind::Green).Draws(0.99f),
+              2u + 5 * 2 + 2 * 5);  // flower-or-tuft, stick sweeps
     // The weapon sweep also searches first; it makes no draw at all when it is off.
-    EXPECT_EQ(Strip(1).Draws(0.99f, true), 2u + 5 * 2 + 5 * 2 + 3 * 5);
+    EXPECT_EQ(Strip(LandKind::Grey).Draws(0.99f, true), 2u + 5 * 2 + 5 * 2 + 3 * 5);
     EXPECT_TRUE(calls.empty());
 }
 
 TEST(FeatureSweeps, BareColumnsAreSearchedOnceAndThenSkipped) {
-    EXPECT_EQ(Strip(1, 1, 0).Draws(0.0f), 2u);  // no land: nothing found, nothing drawn
+    EXPECT_EQ(Strip(LandKind::Grey, 1, 0).Draws(0.0f),
+              2u);  // no land: nothing found, nothing drawn
     // Land under columns 10..12 only: the later sweeps draw no chance for 13 and 14.
-    EXPECT_EQ(Strip(1, 10, 12).Draws(0.99f), 2u + 3 * 2 + 3 * 3);
+    EXPECT_EQ(Strip(LandKind::Grey, 10, 12).Draws(0.99f), 2u + 3 * 2 + 3 * 3);
 }
 
 TEST(FeatureSweeps, DrawersGetTheSurfaceAndMoveTheSweepOn) {
     // With every draw 0 each chance passes; an advance of 2 plus the sweep's own step
     // leaves out two columns after each object.
     stubAdvance = 2;
-    Strip(1).Draws(0.0f);
+    Strip(LandKind::Grey).Draws(0.0f);
     const std::int32_t b = 49;
     EXPECT_EQ(calls, (std::vector<Call>{{Drawer::Gate, 10, b},
                                         {Drawer::Gate, 13, b},
@@ -89,7 +92,8 @@ TEST(FeatureSweeps, DrawersGetTheSurfaceAndMoveTheSweepOn) {
                                         {Drawer::StickFigure, 10, b},
                                         {Drawer::StickFigure, 13, b}}));
 
-    Strip(2).Draws(0.0f);  // green: trees, then flowers (the coin at 0 picks the flower)
+    Strip(LandKind::Green)
+        .Draws(0.0f);  // green: trees, then flowers (the coin at 0 picks the flower)
     EXPECT_EQ(calls, (std::vector<Call>{{Drawer::Tree, 10, b},
                                         {Drawer::Tree, 13, b},
                                         {Drawer::Flower, 10, b},
@@ -98,7 +102,7 @@ TEST(FeatureSweeps, DrawersGetTheSurfaceAndMoveTheSweepOn) {
                                         {Drawer::StickFigure, 13, b}}));
 
     stubAdvance = 0;  // a refusal: the sweep goes on at the next column
-    Strip(3).Draws(0.0f);
+    Strip(LandKind::Brown).Draws(0.0f);
     EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
                             [](const Call& c) { return c.kind == Drawer::Glyph; }),
               5);
@@ -107,7 +111,7 @@ TEST(FeatureSweeps, DrawersGetTheSurfaceAndMoveTheSweepOn) {
 TEST(FeatureSweeps, NoGateOnAStonyPieceMeansNoAdvance) {
     // Chance passes, the gate coin (0.5 > 0.44) fails: no drawer, and the next column is
     // searched right away. Densities 0.0 / 0.0; per column search, chance 0, coin 0.5.
-    Strip s(1);
+    Strip s(LandKind::Grey);
     std::vector<float> script = {0.0f, 0.0f};
     for (int i = 0; i < 5; ++i) script.insert(script.end(), {0.0f, 0.0f, 0.5f});
     ScriptedRandom rng(script, 0.99f);

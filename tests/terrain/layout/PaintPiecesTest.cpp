@@ -81,10 +81,10 @@ TEST(PaintPieces, HoleTakesItsDrawsButPaintsNothing) {
 
 TEST(PaintPieces, SkyBodyKinds) {
     // Record 1 is the sky body, record 2 a hidden floor.
-    const auto paint = [](std::int32_t kind, float filler) {
+    const auto paint = [](SkyBody body, float filler) {
         TerrainPiece moon = OutlinedPiece(100, 20, 40, 40);
-        moon.ColourKind = kind;
-        if (kind == 0) moon.Red = moon.Green = moon.Blue = 0;
+        moon.Body = body;
+        if (body == SkyBody::None) moon.Red = moon.Green = moon.Blue = 0;
         moon.ExtentLeft = 20;
         moon.ExtentRight = 220;
         MapState map = MapWith({moon}, 2);
@@ -94,18 +94,18 @@ TEST(PaintPieces, SkyBodyKinds) {
         return map;
     };
     // No body and the star chance fails (0.5 > 0.4): nothing at all, not even the outline.
-    EXPECT_EQ(test::CountLand(paint(0, 0.5f).canvas), 0);
+    EXPECT_EQ(test::CountLand(paint(SkyBody::None, 0.5f).canvas), 0);
     // No body, stars (0.3 <= 0.4): every star the same red here, and no disc.
-    const MapState starry = paint(0, 0.3f);
+    const MapState starry = paint(SkyBody::None, 0.3f);
     EXPECT_GT(test::CountLand(starry.canvas), 0);
     for (Colour c : starry.canvas.Pixels()) EXPECT_TRUE(c == 0 || c == RGB(160, 10, 10));
     EXPECT_EQ(starry.canvas.GetPixel(120, 40), 0u);
     // A sun: a disc in the base colour with rays leaving it.
-    const MapState sun = paint(1, 0.5f);
+    const MapState sun = paint(SkyBody::Sun, 0.5f);
     EXPECT_EQ(sun.canvas.GetPixel(120, 40), RGB(200, 100, 40));
     EXPECT_GT(test::CountLand(sun.canvas), 900);
     // A crescent: the black disc, offset sideways, leaves part of the white one.
-    const MapState crescent = paint(2, 0.5f);
+    const MapState crescent = paint(SkyBody::Moon, 0.5f);
     const int lit = test::CountLand(crescent.canvas);
     EXPECT_GT(lit, 20);
     EXPECT_LT(lit, test::CountLand(sun.canvas));

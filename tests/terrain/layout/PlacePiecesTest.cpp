@@ -76,16 +76,16 @@ TEST(PlacePieces, MoonColourDrawsDependOnItsKind) {
         return std::make_pair(map.pieces[1], rng.Used());
     };
     const auto [none, noneDraws] = place(0.1f);
-    EXPECT_EQ(none.ColourKind, 0);
+    EXPECT_EQ(none.Body, SkyBody::None);
     EXPECT_EQ(noneDraws, 11u);
     EXPECT_EQ(none.BaseColour(), 0u);
     const auto [sun, sunDraws] = place(0.5f);
-    EXPECT_EQ(sun.ColourKind, 1);
+    EXPECT_EQ(sun.Body, SkyBody::Sun);
     EXPECT_EQ(sunDraws, 12u);
     EXPECT_EQ(sun.Blue, 10);
     EXPECT_EQ(sun.Red, sun.Green);
     const auto [moon, moonDraws] = place(0.9f);
-    EXPECT_EQ(moon.ColourKind, 2);
+    EXPECT_EQ(moon.Body, SkyBody::Moon);
     EXPECT_EQ(moonDraws, 12u);
     // The moon's top sits at least a quarter of its size below the top edge.
     EXPECT_GE(moon.Y, moon.Width / 4);
