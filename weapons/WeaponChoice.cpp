@@ -42,7 +42,7 @@ constexpr std::array<WeaponRule, kWeaponCount + 1> kRules = {{
 }};
 
 // Weapon 45 draws its quota after all the others, so the draw order is fixed around it.
-constexpr int kDrawnLast = 45;
+constexpr int kDrawnLast = kRenumberedWeapon;
 
 void DrawQuota(WeaponChooser& chooser, Random& rng, int k, std::int32_t spotCount) {
     const WeaponRule& rule = kRules[static_cast<std::size_t>(k)];
@@ -55,7 +55,9 @@ void DrawQuota(WeaponChooser& chooser, Random& rng, int k, std::int32_t spotCoun
     quota = CheckedAdd(rng.RndInt(CheckedAdd(base, rule.a)), rule.b);
 }
 
-void SetUp(WeaponChooser& chooser, Random& rng, std::int32_t spotCount) {
+}  // namespace
+
+void SetUpWeaponQuotas(WeaponChooser& chooser, Random& rng, std::int32_t spotCount) {
     for (int k = 1; k <= kWeaponCount; ++k) {
         if (k != kDrawnLast) DrawQuota(chooser, rng, k, spotCount);
     }
@@ -66,7 +68,7 @@ void SetUp(WeaponChooser& chooser, Random& rng, std::int32_t spotCount) {
     }
 }
 
-int Choose(WeaponChooser& chooser, Random& rng) {
+int ChooseWeapon(WeaponChooser& chooser, Random& rng) {
     std::array<float, kWeaponCount + 1> weight{};
     for (int k = 1; k <= kWeaponCount; ++k) {
         const auto i = static_cast<std::size_t>(k);
@@ -94,18 +96,7 @@ int Choose(WeaponChooser& chooser, Random& rng) {
             chooser.LastPick = 0;
         }
     }
-    // The picture of weapon 45 is stored under number 64.
-    return k == kDrawnLast ? 64 : k;
-}
-
-}  // namespace
-
-int ChooseWeapon(WeaponChooser& chooser, Random& rng, bool setUp, std::int32_t spotCount) {
-    if (setUp) {
-        SetUp(chooser, rng, spotCount);
-        return 0;
-    }
-    return Choose(chooser, rng);
+    return k == kRenumberedWeapon ? kRenumberedWeaponPicture : k;
 }
 
 }  // namespace orvane

@@ -14,8 +14,19 @@ struct WeaponChooser {
     std::uint8_t LastPick = 0;
 };
 
-// setUp: prepares the quotas for a map of `spotCount` spots and returns 0. Otherwise returns
-// the picture number for the next cell (1..64, never 45), or 0 when no kind remains.
-int ChooseWeapon(WeaponChooser& chooser, Random& rng, bool setUp, std::int32_t spotCount);
+// Weapon 45's picture is stored under another number.
+inline constexpr int kRenumberedWeapon = 45;
+inline constexpr int kRenumberedWeaponPicture = 64;
+
+// The weapon a picture number shows.
+constexpr int WeaponOfPicture(int picture) {
+    return picture == kRenumberedWeaponPicture ? kRenumberedWeapon : picture;
+}
+
+// Prepares the quotas for a map of `spotCount` cells (one draw per limited weapon).
+void SetUpWeaponQuotas(WeaponChooser& chooser, Random& rng, std::int32_t spotCount);
+
+// The picture number for the next cell (1..64, never 45), or 0 when no kind remains.
+int ChooseWeapon(WeaponChooser& chooser, Random& rng);
 
 }  // namespace orvane

@@ -9,10 +9,6 @@ namespace {
 // Picture pixels of this colour are transparent: the frame's fill shows through them.
 constexpr Colour IconKeyColour = RGB(4, 2, 4);
 
-std::int32_t SpotCount(const MapState& map) {
-    return static_cast<std::int32_t>(map.WeaponSpots.size());
-}
-
 // Loads picture `number` and turns its background (the colour of its top-left pixel) and
 // near-black into the key colour, scaled to a cell of side `size`.
 Canvas PreparePicture(int number, std::int32_t size) {
@@ -31,7 +27,7 @@ Canvas PreparePicture(int number, std::int32_t size) {
 
 std::int32_t DrawWeaponPicture(MapState& map, Random& rng, WeaponChooser& chooser, std::int32_t x,
                                std::int32_t y) {
-    const int picture = ChooseWeapon(chooser, rng, false, SpotCount(map));
+    const int picture = ChooseWeapon(chooser, rng);
     Canvas& canvas = map.canvas;
     canvas.SetPenWidth(1);
     const std::int32_t size = map.layout.WeaponIconSize;
@@ -43,13 +39,13 @@ std::int32_t DrawWeaponPicture(MapState& map, Random& rng, WeaponChooser& choose
         }
     }
     ++map.stats.picturesDrawn;
-    map.stats.weapons.push_back(picture == 64 ? 45 : picture);
+    map.stats.weapons.push_back(WeaponOfPicture(picture));
     return size + canvas.GetPenWidth();
 }
 
 void DrawWeaponSpots(MapState& map, Random& rng, WeaponChooser& chooser) {
     // Quotas are set up even when every cell is under the label and no picture follows.
-    ChooseWeapon(chooser, rng, true, SpotCount(map));
+    SetUpWeaponQuotas(chooser, rng, static_cast<std::int32_t>(map.WeaponSpots.size()));
     for (const WeaponSpot& spot : map.WeaponSpots) {
         // Frames were drawn before the label existed; a covered cell keeps its empty frame.
         if (Intersects(spot.Box, map.LabelBox)) continue;

@@ -1,6 +1,7 @@
 #include "terrain/compose/LandLinks.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/Numeric.h"
 #include "terrain/compose/LineWalk.h"
@@ -15,17 +16,15 @@ std::int32_t Area(const TerrainPiece& p) {
 }
 
 // Up to 128 random points of the piece's box widened by the margin; the first on land wins.
-// (0, 0) when none is found: a coordinate of 0 counts as not found.
-LinePoint FindLandPoint(const MapState& map, Random& rng, const TerrainPiece& p) {
+// Land in row or column 0 counts as not found: (0, 0) once marked a failed search.
+std::optional<LinePoint> FindLandPoint(const MapState& map, Random& rng, const TerrainPiece& p) {
     for (int tries = 0; tries < 128; ++tries) {
         const LinePoint q = RandomPointAround(rng, p, map.layout.PieceMargin);
-        if (map.canvas.GetPixel(q.x, q.y) != 0) return q;
+        if (map.canvas.GetPixel(q.x, q.y) == 0) continue;
+        if (q.x == 0 || q.y == 0) return std::nullopt;
+        return q;
     }
-    return {};
-}
-
-bool Found(const LinePoint& p) {
-    return p.x != 0 && p.y != 0;
+    return std::nullopt;
 }
 
 // Whether z and p may be linked at all; makes the chance draws as it goes.
@@ -71,14 +70,14 @@ void LinkPieces(MapState& map, Random& rng, std::int32_t z) {
         if (z == pi || p.Hidden) continue;
 
         if (!WantsLink(map, rng, zp, p)) continue;
-        LinePoint a = FindLandPoint(map, rng, zp);
-        if (!Found(a)) continue;
-        LinePoint b = FindLandPoint(map, rng, p);
-        if (!Found(b)) continue;
+        const auto landA = FindLandPoint(map, rng, zp);
+        if (!landA) continue;
+        const auto landB = FindLandPoint(map, rng, p);
+        if (!landB) continue;
 
         // Move both ends out to the first empty pixels on the line that joins them.
-        a = FirstEmptyOnLine(map.canvas, a.x, a.y, b.x, b.y);
-        b = FirstEmptyOnLine(map.canvas, b.x, b.y, a.x, a.y);
+        const LinePoint a = FirstEmptyOnLine(map.canvas, landA->x, landA->y, landB->x, landB->y);
+        const LinePoint b = FirstEmptyOnLine(map.canvas, landB->x, landB->y, a.x, a.y);
         if (CLng(SlopeAngle(a.x, a.y, b.x, b.y)) > 60) continue;
         if (!IsLineEmpty(map.canvas, a.x, a.y, b.x, b.y)) continue;
 

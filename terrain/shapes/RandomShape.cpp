@@ -82,9 +82,9 @@ bool SegmentsCross(const ShapePoint& a, const ShapePoint& b, const ShapePoint& c
     return ua >= 0.01 && ua <= 0.99 && ub >= 0.01 && ub <= 0.99;
 }
 
-std::int32_t FindCrossing(const ShapePoint& a, const ShapePoint& b, std::int32_t skip,
-                          std::int32_t first, std::int32_t last,
-                          std::span<const ShapePoint> points) {
+std::optional<std::int32_t> FindCrossing(const ShapePoint& a, const ShapePoint& b,
+                                         std::int32_t skip, std::int32_t first, std::int32_t last,
+                                         std::span<const ShapePoint> points) {
     for (std::int32_t j = first; j <= last; ++j) {
         if (j == skip) continue;
         if (j < 1 || j >= static_cast<std::int32_t>(points.size()))
@@ -92,7 +92,7 @@ std::int32_t FindCrossing(const ShapePoint& a, const ShapePoint& b, std::int32_t
         const auto u = static_cast<std::size_t>(j);
         if (SegmentsCross(a, b, points[u], points[u - 1])) return j;
     }
-    return 0;
+    return std::nullopt;
 }
 
 Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::int32_t n) {
@@ -116,7 +116,8 @@ Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::i
     const std::int32_t extra = rng.RndInt(80);
     const std::int32_t count = n != 0 ? n : 80 + extra;
 
-    // Raw points and crossing marks, numbered 1..count (slot 0 unused).
+    // Raw points and the segment each one's segment crossed, numbered 1..count (slot 0 unused).
+    constexpr std::int32_t kNoCrossing = 0;
     std::vector<ShapePoint> pts(static_cast<std::size_t>(count) + 1);
     std::vector<std::int32_t> link(static_cast<std::size_t>(count) + 1, 0);
     const float dA = CSng(360.0 / count);
@@ -149,7 +150,8 @@ Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::i
         if (i > 2) {
             // Only the last 49 segments are searched: crossings come from nearby wobbles.
             const std::int32_t first = i <= 50 ? 2 : i - 49;
-            link[static_cast<std::size_t>(i)] = FindCrossing(p, At(pts, i - 1), i, first, i, pts);
+            link[static_cast<std::size_t>(i)] =
+                FindCrossing(p, At(pts, i - 1), i, first, i, pts).value_or(kNoCrossing);
         }
     }
 
@@ -157,9 +159,9 @@ Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::i
     std::int32_t k = 1;
     std::int32_t m = count;
     for (;;) {
-        const std::int32_t c = FindCrossing(At(pts, m), At(pts, k), m, k + 1, m, pts);
-        if (c == 0) break;
-        if ((m - k) / 2.0 < c) {
+        const auto c = FindCrossing(At(pts, m), At(pts, k), m, k + 1, m, pts);
+        if (!c) break;
+        if ((m - k) / 2.0 < *c) {
             --m;
         } else {
             ++k;
@@ -180,7 +182,7 @@ Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::i
     for (std::int32_t j = m - 2; j >= k + 1; --j) {
         buffer.Add(At(pts, j + 1));
         const std::int32_t crossed = link[static_cast<std::size_t>(j)];
-        if (crossed != 0) j = crossed - 1;
+        if (crossed != kNoCrossing) j = crossed - 1;
         buffer.Add(At(pts, j));
     }
     buffer.Finish();

@@ -2,6 +2,7 @@
 // Random closed outlines: a wobbly ellipse cleaned of self-crossings and smoothed with cubic
 // Bezier segments. Stateless apart from the generator it draws from.
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "core/Random.h"
@@ -15,11 +16,11 @@ namespace orvane {
 bool SegmentsCross(const ShapePoint& a, const ShapePoint& b, const ShapePoint& c,
                    const ShapePoint& d);
 
-// The first j in first..last, j != skip, whose segment points[j - 1]..points[j] crosses A-B;
-// 0 when none does. Indices are the caller's own numbering of `points`, so first must be >= 1.
-std::int32_t FindCrossing(const ShapePoint& a, const ShapePoint& b, std::int32_t skip,
-                          std::int32_t first, std::int32_t last,
-                          std::span<const ShapePoint> points);
+// The first j in first..last, j != skip, whose segment points[j - 1]..points[j] crosses A-B.
+// Indices are the caller's own numbering of `points`, so first must be >= 1.
+std::optional<std::int32_t> FindCrossing(const ShapePoint& a, const ShapePoint& b,
+                                         std::int32_t skip, std::int32_t first, std::int32_t last,
+                                         std::span<const ShapePoint> points);
 
 // A closed outline filling most of box. minX and minY are lower limits of the radius factors
 // (0 draws a random limit below 0.7); n is the number of raw points (0 draws 80..160).

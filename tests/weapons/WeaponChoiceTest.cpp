@@ -34,7 +34,7 @@ TEST(WeaponChoice, SetUpDrawsOneQuotaPerLimitedWeaponWithFortyFiveLast) {
     script.push_back(0.99f);
     ScriptedRandom rng(script, 0.0f);
     WeaponChooser chooser;
-    EXPECT_EQ(ChooseWeapon(chooser, rng, true, 1000), 0);
+    SetUpWeaponQuotas(chooser, rng, 1000);
     EXPECT_EQ(rng.Used(), 34u);
     EXPECT_EQ(chooser.WeaponQuota[45], 3);
     EXPECT_EQ(chooser.WeaponQuota[63], 0);
@@ -54,7 +54,7 @@ TEST(WeaponChoice, QuotasFollowTheSpotCount) {
         rng.Seed(seed);
         WeaponChooser chooser;
         const std::int32_t n = seed % 3 == 0 ? 49 : static_cast<std::int32_t>(seed % 40);
-        ChooseWeapon(chooser, rng, true, n);
+        SetUpWeaponQuotas(chooser, rng, n);
         EXPECT_EQ(chooser.WeaponQuota[2], 3) << "n " << n;  // below 50 spots, always 3
         EXPECT_EQ(chooser.WeaponQuota[15], 1);              // RndInt(0) + 1
         int zero = 0;
@@ -79,7 +79,7 @@ TEST(WeaponChoice, QuotasFollowTheSpotCount) {
         rng.Reset();
         rng.Seed(seed);
         WeaponChooser chooser;
-        ChooseWeapon(chooser, rng, true, 500);
+        SetUpWeaponQuotas(chooser, rng, 500);
         EXPECT_GE(chooser.WeaponQuota[2], 3);
         EXPECT_LE(chooser.WeaponQuota[2], 13);
         maxSeen = std::max(maxSeen, chooser.WeaponQuota[2]);
@@ -90,12 +90,12 @@ TEST(WeaponChoice, QuotasFollowTheSpotCount) {
 TEST(WeaponChoice, AcceptsOnSinglePrecisionWeightAndSkipsRndForZeroWeight) {
     ScriptedRandom rng(std::vector<float>(34, 0.0f), 0.0f);
     WeaponChooser chooser;
-    ChooseWeapon(chooser, rng, true, 10);
+    SetUpWeaponQuotas(chooser, rng, 10);
     EXPECT_EQ(rng.Used(), 34u);
 
     // Weapon 2 (weight 0.4): a draw just above the single 0.4 is refused, 0.4f itself taken.
     ScriptedRandom pick({Pick(2), std::nextafter(0.4f, 1.0f), Pick(2), 0.4f});
-    EXPECT_EQ(ChooseWeapon(chooser, pick, false, 10), 2);
+    EXPECT_EQ(ChooseWeapon(chooser, pick), 2);
     EXPECT_EQ(pick.Used(), 4u);
     EXPECT_EQ(chooser.WeaponQuota[2], 2);
     EXPECT_EQ(chooser.LastPick, 2);
@@ -103,50 +103,50 @@ TEST(WeaponChoice, AcceptsOnSinglePrecisionWeightAndSkipsRndForZeroWeight) {
     // Weapon 8 has quota 0 here (RndInt(1) of 0): drawn, it costs no acceptance draw.
     ASSERT_EQ(chooser.WeaponQuota[8], 0);
     ScriptedRandom skip({Pick(8), Pick(1), 0.0f});
-    EXPECT_EQ(ChooseWeapon(chooser, skip, false, 10), 1);
+    EXPECT_EQ(ChooseWeapon(chooser, skip), 1);
     EXPECT_EQ(skip.Used(), 3u);
 }
 
 TEST(WeaponChoice, LastPickIsBarredAcrossMapsUnlessItsQuotaRanOut) {
     WeaponChooser chooser;
     ScriptedRandom setUp(std::vector<float>(200, 0.0f), 0.0f);
-    ChooseWeapon(chooser, setUp, true, 10);
+    SetUpWeaponQuotas(chooser, setUp, 10);
 
     ScriptedRandom first({Pick(3), 0.0f});
-    EXPECT_EQ(ChooseWeapon(chooser, first, false, 10), 3);
+    EXPECT_EQ(ChooseWeapon(chooser, first), 3);
 
     // Next map: weapon 3 is still barred from the first choice (no acceptance draw for it).
-    ChooseWeapon(chooser, setUp, true, 10);
+    SetUpWeaponQuotas(chooser, setUp, 10);
     ScriptedRandom barred({Pick(3), Pick(4), 0.0f});
-    EXPECT_EQ(ChooseWeapon(chooser, barred, false, 10), 4);
+    EXPECT_EQ(ChooseWeapon(chooser, barred), 4);
     EXPECT_EQ(barred.Used(), 3u);
 
     // Weapon 15 has quota 1: choosing it uses it up, clears LastPick and drops a kind.
     const auto kinds = chooser.RemainingKinds;
     ScriptedRandom last({Pick(15), 0.0f});
-    EXPECT_EQ(ChooseWeapon(chooser, last, false, 10), 15);
+    EXPECT_EQ(ChooseWeapon(chooser, last), 15);
     EXPECT_EQ(chooser.LastPick, 0);
     EXPECT_EQ(chooser.RemainingKinds, kinds - 1);
 
     // So the next map may open with weapon 15 again.
-    ChooseWeapon(chooser, setUp, true, 10);
+    SetUpWeaponQuotas(chooser, setUp, 10);
     ScriptedRandom open({Pick(15), 0.0f});
-    EXPECT_EQ(ChooseWeapon(chooser, open, false, 10), 15);
+    EXPECT_EQ(ChooseWeapon(chooser, open), 15);
     EXPECT_EQ(open.Used(), 2u);
 
     // Used up again: weight 0 for the rest of the map, and nothing else is barred.
     ScriptedRandom after({Pick(15), Pick(4), 0.0f});
-    EXPECT_EQ(ChooseWeapon(chooser, after, false, 10), 4);
+    EXPECT_EQ(ChooseWeapon(chooser, after), 4);
     EXPECT_EQ(after.Used(), 3u);
 }
 
 TEST(WeaponChoice, WeaponFortyFiveComesBackAsPictureSixtyFour) {
     WeaponChooser chooser;
     ScriptedRandom setUp(std::vector<float>(34, 0.0f), 0.0f);
-    ChooseWeapon(chooser, setUp, true, 10);
+    SetUpWeaponQuotas(chooser, setUp, 10);
     chooser.WeaponQuota[45] = 1;
     ScriptedRandom pick({Pick(45), 0.0f});
-    EXPECT_EQ(ChooseWeapon(chooser, pick, false, 10), 64);
+    EXPECT_EQ(ChooseWeapon(chooser, pick), 64);
     EXPECT_EQ(chooser.WeaponQuota[45], 0);
 }
 
@@ -159,12 +159,12 @@ TEST(WeaponChoice, ManyMapsKeepQuotasAndNeverRepeatAPick) {
     int sixtyFour = 0;
     for (int map = 0; map < 400; ++map) {
         const std::int32_t n = 5 + map % 120;
-        ChooseWeapon(chooser, rng, true, n);
+        SetUpWeaponQuotas(chooser, rng, n);
         const auto quota = chooser.WeaponQuota;
         std::array<int, 65> used{};
         int previous = -1;
         for (int i = 0; i < n; ++i) {
-            const int picture = ChooseWeapon(chooser, rng, false, n);
+            const int picture = ChooseWeapon(chooser, rng);
             ASSERT_GE(picture, 1);
             ASSERT_LE(picture, 64);
             ASSERT_NE(picture, 45);

@@ -90,7 +90,7 @@ MapState DrawOne(int n, std::int32_t size, WeaponChooser& chooser) {
     MapState map = test::WeaponMap(size);
     ScriptedRandom reserve({0.0f});
     ReserveWeaponSpot(map, reserve, 120, 80, 1, map.pieces[1]);
-    const int weapon = n == 64 ? 45 : n;
+    const int weapon = WeaponOfPicture(n);
     chooser.WeaponQuota.fill(-1);
     chooser.RemainingKinds = 63;
     chooser.LastPick = 0;
@@ -128,7 +128,7 @@ TEST(WeaponPictures, BackgroundIsTransparentAtEveryCellSize) {
             EXPECT_GT(through, size);
             // Nothing outside the cell changes: the frame stays whole.
             EXPECT_EQ(map.canvas.GetPixel(box.Right, box.Bottom), map.pieces[1].Shade(1));
-            ASSERT_EQ(map.stats.weapons, std::vector<int>{n == 64 ? 45 : n});
+            ASSERT_EQ(map.stats.weapons, std::vector<int>{WeaponOfPicture(n)});
         }
     }
 }

@@ -42,7 +42,7 @@ TEST(FindCrossing, LowestCrossedSegmentExceptTheSkippedOne) {
     const ShapePoint b = P(10, 0);
     EXPECT_EQ(FindCrossing(a, b, 0, 2, 4, pts), 2);
     EXPECT_EQ(FindCrossing(a, b, 2, 2, 4, pts), 4);
-    EXPECT_EQ(FindCrossing(a, b, 0, 3, 3, pts), 0);
+    EXPECT_EQ(FindCrossing(a, b, 0, 3, 3, pts), std::nullopt);
     // A search that reaches past the points is an error, not a read outside them.
     EXPECT_THROW(FindCrossing(P(0, 20), P(10, 20), 0, 2, 5, pts), RunError);
 }
