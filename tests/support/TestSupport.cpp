@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 namespace orvane::test {
 
@@ -33,13 +34,18 @@ void Paste(Canvas& sheet, const Canvas& tile, int left, int top, int zoom, int s
             sheet.SetPixel(left + x, top + y, tile.GetPixel(x * shrink / zoom, y * shrink / zoom));
 }
 
-void SaveForReview(const Canvas& canvas, const std::string& name) {
+void SavePng(const Canvas& canvas, const std::string& path) {
     Canvas copy = canvas;
     copy.SetExportFormat(2);
     const auto bytes = copy.ExportPng();
-    std::ofstream out(std::filesystem::path(OutputDir()) / name, std::ios::binary);
+    std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("Cannot write " + path);
+}
+
+void SaveForReview(const Canvas& canvas, const std::string& name) {
+    SavePng(canvas, (std::filesystem::path(OutputDir()) / name).string());
 }
 
 }  // namespace orvane::test

@@ -18,6 +18,9 @@ Canvas Crop(const Canvas& c, int left, int top, int w, int h);
 // Copies `tile` into `sheet` at (left, top), enlarged `zoom` times or shrunk by `shrink`.
 void Paste(Canvas& sheet, const Canvas& tile, int left, int top, int zoom, int shrink);
 
+// Saves the canvas as an RGB PNG at `path`.
+void SavePng(const Canvas& canvas, const std::string& path);
+
 // Saves the canvas as an RGB PNG under OutputDir() (for looking at failures and samples).
 void SaveForReview(const Canvas& canvas, const std::string& name);
 

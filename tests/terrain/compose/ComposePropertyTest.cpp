@@ -107,11 +107,6 @@ struct Watch {
     std::array<int, 7> refused{};
     int faults = 0;
     std::string firstFault;
-    struct Placed {
-        Drawer kind;
-        std::int32_t left, base, width;
-    };
-    std::vector<Placed> placed;
 
     void Fault(const std::string& what) {
         if (faults++ == 0) firstFault = what;
@@ -140,7 +135,6 @@ std::int32_t Watched(DecorTarget& target, Random& rng, std::int32_t left, std::i
 
     if (fits) {
         ++watch->accepted[kind];
-        watch->placed.push_back({Kind, left, base, f.width});
         if (advance != f.width - 1) watch->Fault(where + " drawn with a wrong advance");
         if (target.stats.decorations[kind] != counted + 1) watch->Fault(where + " not counted");
     } else {
@@ -218,41 +212,6 @@ TEST(ComposeTerrain, SameSeedSameMapAndTheDefaultDrawersAreTheWatchedOnes) {
         EXPECT_EQ(ra.Draws(), rb.Draws());
         EXPECT_EQ(a.stats.decorations, b.stats.decorations);
     }
-}
-
-// Close-ups of the first decoration of every kind on a few maps, side by side: a contact
-// sheet to look at (do they stand on the land?).
-TEST(ComposeTerrain, ContactSheetOfDecorationsOnRealMaps) {
-    constexpr std::int32_t kCellW = 120, kCellH = 100, kZoom = 3;
-    const std::vector<std::uint32_t> seeds = {5, 12, 21, 33};
-    Canvas sheet;
-    sheet.CreateImage(7 * kCellW * kZoom, static_cast<std::int32_t>(seeds.size()) * kCellH * kZoom,
-                      RGB(40, 40, 40));
-    int cells = 0;
-    for (std::size_t row = 0; row < seeds.size(); ++row) {
-        MapState map;
-        Random rng;
-        Watch w;
-        watch = &w;
-        BuildMap(map, rng, seeds[row], kWatched);
-        watch = nullptr;
-        test::SaveForReview(map.canvas, "compose_map_" + std::to_string(seeds[row]) + ".png");
-        for (std::size_t k = 0; k < 7; ++k) {
-            const auto it = std::find_if(w.placed.begin(), w.placed.end(), [&](const auto& p) {
-                return static_cast<std::size_t>(p.kind) == k;
-            });
-            if (it == w.placed.end()) continue;
-            ++cells;
-            // The object sits at the bottom middle of its cell, ground below it.
-            const std::int32_t x0 = it->left + it->width / 2 - kCellW / 2;
-            const std::int32_t y0 = it->base + 20 - kCellH;
-            test::Paste(sheet, test::Crop(map.canvas, x0, y0, kCellW, kCellH),
-                        static_cast<std::int32_t>(k) * kCellW * kZoom,
-                        static_cast<std::int32_t>(row) * kCellH * kZoom, kZoom, 1);
-        }
-    }
-    test::SaveForReview(sheet, "decorations_sheet.png");
-    EXPECT_GT(cells, 14);
 }
 
 }  // namespace

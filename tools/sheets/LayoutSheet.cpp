@@ -1,13 +1,16 @@
-// Leaves a 4 x 4 contact sheet of painted seeded maps for people to look at.
-#include <gtest/gtest.h>
-
+// A 4 x 4 contact sheet of painted seeded maps (layout stages only, before composition):
+// layout-sheet OUT.png
 #include <algorithm>
+#include <cstdio>
 
 #include "tests/support/TestSupport.h"
 #include "tests/terrain/SeededMaps.h"
+#include "tools/sheets/ToolMain.h"
 
-namespace orvane::test {
 namespace {
+
+using namespace orvane;
+using namespace orvane::test;
 
 constexpr int kCellW = 480;
 constexpr int kCellH = 272;
@@ -42,7 +45,7 @@ void PasteThumbnail(const Canvas& from, Canvas& sheet, int left, int top) {
     }
 }
 
-TEST(LayoutReview, ContactSheetOfSixteenPaintedMaps) {
+void MakeSheet(const char* path) {
     Canvas sheet;
     sheet.CreateImage(4 * kCellW, 4 * kCellH, RGB(40, 40, 60));
     for (int i = 0; i < 16; ++i) {
@@ -52,11 +55,15 @@ TEST(LayoutReview, ContactSheetOfSixteenPaintedMaps) {
         PlanSeededMap(map, rng, seed);
         RecordingLog log;
         PaintPieces(map, rng, log);
-        EXPECT_TRUE(log.Diagnostics().empty()) << "seed " << seed;
+        for (const std::string& d : log.Diagnostics())
+            std::fprintf(stderr, "seed %u: %s\n", seed, d.c_str());
         PasteThumbnail(map.canvas, sheet, (i % 4) * kCellW, (i / 4) * kCellH);
     }
-    SaveForReview(sheet, "layout_contact_sheet.png");
+    SavePng(sheet, path);
 }
 
 }  // namespace
-}  // namespace orvane::test
+
+int main(int argc, char** argv) {
+    return orvane::tools::RunSheetTool(argc, argv, "layout-sheet OUT.png", MakeSheet);
+}
