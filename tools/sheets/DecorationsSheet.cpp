@@ -8,6 +8,7 @@
 #include "terrain/layout/PaintPieces.h"
 #include "tests/support/TestSupport.h"
 #include "tests/terrain/SeededMaps.h"
+#include "tests/terrain/WrappedDrawers.h"
 #include "tools/sheets/ToolMain.h"
 
 namespace {
@@ -23,21 +24,17 @@ struct Placed {
 std::array<std::optional<Placed>, 7> firstPlaced;
 
 template <Drawer Kind, DecorationDrawer Real>
-std::int32_t Recorded(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
-                      const TerrainPiece& piece) {
-    const std::int32_t advance = Real(target, rng, left, base, piece);
-    auto& first = firstPlaced[static_cast<std::size_t>(Kind)];
-    if (advance > 0 && !first) first = Placed{left, base, advance + 1};
-    return advance;
-}
+struct Recorded {
+    static std::int32_t Draw(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
+                             const TerrainPiece& piece) {
+        const std::int32_t advance = Real(target, rng, left, base, piece);
+        auto& first = firstPlaced[static_cast<std::size_t>(Kind)];
+        if (advance > 0 && !first) first = Placed{left, base, advance + 1};
+        return advance;
+    }
+};
 
-const DecorationDrawers kRecorded{Recorded<Drawer::GrassTuft, DrawGrassTuft>,
-                                  Recorded<Drawer::Flower, DrawFlower>,
-                                  Recorded<Drawer::Tree, DrawTree>,
-                                  Recorded<Drawer::Gate, DrawGate>,
-                                  Recorded<Drawer::Glyph, DrawGlyph>,
-                                  Recorded<Drawer::Figure, DrawFigure>,
-                                  Recorded<Drawer::StickFigure, DrawStickFigure>};
+const DecorationDrawers kRecorded = test::WrapDrawers<Recorded>();
 
 void MakeSheet(const char* path) {
     constexpr std::int32_t kCellW = 120, kCellH = 100, kZoom = 3;

@@ -17,6 +17,7 @@
 #include "terrain/layout/PaintPieces.h"
 #include "tests/support/TestSupport.h"
 #include "tests/terrain/SeededMaps.h"
+#include "tests/terrain/WrappedDrawers.h"
 
 namespace orvane {
 namespace {
@@ -115,44 +116,41 @@ struct Watch {
 Watch* watch = nullptr;
 
 template <Drawer Kind, DecorationDrawer Real>
-std::int32_t Watched(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
-                     const TerrainPiece& piece) {
-    const Canvas& c = target.canvas;
-    const auto kind = static_cast<std::size_t>(Kind);
-    const std::string where = std::string(kDrawerNames[kind]) + " at " + std::to_string(left) +
-                              "," + std::to_string(base);
-    // The search hands over the empty row just above land.
-    if (c.GetPixel(left, base) != 0 || c.GetPixel(left, base + 1) == 0)
-        watch->Fault(where + " not on a surface");
+struct Watched {
+    static std::int32_t Draw(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
+                             const TerrainPiece& piece) {
+        const Canvas& c = target.canvas;
+        const auto kind = static_cast<std::size_t>(Kind);
+        const std::string where = std::string(kDrawerNames[kind]) + " at " + std::to_string(left) +
+                                  "," + std::to_string(base);
+        // The search hands over the empty row just above land.
+        if (c.GetPixel(left, base) != 0 || c.GetPixel(left, base + 1) == 0)
+            watch->Fault(where + " not on a surface");
 
-    const Footprint f = FootprintOf(Kind, rng, left, base);
-    const bool fits = IsGroundBelow(c, f.gx, f.gy, f.gw, f.gh, f.cornersOnly) &&
-                      IsAreaFree(c, f.fx, f.fy, f.fw, f.fh, true);
-    const std::uint64_t before = Neighbourhood(c, left, base);
-    const int counted = target.stats.decorations[kind];
+        const Footprint f = FootprintOf(Kind, rng, left, base);
+        const bool fits = IsGroundBelow(c, f.gx, f.gy, f.gw, f.gh, f.cornersOnly) &&
+                          IsAreaFree(c, f.fx, f.fy, f.fw, f.fh, true);
+        const std::uint64_t before = Neighbourhood(c, left, base);
+        const int counted = target.stats.decorations[kind];
 
-    const std::int32_t advance = Real(target, rng, left, base, piece);
+        const std::int32_t advance = Real(target, rng, left, base, piece);
 
-    if (fits) {
-        ++watch->accepted[kind];
-        if (advance != f.width - 1) watch->Fault(where + " drawn with a wrong advance");
-        if (target.stats.decorations[kind] != counted + 1) watch->Fault(where + " not counted");
-    } else {
-        ++watch->refused[kind];
-        if (advance != 0) watch->Fault(where + " drawn over an occupied box or no ground");
-        if (Neighbourhood(c, left, base) != before) watch->Fault(where + " refused but drew");
-        if (target.stats.decorations[kind] != counted) watch->Fault(where + " counted a refusal");
+        if (fits) {
+            ++watch->accepted[kind];
+            if (advance != f.width - 1) watch->Fault(where + " drawn with a wrong advance");
+            if (target.stats.decorations[kind] != counted + 1) watch->Fault(where + " not counted");
+        } else {
+            ++watch->refused[kind];
+            if (advance != 0) watch->Fault(where + " drawn over an occupied box or no ground");
+            if (Neighbourhood(c, left, base) != before) watch->Fault(where + " refused but drew");
+            if (target.stats.decorations[kind] != counted)
+                watch->Fault(where + " counted a refusal");
+        }
+        return advance;
     }
-    return advance;
-}
+};
 
-const DecorationDrawers kWatched{Watched<Drawer::GrassTuft, DrawGrassTuft>,
-                                 Watched<Drawer::Flower, DrawFlower>,
-                                 Watched<Drawer::Tree, DrawTree>,
-                                 Watched<Drawer::Gate, DrawGate>,
-                                 Watched<Drawer::Glyph, DrawGlyph>,
-                                 Watched<Drawer::Figure, DrawFigure>,
-                                 Watched<Drawer::StickFigure, DrawStickFigure>};
+const DecorationDrawers kWatched = test::WrapDrawers<Watched>();
 
 TEST(ComposeTerrain, PlacementsHoldOverManySeeds) {
     Watch w;
