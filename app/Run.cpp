@@ -9,7 +9,7 @@
 #include "app/Seed.h"
 #include "app/Signature.h"
 #include "core/RunError.h"
-#include "finish/Palette.h"
+#include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
 #include "finish/RandomEffects.h"
 #include "levelfile/LevelChunk.h"

@@ -8,7 +8,7 @@
 #include "canvas/Canvas.h"
 #include "core/MapLog.h"
 #include "core/Numeric.h"
-#include "finish/Palette.h"
+#include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
 #include "terrain/layout/GenerateTerrain.h"
 #include "tests/terrain/layout/LayoutTestMaps.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "canvas/Canvas.h"
-#include "canvas/Palette.h"
+#include "canvas/ColourReduction.h"
 #include "core/RunError.h"
 
 namespace orvane {

@@ -1,4 +1,4 @@
-#include "finish/Palette.h"
+#include "finish/ColourLimit.h"
 
 #include <array>
 

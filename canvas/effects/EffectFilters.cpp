@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "canvas/Canvas.h"
-#include "canvas/EffectSupport.h"
+#include "canvas/effects/EffectSupport.h"
 
 namespace orvane {
 

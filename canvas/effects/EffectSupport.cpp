@@ -1,4 +1,4 @@
-#include "canvas/EffectSupport.h"
+#include "canvas/effects/EffectSupport.h"
 
 #include <algorithm>
 #include <cmath>

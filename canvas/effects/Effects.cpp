@@ -21,7 +21,7 @@
 // Option A (5..20) and option B (1..256) are set by the finishing stage only on some maps;
 // otherwise (0) the effects use the middle of the range (A 10, B 128).
 #include "canvas/Canvas.h"
-#include "canvas/EffectSupport.h"
+#include "canvas/effects/EffectSupport.h"
 
 namespace orvane {
 
