@@ -9,6 +9,11 @@
 
 namespace orvane {
 
+// Pi. Where angles are computed in single precision the seven-digit value is used instead; it
+// is kept as a double so that products with it round as they were designed to.
+constexpr double kPi = 3.141592653589793;
+constexpr double kPiSingle = 3.1415927;
+
 namespace detail {
 template <typename T>
 T RoundChecked(double value, const char* what) {

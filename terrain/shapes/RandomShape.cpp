@@ -13,7 +13,6 @@ namespace orvane {
 namespace {
 
 constexpr double kBezierStep = 0.112;
-constexpr double kPi = 3.1415927;
 
 // Four control points collected by the smoothing walk; each full set becomes one Bezier
 // segment whose points take the Quadrant of the segment's first control point.
@@ -125,7 +124,7 @@ Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::i
     for (std::int32_t i = 1; i <= count; ++i) {
         std::int32_t angle = CLng(static_cast<double>(dA) * i) % 360 + 15;
         if (angle > 360) angle %= 360;
-        const float rad = CSng(angle * kPi / 180.0);
+        const float rad = CSng(angle * kPiSingle / 180.0);
         const std::uint8_t q = angle <= 90 ? 1 : angle <= 180 ? 2 : angle <= 270 ? 3 : 4;
 
         if (rng.Chance(0.4)) fx = Wander(rng, fx, sx);
