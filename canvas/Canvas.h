@@ -12,6 +12,22 @@
 
 namespace orvane {
 
+// The picture effects that take no arguments (canvas/effects/Effects.h says what each does).
+enum class PictureEffect : std::uint8_t {
+    Relief,     // 1
+    Blur,       // 2A
+    Sharpen,    // 2B
+    Edges,      // 2C
+    Grain,      // 3A
+    Mosaic,     // 3B
+    Solarise,   // 4A
+    Posterise,  // 4B
+    Swirl,      // 4C
+    Waves,      // 5A
+    HueTurn,    // 5B
+    Crumble,    // 6
+};
+
 class Canvas {
   public:
     // --- picture -------------------------------------------------------------------------
@@ -92,23 +108,27 @@ class Canvas {
     // (0, 0): crops away the outer rows and columns that are entirely colour 0.
     void TransformImage(std::int32_t a, std::int32_t b);
 
-    // --- effects (canvas/Effect*.cpp): keep the size, use no random generator ------------------
+    // --- effects (canvas/effects/): keep the size, use no random generator ------------------
+    // Options A (5..20) and B (1..256) tune the effects; unset (0), each reads as the middle.
     void SetEffectOptionA(std::int32_t value) { effectOptionA_ = value; }
     void SetEffectOptionB(std::int32_t value) { effectOptionB_ = value; }
     std::int32_t GetEffectOptionA() const { return effectOptionA_; }
     std::int32_t GetEffectOptionB() const { return effectOptionB_; }
-    void ApplyEffect1();
-    void ApplyEffect2A();
-    void ApplyEffect2B();
-    void ApplyEffect2C();
-    void ApplyEffect3A();
-    void ApplyEffect3B();
-    void ApplyEffect4A();
-    void ApplyEffect4B();
-    void ApplyEffect4C();
-    void ApplyEffect5A();
-    void ApplyEffect5B();
-    void ApplyEffect6();
+    void ApplyEffect(PictureEffect effect);
+    // The same effects under their numbers.
+    void ApplyEffect1() { ApplyEffect(PictureEffect::Relief); }
+    void ApplyEffect2A() { ApplyEffect(PictureEffect::Blur); }
+    void ApplyEffect2B() { ApplyEffect(PictureEffect::Sharpen); }
+    void ApplyEffect2C() { ApplyEffect(PictureEffect::Edges); }
+    void ApplyEffect3A() { ApplyEffect(PictureEffect::Grain); }
+    void ApplyEffect3B() { ApplyEffect(PictureEffect::Mosaic); }
+    void ApplyEffect4A() { ApplyEffect(PictureEffect::Solarise); }
+    void ApplyEffect4B() { ApplyEffect(PictureEffect::Posterise); }
+    void ApplyEffect4C() { ApplyEffect(PictureEffect::Swirl); }
+    void ApplyEffect5A() { ApplyEffect(PictureEffect::Waves); }
+    void ApplyEffect5B() { ApplyEffect(PictureEffect::HueTurn); }
+    void ApplyEffect6() { ApplyEffect(PictureEffect::Crumble); }
+    // Bricks of `size` pixels with mortar joints in `colour`.
     void ApplyEffect7(std::int32_t size, Colour colour);
 
     // --- files (canvas/Png*.cpp) ---------------------------------------------------------------
