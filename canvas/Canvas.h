@@ -28,6 +28,19 @@ enum class PictureEffect : std::uint8_t {
     Crumble,    // 6
 };
 
+// Where ResizeCanvas keeps the old picture: the 3 x 3 grid read row by row.
+enum class Anchor : std::uint8_t {
+    TopLeft,
+    TopCentre,
+    TopRight,
+    MiddleLeft,
+    Centre,
+    MiddleRight,
+    BottomLeft,
+    BottomCentre,
+    BottomRight,
+};
+
 class Canvas {
   public:
     // --- picture -------------------------------------------------------------------------
@@ -101,10 +114,8 @@ class Canvas {
     // --- geometry (canvas/Resize.cpp) ----------------------------------------------------------
     // Nearest-neighbour scaling to the new size.
     void ResizeImage(std::int32_t width, std::int32_t height);
-    // New size without scaling; position 0..8 anchors the old picture on a 3 x 3 grid read
-    // row by row (7 = bottom centre); the new area takes `colour`.
-    void ResizeCanvas(std::int32_t width, std::int32_t height, std::int32_t position,
-                      Colour colour);
+    // New size without scaling, the old picture kept at `anchor`; the new area takes `colour`.
+    void ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor, Colour colour);
     // (0, 0): crops away the outer rows and columns that are entirely colour 0.
     void TransformImage(std::int32_t a, std::int32_t b);
 
