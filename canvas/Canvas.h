@@ -45,7 +45,6 @@ class Canvas {
   public:
     // --- picture -------------------------------------------------------------------------
     void CreateImage(std::int32_t width, std::int32_t height, Colour colour = 0);
-    void DestroyImage();
     std::int32_t GetWidth() const { return width_; }
     std::int32_t GetHeight() const { return height_; }
 
@@ -93,12 +92,9 @@ class Canvas {
     void DrawPolyline();
     void FillPolygon();
     void ClearPolyPoints();
-    std::size_t PolyPointCount() const { return polyX_.size(); }
 
     // --- text (canvas/Text.cpp): the embedded bold font, monochrome, in the pen colour ----------
-    void SetFontName(const std::string& name) { fontName_ = name; }
     void SetFontSize(std::int32_t points) { fontSize_ = points; }
-    void SetFontStyle(std::int32_t style) { fontStyle_ = style; }
     std::int32_t TextWidth(const std::string& text) const;
     std::int32_t TextHeight(const std::string& text) const;
     void DrawText(const std::string& text, std::int32_t x, std::int32_t y, std::int32_t flags = 0);
@@ -162,9 +158,7 @@ class Canvas {
     std::vector<std::int32_t> polyX_;
     std::vector<std::int32_t> polyY_;
 
-    std::string fontName_ = "Tahoma";
     std::int32_t fontSize_ = 12;
-    std::int32_t fontStyle_ = 1;
 
     std::int32_t effectOptionA_ = 0;
     std::int32_t effectOptionB_ = 0;
