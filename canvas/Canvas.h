@@ -41,6 +41,12 @@ enum class Anchor : std::uint8_t {
     BottomRight,
 };
 
+// How ReduceColours chooses and applies its palette.
+struct ReduceOptions {
+    bool medianCut = false;  // median cut instead of the quantizer's palette
+    bool dither = false;     // error diffusion over land pixels
+};
+
 class Canvas {
   public:
     // --- picture -------------------------------------------------------------------------
@@ -102,8 +108,7 @@ class Canvas {
     // --- colour operations (canvas/Colours.cpp) ------------------------------------------------
     // At most `count` colours (0: back to full colour, pixels unchanged). Black stays 0 and no
     // other colour becomes 0; a picture already within `count` colours keeps them exactly.
-    // b = 1 dithers land pixels; a = 1 uses the alternative palette method.
-    void ReduceColours(std::int32_t count, std::int32_t a, std::int32_t b);
+    void ReduceColours(std::int32_t count, ReduceOptions options = {});
     // Every pixel whose channels each lie within `tolerance` of `from` becomes `to`.
     void ReplaceColour(Colour from, Colour to, std::int32_t tolerance);
 

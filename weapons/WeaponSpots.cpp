@@ -47,11 +47,11 @@ void ReserveSpot(MapState& map, Random& rng, std::int32_t x, std::int32_t y,
 Canvas PreparePicture(int number, std::int32_t size) {
     Canvas picture;
     picture.LoadPicture(WeaponPicturePng(number));
-    picture.ReduceColours(0, 0, 0);
+    picture.ReduceColours(0);
     const Colour background = picture.GetPixel(0, 0);
     picture.ReplaceColour(background, IconKeyColour, 1);
     picture.ReplaceColour(0, IconKeyColour, 4);
-    picture.ReduceColours(256, 0, 0);
+    picture.ReduceColours(256);
     picture.ResizeImage(size, size);
     return picture;
 }
