@@ -9,7 +9,7 @@
 #include "app/Seed.h"
 #include "app/Signature.h"
 #include "core/RunError.h"
-#include "finish/Palette.h"
+#include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
 #include "finish/RandomEffects.h"
 #include "levelfile/LevelChunk.h"
@@ -28,7 +28,7 @@ void EnforceMinimumSize(Canvas& canvas) {
     const std::int32_t width = std::max(canvas.GetWidth(), kMinWidth);
     const std::int32_t height = std::max(canvas.GetHeight(), kMinHeight);
     if (width != canvas.GetWidth() || height != canvas.GetHeight())
-        canvas.ResizeCanvas(width, height, 7, 0);
+        canvas.ResizeCanvas(width, height, Anchor::BottomCentre, 0);
 }
 
 // The finishing stages, between the terrain and the export; logged as "createMap: ".

@@ -65,9 +65,7 @@ std::string NStr(const std::string& text) {
 void DrawSignature(MapState& map, Random& rng) {
     Canvas& canvas = map.canvas;
     const std::string label = NStr(std::string(kScrambledLabel.begin(), kScrambledLabel.end()));
-    canvas.SetFontName("Tahoma");
     canvas.SetFontSize(12);
-    canvas.SetFontStyle(1);
     const std::int32_t tw = canvas.TextWidth(label);
     const std::int32_t th = canvas.TextHeight(label);
 

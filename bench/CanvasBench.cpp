@@ -80,8 +80,7 @@ void ReduceColours64(benchmark::State& state) {
         state.PauseTiming();
         Canvas c = original;
         state.ResumeTiming();
-        c.ReduceColours(64, static_cast<std::int32_t>(state.range(0)),
-                        static_cast<std::int32_t>(state.range(1)));
+        c.ReduceColours(64, {.medianCut = state.range(0) == 1, .dither = state.range(1) == 1});
         benchmark::DoNotOptimize(c.Pixels().data());
     }
 }
@@ -101,7 +100,7 @@ BENCHMARK(ResizeToFinal)->Unit(benchmark::kMillisecond);
 
 void ExportPalettePng(benchmark::State& state) {
     Canvas c = test::SampleMap(kWidth, kHeight);
-    c.ReduceColours(64, 0, 0);
+    c.ReduceColours(64);
     c.ResizeImage(7680, 4344);
     for (auto _ : state) {
         const auto png = c.ExportPng();

@@ -7,7 +7,7 @@
 #include "app/Signature.h"
 #include "canvas/Canvas.h"
 #include "core/Numeric.h"
-#include "finish/Palette.h"
+#include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
 #include "map/MapLog.h"
 #include "terrain/GenerateTerrain.h"

@@ -20,12 +20,4 @@ void Canvas::CreateImage(std::int32_t width, std::int32_t height, Colour colour)
     polyY_.clear();
 }
 
-void Canvas::DestroyImage() {
-    width_ = height_ = 0;
-    pixels_.clear();
-    pixels_.shrink_to_fit();
-    polyX_.clear();
-    polyY_.clear();
-}
-
 }  // namespace orvane

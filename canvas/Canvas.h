@@ -12,11 +12,45 @@
 
 namespace orvane {
 
+// The picture effects that take no arguments (canvas/effects/Effects.h says what each does).
+enum class PictureEffect : std::uint8_t {
+    Relief,     // 1
+    Blur,       // 2A
+    Sharpen,    // 2B
+    Edges,      // 2C
+    Grain,      // 3A
+    Mosaic,     // 3B
+    Solarise,   // 4A
+    Posterise,  // 4B
+    Swirl,      // 4C
+    Waves,      // 5A
+    HueTurn,    // 5B
+    Crumble,    // 6
+};
+
+// Where ResizeCanvas keeps the old picture: the 3 x 3 grid read row by row.
+enum class Anchor : std::uint8_t {
+    TopLeft,
+    TopCentre,
+    TopRight,
+    MiddleLeft,
+    Centre,
+    MiddleRight,
+    BottomLeft,
+    BottomCentre,
+    BottomRight,
+};
+
+// How ReduceColours chooses and applies its palette.
+struct ReduceOptions {
+    bool medianCut = false;  // median cut instead of the quantizer's palette
+    bool dither = false;     // error diffusion over land pixels
+};
+
 class Canvas {
   public:
     // --- picture -------------------------------------------------------------------------
     void CreateImage(std::int32_t width, std::int32_t height, Colour colour = 0);
-    void DestroyImage();
     std::int32_t GetWidth() const { return width_; }
     std::int32_t GetHeight() const { return height_; }
 
@@ -64,12 +98,9 @@ class Canvas {
     void DrawPolyline();
     void FillPolygon();
     void ClearPolyPoints();
-    std::size_t PolyPointCount() const { return polyX_.size(); }
 
     // --- text (canvas/Text.cpp): the embedded bold font, monochrome, in the pen colour ----------
-    void SetFontName(const std::string& name) { fontName_ = name; }
     void SetFontSize(std::int32_t points) { fontSize_ = points; }
-    void SetFontStyle(std::int32_t style) { fontStyle_ = style; }
     std::int32_t TextWidth(const std::string& text) const;
     std::int32_t TextHeight(const std::string& text) const;
     void DrawText(const std::string& text, std::int32_t x, std::int32_t y, std::int32_t flags = 0);
@@ -77,38 +108,39 @@ class Canvas {
     // --- colour operations (canvas/Colours.cpp) ------------------------------------------------
     // At most `count` colours (0: back to full colour, pixels unchanged). Black stays 0 and no
     // other colour becomes 0; a picture already within `count` colours keeps them exactly.
-    // b = 1 dithers land pixels; a = 1 uses the alternative palette method.
-    void ReduceColours(std::int32_t count, std::int32_t a, std::int32_t b);
+    void ReduceColours(std::int32_t count, ReduceOptions options = {});
     // Every pixel whose channels each lie within `tolerance` of `from` becomes `to`.
     void ReplaceColour(Colour from, Colour to, std::int32_t tolerance);
 
     // --- geometry (canvas/Resize.cpp) ----------------------------------------------------------
     // Nearest-neighbour scaling to the new size.
     void ResizeImage(std::int32_t width, std::int32_t height);
-    // New size without scaling; position 0..8 anchors the old picture on a 3 x 3 grid read
-    // row by row (7 = bottom centre); the new area takes `colour`.
-    void ResizeCanvas(std::int32_t width, std::int32_t height, std::int32_t position,
-                      Colour colour);
+    // New size without scaling, the old picture kept at `anchor`; the new area takes `colour`.
+    void ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor, Colour colour);
     // (0, 0): crops away the outer rows and columns that are entirely colour 0.
     void TransformImage(std::int32_t a, std::int32_t b);
 
-    // --- effects (canvas/Effect*.cpp): keep the size, use no random generator ------------------
+    // --- effects (canvas/effects/): keep the size, use no random generator ------------------
+    // Options A (5..20) and B (1..256) tune the effects; unset (0), each reads as the middle.
     void SetEffectOptionA(std::int32_t value) { effectOptionA_ = value; }
     void SetEffectOptionB(std::int32_t value) { effectOptionB_ = value; }
     std::int32_t GetEffectOptionA() const { return effectOptionA_; }
     std::int32_t GetEffectOptionB() const { return effectOptionB_; }
-    void ApplyEffect1();
-    void ApplyEffect2A();
-    void ApplyEffect2B();
-    void ApplyEffect2C();
-    void ApplyEffect3A();
-    void ApplyEffect3B();
-    void ApplyEffect4A();
-    void ApplyEffect4B();
-    void ApplyEffect4C();
-    void ApplyEffect5A();
-    void ApplyEffect5B();
-    void ApplyEffect6();
+    void ApplyEffect(PictureEffect effect);
+    // The same effects under their numbers.
+    void ApplyEffect1() { ApplyEffect(PictureEffect::Relief); }
+    void ApplyEffect2A() { ApplyEffect(PictureEffect::Blur); }
+    void ApplyEffect2B() { ApplyEffect(PictureEffect::Sharpen); }
+    void ApplyEffect2C() { ApplyEffect(PictureEffect::Edges); }
+    void ApplyEffect3A() { ApplyEffect(PictureEffect::Grain); }
+    void ApplyEffect3B() { ApplyEffect(PictureEffect::Mosaic); }
+    void ApplyEffect4A() { ApplyEffect(PictureEffect::Solarise); }
+    void ApplyEffect4B() { ApplyEffect(PictureEffect::Posterise); }
+    void ApplyEffect4C() { ApplyEffect(PictureEffect::Swirl); }
+    void ApplyEffect5A() { ApplyEffect(PictureEffect::Waves); }
+    void ApplyEffect5B() { ApplyEffect(PictureEffect::HueTurn); }
+    void ApplyEffect6() { ApplyEffect(PictureEffect::Crumble); }
+    // Bricks of `size` pixels with mortar joints in `colour`.
     void ApplyEffect7(std::int32_t size, Colour colour);
 
     // --- files (canvas/Png*.cpp) ---------------------------------------------------------------
@@ -131,9 +163,7 @@ class Canvas {
     std::vector<std::int32_t> polyX_;
     std::vector<std::int32_t> polyY_;
 
-    std::string fontName_ = "Tahoma";
     std::int32_t fontSize_ = 12;
-    std::int32_t fontStyle_ = 1;
 
     std::int32_t effectOptionA_ = 0;
     std::int32_t effectOptionB_ = 0;

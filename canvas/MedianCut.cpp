@@ -2,7 +2,7 @@
 // colour groups (a lone flower colour, a bright sign) as entries of their own more often.
 #include <algorithm>
 
-#include "canvas/Palette.h"
+#include "canvas/ColourReduction.h"
 
 namespace orvane {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "canvas/Canvas.h"
-#include "canvas/Palette.h"
+#include "canvas/ColourReduction.h"
 #include "core/RunError.h"
 
 namespace orvane {
@@ -66,7 +66,7 @@ std::vector<Colour> QuantizedPalette(const std::vector<HistogramEntry>& land, bo
 
 }  // namespace
 
-void Canvas::ReduceColours(std::int32_t count, std::int32_t a, std::int32_t b) {
+void Canvas::ReduceColours(std::int32_t count, ReduceOptions options) {
     if (count < 0) throw RunError("ReduceColours: negative colour count");
     if (count == 0) return;  // full colour: the pixels are already exact
 
@@ -81,7 +81,7 @@ void Canvas::ReduceColours(std::int32_t count, std::int32_t a, std::int32_t b) {
     std::vector<Colour> palette;
     if (slots == 1)
         palette = {MeanColour(land)};
-    else if (a == 1)
+    else if (options.medianCut)
         palette = MedianCutPalette(land, slots);
     else
         palette = QuantizedPalette(land, hasBlack, slots);
@@ -89,7 +89,7 @@ void Canvas::ReduceColours(std::int32_t count, std::int32_t a, std::int32_t b) {
     std::erase(palette, Colour{0});
     if (palette.empty()) palette = {MeanColour(land)};
 
-    if (b == 1)
+    if (options.dither)
         DitherToPalette(pixels_, width_, height_, palette);
     else
         RemapToPalette(pixels_, land, palette);

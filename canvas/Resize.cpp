@@ -40,9 +40,9 @@ void Canvas::ResizeImage(std::int32_t width, std::int32_t height) {
     pixels_ = std::move(scaled);
 }
 
-void Canvas::ResizeCanvas(std::int32_t width, std::int32_t height, std::int32_t position,
-                          Colour colour) {
-    if (position < 0 || position > 8)
+void Canvas::ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor, Colour colour) {
+    const int position = static_cast<int>(anchor);
+    if (position > static_cast<int>(Anchor::BottomRight))
         throw RunError("ResizeCanvas: anchor " + std::to_string(position) + " is not 0..8");
     Canvas resized;
     resized.CreateImage(width, height, colour);

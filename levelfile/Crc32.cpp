@@ -43,11 +43,6 @@ constexpr std::array<std::uint32_t, 256> kCrcTable = {
 
 }  // namespace
 
-std::int32_t ShiftRight(std::int32_t value, int bits) {
-    // Logical shift of the 32-bit pattern: zeros come in at the top.
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) >> bits);
-}
-
 std::int32_t Crc32(std::span<const std::uint8_t> bytes) {
     std::uint32_t crc = 0xFFFFFFFFu;
     for (std::uint8_t b : bytes) crc = kCrcTable[(crc ^ b) & 255u] ^ (crc >> 8);

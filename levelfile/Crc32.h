@@ -11,7 +11,4 @@ namespace orvane {
 std::int32_t Crc32(std::span<const std::uint8_t> bytes);
 std::int32_t Crc32(std::string_view bytes);
 
-// Logical right shift of a signed 32-bit value's bit pattern.
-std::int32_t ShiftRight(std::int32_t value, int bits);
-
 }  // namespace orvane

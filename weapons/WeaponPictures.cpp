@@ -14,11 +14,11 @@ constexpr Colour IconKeyColour = RGB(4, 2, 4);
 Canvas PreparePicture(int number, std::int32_t size) {
     Canvas picture;
     picture.LoadPicture(WeaponPicturePng(number));
-    picture.ReduceColours(0, 0, 0);
+    picture.ReduceColours(0);
     const Colour background = picture.GetPixel(0, 0);
     picture.ReplaceColour(background, IconKeyColour, 1);
     picture.ReplaceColour(0, IconKeyColour, 4);
-    picture.ReduceColours(256, 0, 0);
+    picture.ReduceColours(256);
     picture.ResizeImage(size, size);
     return picture;
 }

@@ -50,7 +50,7 @@ TEST(Resize, CanvasAnchorsOnTheThreeByThreeGrid) {
     const int offsetX[3] = {0, 3, 6}, offsetY[3] = {0, 2, 4};
     for (int position = 0; position < 9; ++position) {
         Canvas c = src;
-        c.ResizeCanvas(10, 6, position, RGB(5, 5, 5));
+        c.ResizeCanvas(10, 6, static_cast<Anchor>(position), RGB(5, 5, 5));
         ASSERT_EQ(c.GetWidth(), 10);
         const int ox = offsetX[position % 3], oy = offsetY[position / 3];
         int fresh = 0;
@@ -63,13 +63,12 @@ TEST(Resize, CanvasAnchorsOnTheThreeByThreeGrid) {
             }
         EXPECT_EQ(fresh, 60 - 8);
     }
-    // 7 is bottom centre; shrinking cuts around the same anchor.
+    // Shrinking cuts around the same anchor.
     Canvas c = Coded(9, 9);
-    c.ResizeCanvas(3, 3, 7, 0);
+    c.ResizeCanvas(3, 3, Anchor::BottomCentre, 0);
     EXPECT_EQ(c.GetPixel(0, 0), RGB(4, 7, 77));
     EXPECT_EQ(c.GetPixel(2, 2), RGB(6, 9, 77));
-    EXPECT_THROW(c.ResizeCanvas(3, 3, 9, 0), RunError);
-    EXPECT_THROW(c.ResizeCanvas(3, 3, -1, 0), RunError);
+    EXPECT_THROW(c.ResizeCanvas(3, 3, static_cast<Anchor>(9), 0), RunError);
 }
 
 TEST(Resize, TransformCropsToTheLand) {

@@ -1,6 +1,8 @@
 // Colour reduction: the invariants the game depends on, the count, and repeatability.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "canvas/Canvas.h"
 #include "core/RunError.h"
 #include "tests/support/SamplePicture.h"
@@ -10,6 +12,14 @@ namespace orvane {
 namespace {
 
 // Black stays exactly where it was and nothing else becomes black.
+// Every palette method, with and without dithering.
+constexpr ReduceOptions kAllModes[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+
+std::string Name(ReduceOptions mode) {
+    return std::string(mode.medianCut ? "median-cut" : "quantizer") +
+           (mode.dither ? "-dither" : "");
+}
+
 void ExpectSameEmptySpace(const Canvas& before, const Canvas& after) {
     ASSERT_EQ(before.Pixels().size(), after.Pixels().size());
     std::size_t wrong = 0;
@@ -23,19 +33,15 @@ TEST(ReduceColours, KeepsEmptySpaceAndRespectsTheCountForEveryMode) {
     const int distinct = original.CountColours();
     ASSERT_GT(distinct, 1000);
     for (int count : {2, 3, 16, 64, 255, 256}) {
-        for (int a : {0, 1}) {
-            for (int b : {0, 1}) {
-                Canvas c = original;
-                c.ReduceColours(count, a, b);
-                ExpectSameEmptySpace(original, c);
-                EXPECT_LE(c.CountColours(), count) << count << " a" << a << " b" << b;
-                EXPECT_GE(c.CountColours(), std::min(count, 2)) << count;
-                if (count == 64 && b == 0)
-                    test::SaveForReview(c, "reduce-64-a" + std::to_string(a) + ".png");
-                if (count == 16)
-                    test::SaveForReview(
-                        c, "reduce-16-a" + std::to_string(a) + "-b" + std::to_string(b) + ".png");
-            }
+        for (const ReduceOptions mode : kAllModes) {
+            Canvas c = original;
+            c.ReduceColours(count, mode);
+            ExpectSameEmptySpace(original, c);
+            EXPECT_LE(c.CountColours(), count) << count << " " << Name(mode);
+            EXPECT_GE(c.CountColours(), std::min(count, 2)) << count;
+            if (count == 64 && !mode.dither)
+                test::SaveForReview(c, "reduce-64-" + Name(mode) + ".png");
+            if (count == 16) test::SaveForReview(c, "reduce-16-" + Name(mode) + ".png");
         }
     }
     test::SaveForReview(original, "reduce-original.png");
@@ -44,18 +50,18 @@ TEST(ReduceColours, KeepsEmptySpaceAndRespectsTheCountForEveryMode) {
 TEST(ReduceColours, PicturesWithinTheCountAreUntouched) {
     const Canvas original = test::SampleMap(200, 120, 3);
     const int distinct = original.CountColours();
-    for (int b : {0, 1}) {
+    for (const bool dither : {false, true}) {
         Canvas c = original;
-        c.ReduceColours(distinct, 0, b);
+        c.ReduceColours(distinct, {.dither = dither});
         EXPECT_TRUE(std::equal(c.Pixels().begin(), c.Pixels().end(), original.Pixels().begin()));
-        c.ReduceColours(0, 1, b);  // back to full colour changes nothing either
+        c.ReduceColours(0, {.medianCut = true, .dither = dither});  // back to full colour
         EXPECT_TRUE(std::equal(c.Pixels().begin(), c.Pixels().end(), original.Pixels().begin()));
     }
     // One more colour than allowed does change it, to exactly the allowance at most.
     Canvas c = original;
-    c.ReduceColours(distinct - 1, 0, 0);
+    c.ReduceColours(distinct - 1);
     EXPECT_LE(c.CountColours(), distinct - 1);
-    EXPECT_THROW(c.ReduceColours(-1, 0, 0), RunError);
+    EXPECT_THROW(c.ReduceColours(-1), RunError);
 }
 
 TEST(ReduceColours, TooFewSlotsStillKeepLandApart) {
@@ -69,33 +75,29 @@ TEST(ReduceColours, TooFewSlotsStillKeepLandApart) {
     }
     const Canvas original = c;
     for (int count : {1, 2, 3}) {
-        for (int a : {0, 1}) {
-            for (int b : {0, 1}) {
-                Canvas k = original;
-                k.ReduceColours(count, a, b);
-                ExpectSameEmptySpace(original, k);
-                EXPECT_LE(k.CountColours(), std::max(count, 2));
-            }
+        for (const ReduceOptions mode : kAllModes) {
+            Canvas k = original;
+            k.ReduceColours(count, mode);
+            ExpectSameEmptySpace(original, k);
+            EXPECT_LE(k.CountColours(), std::max(count, 2));
         }
     }
     // No black at all: the count holds exactly and 0 never appears.
     Canvas land;
     land.CreateImage(16, 16, RGB(9, 9, 9));
     for (int i = 0; i < 16; ++i) land.SetPixel(i, i, RGB(1 + i, 0, 0));
-    land.ReduceColours(1, 0, 0);
+    land.ReduceColours(1);
     EXPECT_EQ(land.CountColours(), 1);
     EXPECT_NE(land.GetPixel(3, 3), 0u);
 }
 
 TEST(ReduceColours, SameInputSameOutput) {
     const Canvas original = test::SampleMap(480, 270, 11);
-    for (int a : {0, 1}) {
-        for (int b : {0, 1}) {
-            Canvas x = original, y = original;
-            x.ReduceColours(48, a, b);
-            y.ReduceColours(48, a, b);
-            EXPECT_TRUE(std::equal(x.Pixels().begin(), x.Pixels().end(), y.Pixels().begin()));
-        }
+    for (const ReduceOptions mode : kAllModes) {
+        Canvas x = original, y = original;
+        x.ReduceColours(48, mode);
+        y.ReduceColours(48, mode);
+        EXPECT_TRUE(std::equal(x.Pixels().begin(), x.Pixels().end(), y.Pixels().begin()));
     }
 }
 

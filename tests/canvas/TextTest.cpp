@@ -9,9 +9,7 @@ namespace {
 
 TEST(Text, MetricsAreStableAndAdditive) {
     Canvas c;
-    c.SetFontName("Tahoma");
     c.SetFontSize(12);
-    c.SetFontStyle(1);
     const std::string label = "Orvane random map 2026!";
     const int w = c.TextWidth(label);
     const int h = c.TextHeight(label);

@@ -22,12 +22,6 @@ TEST(Crc32, StandardCheckValues) {
     EXPECT_EQ(static_cast<std::uint32_t>(Crc32(all)), static_cast<std::uint32_t>(z));
 }
 
-TEST(Crc32, ShiftRightIsLogical) {
-    EXPECT_EQ(ShiftRight(-1, 8), 0x00FFFFFF);
-    EXPECT_EQ(ShiftRight(static_cast<std::int32_t>(0x80000000u), 8), 0x00800000);
-    EXPECT_EQ(ShiftRight(0x12345678, 8), 0x00123456);
-}
-
 // A minimal PNG-like export: signature, IHDR, and a tail the writer must copy unchanged.
 std::vector<std::uint8_t> FakeExport(std::size_t tail) {
     std::vector<std::uint8_t> png = {137, 80, 78, 71, 13,  10,  26,  10,

@@ -9,15 +9,9 @@
 #include <vector>
 
 #include "core/Colour.h"
+#include "core/Numeric.h"
 
 namespace orvane::fx {
-
-// Pixel (x, y) of a w x h buffer; 0 outside it.
-inline Colour PixelAt(std::span<const Colour> px, int w, int h, int x, int y) {
-    if (x < 0 || y < 0 || x >= w || y >= h) return 0;
-    return px[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
-              static_cast<std::size_t>(x)];
-}
 
 struct Image {
     std::span<Colour> px;
@@ -31,14 +25,16 @@ struct Image {
     std::size_t Size() const { return px.size(); }
 };
 
-// The effect options as the effects read them: values outside the ranges the finishing stage
-// sets (a fresh canvas has 0) fall back to the middle of the range.
-inline int OptionA(std::int32_t a) {
-    return a < 1 ? 10 : std::clamp<int>(a, 5, 20);
-}
-inline int OptionB(std::int32_t b) {
-    return b < 1 ? 128 : std::min<int>(b, 256);
-}
+// The two effect options as the canvas holds them. A() and B() are the values the effects
+// read: outside the ranges the finishing stage sets (A 5..20, B 1..256; a fresh canvas has 0)
+// they fall back to the middle of the range.
+struct Options {
+    std::int32_t a = 0;
+    std::int32_t b = 0;
+
+    int A() const { return a < 1 ? 10 : std::clamp<int>(a, 5, 20); }
+    int B() const { return b < 1 ? 128 : std::min<int>(b, 256); }
+};
 
 inline int Clamp255(int v) {
     return v < 0 ? 0 : (v > 255 ? 255 : v);
@@ -71,6 +67,21 @@ inline int Luma(Colour c) {
     return (RedOf(c) * 77 + GreenOf(c) * 150 + BlueOf(c) * 29) >> 8;
 }
 
+// Brightness per pixel, 0 for empty space, so outlines read as steep edges.
+std::vector<std::uint8_t> LumaMap(std::span<const Colour> px);
+
+// Reads a brightness map with coordinates clamped, so the picture frame is no edge.
+struct LumaReader {
+    const std::vector<std::uint8_t>& l;
+    int w, h;
+    int operator()(int x, int y) const {
+        x = std::clamp(x, 0, w - 1);
+        y = std::clamp(y, 0, h - 1);
+        return l[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
+                 static_cast<std::size_t>(x)];
+    }
+};
+
 // Well-mixed 32 bits from a pixel position and a per-effect salt.
 inline std::uint32_t Hash(std::uint32_t x, std::uint32_t y, std::uint32_t salt) {
     std::uint32_t v = x * 0x9E3779B1u ^ (y + 0x7F4A7C15u) * 0x85EBCA77u ^ salt * 0xC2B2AE3Du;
@@ -85,7 +96,7 @@ inline std::uint32_t Hash(std::uint32_t x, std::uint32_t y, std::uint32_t salt) 
 // Sine from plain double arithmetic, so results do not depend on the maths library.
 double Sine(double radians);
 inline double Cosine(double radians) {
-    return Sine(radians + 1.5707963267948966);
+    return Sine(radians + kPi / 2);
 }
 
 // Moves each land pixel away from the mean of the land pixels in the (2r+1)^2 box around it
@@ -100,33 +111,5 @@ std::vector<std::uint8_t> DistanceToEmpty(const Image& img, int cap);
 // Empties every 4-connected land region smaller than `minSize` pixels. When `allowed` is
 // given, only regions lying wholly on allowed pixels are removed. Returns pixels removed.
 std::size_t RemoveSpecks(Image img, int minSize, const std::vector<std::uint8_t>* allowed);
-
-// Moves the picture through a mapping from each destination pixel to its source position.
-// Sampling takes the nearest source pixel, or another land pixel of the 2 x 2 cell around the
-// position, so thin land does not break into dust; leftover specks are swept away.
-template <typename SourceOf>
-void Warp(Image img, SourceOf sourceOf) {
-    const std::vector<Colour> src(img.px.begin(), img.px.end());
-    const auto in = [&](int x, int y) { return PixelAt(src, img.w, img.h, x, y); };
-    for (int y = 0; y < img.h; ++y) {
-        for (int x = 0; x < img.w; ++x) {
-            double sx = 0, sy = 0;
-            sourceOf(x, y, sx, sy);
-            const double fx = sx < -2.0 ? -2.0 : (sx > img.w + 2.0 ? img.w + 2.0 : sx);
-            const double fy = sy < -2.0 ? -2.0 : (sy > img.h + 2.0 ? img.h + 2.0 : sy);
-            const int x0 = static_cast<int>(fx + 2.0) - 2;
-            const int y0 = static_cast<int>(fy + 2.0) - 2;
-            const int nx = x0 + (fx - x0 >= 0.5 ? 1 : 0);
-            const int ny = y0 + (fy - y0 >= 0.5 ? 1 : 0);
-            Colour c = in(nx, ny);
-            if (c == 0) c = in(x0, y0);
-            if (c == 0) c = in(x0 + 1, y0);
-            if (c == 0) c = in(x0, y0 + 1);
-            if (c == 0) c = in(x0 + 1, y0 + 1);
-            img.At(x, y) = c;
-        }
-    }
-    RemoveSpecks(img, 4, nullptr);
-}
 
 }  // namespace orvane::fx

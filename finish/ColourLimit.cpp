@@ -1,4 +1,4 @@
-#include "finish/Palette.h"
+#include "finish/ColourLimit.h"
 
 #include <array>
 
@@ -17,8 +17,8 @@ std::int32_t DrawColourCount(Random& rng) {
     return kCounts.back();
 }
 
-void Reduce(MapState& map, std::int32_t count, std::int32_t a, std::int32_t b) {
-    map.canvas.ReduceColours(count, a, b);
+void Reduce(MapState& map, std::int32_t count, ReduceOptions options = {}) {
+    map.canvas.ReduceColours(count, options);
     map.stats.paletteSizes.push_back(map.canvas.CountColours());
 }
 
@@ -33,25 +33,26 @@ std::int32_t ScaledSide(std::int32_t scaleTenths, std::int32_t side) {
 }  // namespace
 
 void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
-    const std::int32_t optionA = effectsFlag ? 0 : 1;
-    const std::int32_t optionB = rareFlag ? 1 : 0;
+    // Maps without effects get a drawn colour count and the median-cut palette (maps with
+    // effects stay in full colour here); rare maps are dithered.
+    const ReduceOptions first{.medianCut = !effectsFlag, .dither = rareFlag};
     std::int32_t count = 0;
-    if (optionA == 1) {
+    if (!effectsFlag) {
         // Walk-for-weapons maps keep at least 64 colours for the weapon pictures.
         do {
             count = DrawColourCount(rng);
         } while (map.WalkForWeapons && count < 64);
     }
-    Reduce(map, count, optionA, optionB);
-    Reduce(map, 64, 0, 0);
+    Reduce(map, count, first);
+    Reduce(map, 64);
     if (map.canvas.GetPixel(1, 1) == 0) return;
     // The corner must be empty: its colour becomes empty everywhere. Back to full colour
     // first; that changes no pixel, so the colour count stays as it was.
-    map.canvas.ReduceColours(0, 0, 0);
+    map.canvas.ReduceColours(0);
     map.stats.paletteSizes.push_back(map.stats.paletteSizes.back());
     const Colour corner = map.canvas.GetPixel(1, 1);
     map.canvas.ReplaceColour(corner, 0, 1);
-    Reduce(map, 64, 0, 0);
+    Reduce(map, 64);
 }
 
 void ScalePicture(MapState& map) {

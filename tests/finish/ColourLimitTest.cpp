@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "finish/Palette.h"
+#include "finish/ColourLimit.h"
 #include "tests/support/LandPicture.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TestSupport.h"

@@ -1,4 +1,4 @@
-#include "canvas/Palette.h"
+#include "canvas/ColourReduction.h"
 
 #include <algorithm>
 #include <cmath>
