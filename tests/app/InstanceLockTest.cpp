@@ -8,27 +8,23 @@
 #include <filesystem>
 
 #include "app/platform/InstanceLock.h"
+#include "tests/app/TempFolder.h"
 
 namespace orvane {
 namespace {
 namespace fs = std::filesystem;
 using platform::InstanceLock;
 
-class InstanceLockTest : public ::testing::Test {
+class InstanceLockTest : public test::TempFolderTest {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("orvane-lock-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
+        TempFolderTest::SetUp();
         fs::create_directories(dir_ / "home");
         ::mkdir((dir_ / "run").c_str(), 0700);
         ::setenv("HOME", (dir_ / "home").c_str(), 1);
         ::unsetenv("XDG_CACHE_HOME");
         ::setenv("XDG_RUNTIME_DIR", (dir_ / "run").c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
 };
 
 TEST_F(InstanceLockTest, SecondHolderIsToldAnotherInstanceRuns) {

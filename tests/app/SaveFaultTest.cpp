@@ -18,6 +18,7 @@
 #include "app/LevelStore.h"
 #include "app/platform/SaveFile.h"
 #include "core/RunError.h"
+#include "tests/app/TempFolder.h"
 
 namespace orvane {
 namespace {
@@ -83,18 +84,11 @@ SaveCalls FaultyCalls() {
     };
 }
 
-class SaveFaultTest : public ::testing::Test {
+class SaveFaultTest : public test::TempFolderTest {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("orvane-fault-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
     void TearDown() override {
         platform::ActiveSaveCalls() = platform::DefaultSaveCalls();
-        fs::remove_all(dir_);
+        TempFolderTest::TearDown();
     }
 
     void Use(const Rules& rules) {
@@ -119,8 +113,6 @@ class SaveFaultTest : public ::testing::Test {
         const std::vector<std::uint8_t> bytes(text.begin(), text.end());
         return SaveLevelFile(dir_, name, bytes, replace);
     }
-
-    fs::path dir_;
 };
 
 struct FaultCase {

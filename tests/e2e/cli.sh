@@ -5,11 +5,7 @@ set -uo pipefail
 build=${1:?build folder}
 cli="$build/orvane-cli"
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
+. "$here/harness.bash"
 
 mkdir -p "$work/a" "$work/b" "$work/c"
 "$cli" --quiet --seed hello --out "$work/a" || fail "seed hello run"

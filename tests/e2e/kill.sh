@@ -7,11 +7,7 @@ build=${1:?build folder}
 kills=${KILLS:-4}
 cli="$build/orvane-cli"
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
+. "$here/harness.bash"
 
 g++ -shared -fPIC -O1 -o "$work/stall.so" "$here/stall_shim.cpp" -ldl || { fail "shim"; exit 1; }
 out="$work/levels"
@@ -56,8 +52,10 @@ done
 
 bad=$(ls -A "$out" | grep -v '\.png$' | grep -v '\.tmp$')
 [[ -z "$bad" ]] || fail "unexpected files: $bad"
-if python3 "$here/check_level.py" "$out"/*.png >"$work/check.txt"; then
-    pass "$(ls "$out" | grep -c '\.png$') maps left by $((2 * kills)) kills all valid"
+shopt -s nullglob
+maps=("$out"/*.png)
+if ((${#maps[@]} == 0)) || python3 "$here/check_level.py" "${maps[@]}" >"$work/check.txt"; then
+    pass "${#maps[@]} maps left by $((2 * kills)) kills, all valid"
 else
     fail "broken maps: $(grep -v ' ok$' "$work/check.txt")"
 fi

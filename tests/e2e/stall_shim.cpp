@@ -18,14 +18,6 @@ F Next(const char* name) {
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
 
-int OpenAt(const char* symbol, int dir, const char* path, int flags, mode_t mode) {
-    if ((flags & O_TMPFILE) == O_TMPFILE && std::getenv("ORVANE_NO_TMPFILE") != nullptr) {
-        errno = EOPNOTSUPP;
-        return -1;
-    }
-    return Next<int (*)(int, const char*, int, ...)>(symbol)(dir, path, flags, mode);
-}
-
 }  // namespace
 
 extern "C" int fsync(int fd) {
@@ -43,13 +35,9 @@ extern "C" int openat(int dir, const char* path, int flags, ...) {
     va_start(args, flags);
     const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, mode_t) : 0;
     va_end(args);
-    return OpenAt("openat", dir, path, flags, mode);
-}
-
-extern "C" int openat64(int dir, const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, mode_t) : 0;
-    va_end(args);
-    return OpenAt("openat64", dir, path, flags, mode);
+    if ((flags & O_TMPFILE) == O_TMPFILE && std::getenv("ORVANE_NO_TMPFILE") != nullptr) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return Next<int (*)(int, const char*, int, ...)>("openat")(dir, path, flags, mode);
 }
