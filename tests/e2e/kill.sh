@@ -18,7 +18,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 for ((i = 0; i < kills; i++)); do
     "$cli" --quiet --seed "r$i" --count 1000 --out "$out" &
     p=$!
-    sleep "$(awk -v r=$RANDOM 'BEGIN { printf "%.2f", 0.1 + r / 32767 * 2.4 }')"
+    sleep "$(awk -v r=$RANDOM 'BEGIN { printf "%.2f", 0.1 + r / 32767 * 3.9 }')"
     kill -KILL "$p"
     wait "$p" 2>/dev/null
 done
