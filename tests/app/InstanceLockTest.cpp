@@ -6,6 +6,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/platform/InstanceLock.h"
 #include "tests/app/TempFolder.h"
@@ -19,12 +23,28 @@ class InstanceLockTest : public test::TempFolderTest {
   protected:
     void SetUp() override {
         TempFolderTest::SetUp();
+        for (const char* name : kVariables) {
+            const char* value = std::getenv(name);
+            saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        }
         fs::create_directories(dir_ / "home");
         ::mkdir((dir_ / "run").c_str(), 0700);
         ::setenv("HOME", (dir_ / "home").c_str(), 1);
         ::unsetenv("XDG_CACHE_HOME");
         ::setenv("XDG_RUNTIME_DIR", (dir_ / "run").c_str(), 1);
     }
+    void TearDown() override {
+        for (const auto& [name, value] : saved_) {
+            if (value)
+                ::setenv(name.c_str(), value->c_str(), 1);
+            else
+                ::unsetenv(name.c_str());
+        }
+        TempFolderTest::TearDown();
+    }
+
+    static constexpr const char* kVariables[] = {"HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"};
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 TEST_F(InstanceLockTest, SecondHolderIsToldAnotherInstanceRuns) {
