@@ -56,7 +56,7 @@ start_app() {
     : >"$work/log.txt"  # each program's own log
     ORVANE_LOG=stderr ORVANE_BATCH_SIZE=${1:-3} "${2:-$app}" 2>>"$work/log.txt" &
     pid=$!
-    wait_for 'wid=$(xdotool search --name "^Orvane by Pellimor$" 2>/dev/null | head -1); [[ -n "$wid" ]]' 20
+    wait_for 'wid=$(xdotool search --name "^Orvane by Pellimor$" 2>/dev/null | head -1); [[ -n "$wid" ]]' 60
 }
 # Clicks at a point of the window's client area.
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
