@@ -1,8 +1,6 @@
 #include "app/LevelStore.h"
 
-#include <cerrno>
-#include <cstring>
-
+#include "app/MapsFolder.h"
 #include "app/platform/ProgramFolder.h"
 #include "app/platform/SaveFile.h"
 #include "core/RunError.h"
@@ -24,10 +22,8 @@ fs::path DefaultSavedLevelsFolder() {
 }
 
 void RequireFolder(const fs::path& folder) {
-    const int err = platform::FolderUsable(folder.string());
-    if (err == ENOENT) throw RunError("The saved-levels folder does not exist: " + folder.string());
-    if (err == ENOTDIR) throw RunError("The saved-levels path is not a folder: " + folder.string());
-    if (err != 0) throw RunError("Cannot save in " + folder.string() + ": " + std::strerror(err));
+    if (const std::string problem = FolderProblem(folder); !problem.empty())
+        throw RunError(problem);
 }
 
 std::string SaveLevelFile(const fs::path& folder, const std::string& name,

@@ -1,14 +1,21 @@
 // libFuzzer target for the text a user types or passes: seed cleaning and hashing, file names,
-// and the JSON writer. Checks what players and scripts rely on: a cleaned seed holds no character
-// a file name cannot hold and no control character, cleaning twice changes nothing, a map's name
-// stays one file name ending in ".png", and JSON output is always a valid UTF-8 JSON string.
+// the JSON writer and the settings file. Checks what players and scripts rely on: a cleaned seed
+// holds no character a file name cannot hold and no control character, cleaning twice changes
+// nothing, a map's name stays one file name ending in ".png", JSON output is always a valid UTF-8
+// JSON string, and any settings file is read without a crash, giving an absolute folder or a reason
+// to ignore it.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/MapName.h"
 #include "app/Seed.h"
+#include "app/Settings.h"
 #include "app/cli/Json.h"
 
 namespace {
@@ -21,7 +28,11 @@ void Require(bool ok) {
 bool ValidUtf8(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto b = static_cast<unsigned char>(text[i]);
-        const std::size_t len = b < 0x80 ? 1 : b >> 5 == 6 ? 2 : b >> 4 == 14 ? 3 : b >> 3 == 30 ? 4 : 0;
+        const std::size_t len = b < 0x80       ? 1
+                                : b >> 5 == 6  ? 2
+                                : b >> 4 == 14 ? 3
+                                : b >> 3 == 30 ? 4
+                                               : 0;
         if (len == 0 || i + len > text.size()) return false;
         std::uint32_t cp = len == 1 ? b : b & (0x7F >> len);
         for (std::size_t k = 1; k < len; ++k) {
@@ -84,8 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::int32_t area = size > 0 ? data[0] * 997 : 0;
     const std::string separator = size > 1 && (data[1] & 1) ? "," : ".";
-    const std::string name = orvane::MapFileName(area, cleaned, false, size > 2 && (data[2] & 1),
-                                                 separator);
+    const std::string name =
+        orvane::MapFileName(area, cleaned, false, size > 2 && (data[2] & 1), separator);
     Require(name.size() >= 10 && name.compare(name.size() - 4, 4, ".png") == 0);
     Require(FileNameSafe(name));
     Require(orvane::MapFileName(area, cleaned, true, false, separator).find('+') ==
@@ -97,5 +108,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     report.seed = cleaned;
     const std::string json = orvane::MapReportJson(report, true, separator);
     Require(ValidUtf8(json) && json.front() == '{' && json.back() == '}');
+
+    static const std::filesystem::path file =
+        std::filesystem::temp_directory_path() /
+        ("orvane-fuzz-settings-" + std::to_string(::getpid()));
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+    const orvane::LoadedSettings loaded = orvane::LoadSettings(file);
+    Require(loaded.problem.empty() || !loaded.settings.mapsFolder);
+    if (loaded.settings.mapsFolder) Require(loaded.settings.mapsFolder->is_absolute());
     return 0;
 }
