@@ -96,7 +96,7 @@ start=$SECONDS
 grep -q "already open" "$work/second.txt" && pass "second instance says why it ends" ||
     fail "second instance message: $(cat "$work/second.txt")"
 # A lock folder others can write to is not used, and a symlink planted there is not followed.
-mkdir -m 777 "$work/open" && mkdir "$work/home"
+mkdir -m 777 "$work/open" && mkdir -p "$work/home"
 ln -s "$work/victim1" "$work/open/orvane.lock"
 ln -s "$work/victim2" "$work/open/orvane-$(id -u).lock"
 mkdir -p -m 700 "$work/home/.cache/orvane"
