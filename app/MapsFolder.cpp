@@ -1,9 +1,9 @@
 #include "app/MapsFolder.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+
+#include "app/platform/SaveFile.h"
 
 namespace orvane {
 namespace fs = std::filesystem;
@@ -21,12 +21,11 @@ MapsFolderChoice ChooseMapsFolder(const fs::path& commandLine, const Settings& s
 
 std::string FolderProblem(const fs::path& folder) {
     if (folder.empty()) return "No folder for maps has been chosen";
-    std::error_code ec;
-    if (!fs::exists(folder, ec))
-        return "The saved-levels folder does not exist: " + folder.string();
-    if (!fs::is_directory(folder, ec)) return "Not a folder: " + folder.string();
-    if (::access(folder.c_str(), W_OK | X_OK) != 0)
-        return "Cannot write in " + folder.string() + ": " + std::strerror(errno);
+    // The system's own reason: a folder behind a locked parent is not a missing folder.
+    const int err = platform::FolderUsable(folder.string());
+    if (err == ENOENT) return "The saved-levels folder does not exist: " + folder.string();
+    if (err == ENOTDIR) return "Not a folder: " + folder.string();
+    if (err != 0) return "Cannot write in " + folder.string() + ": " + std::strerror(err);
     return {};
 }
 

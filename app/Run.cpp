@@ -147,6 +147,8 @@ RunOutcome RunSeeded(RunContext& ctx, const std::string& cleanedSeed) {
         return RunOutcome::EmptySeed;
     }
     CheckSeedFits(ctx, cleanedSeed);
+    // A seed gives the same map whatever came before it: the chooser's memory starts afresh too.
+    ctx.chooser = WeaponChooser{};
     ctx.rng.Reset();
     ctx.rng.Seed(SeedNumber(cleanedSeed));
     return GenerateMaps(ctx, 1, false, cleanedSeed);

@@ -29,8 +29,8 @@ enum class RunOutcome { Finished, QuitRequested, EmptySeed };
 RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::string& seed);
 
 // The seeded command: an empty cleaned seed logs "Empty seed" and makes nothing; otherwise
-// the generator is reset and seeded from the seed text, one map is made, and in every case
-// the generator is re-seeded from the clock afterwards.
+// the generator is reset and seeded from the seed text, the weapon chooser starts afresh, one
+// map is made, and in every case the generator is re-seeded from the clock afterwards.
 RunOutcome RunSeeded(RunContext& ctx, const std::string& cleanedSeed);
 
 // Batch size: 64, or ORVANE_BATCH_SIZE when set (tests shorten the batch with it).

@@ -10,7 +10,21 @@ namespace orvane {
 std::string CleanSeed(std::string text) {
     for (char bad : {'*', '|', '\\', '"', ':', '<', '>', '?', '/'})
         text.erase(std::remove(text.begin(), text.end(), bad), text.end());
-    return text;
+    // Control characters would put line breaks and terminal escapes into file names and logs.
+    // Checking the cleaned text so far keeps a removal from joining a new control character.
+    std::string out;
+    out.reserve(text.size());
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7F) continue;
+        if (c >= 0x80 && c <= 0x9F && !out.empty() &&
+            static_cast<unsigned char>(out.back()) == 0xC2) {
+            out.pop_back();  // U+0080..U+009F
+            continue;
+        }
+        out += ch;
+    }
+    return out;
 }
 
 std::string ToWindows1252(const std::string& utf8) {

@@ -2,7 +2,8 @@
 # Installs what is missing, then builds and runs the whole suite twice: the release build
 # (unit, property and end-to-end tests, benchmarks built) and the sanitizer build
 # (AddressSanitizer, UndefinedBehaviorSanitizer, libstdc++ assertions); in between, orvane-cli
-# cross-built for AArch64 (run under qemu) and i386 must make the release build's maps.
+# cross-built for AArch64 (run under qemu) and i386 must make the release build's maps. Last,
+# the text inputs are fuzzed for a bounded time (libFuzzer with clang, FUZZ_SECONDS, default 60).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -18,3 +19,5 @@ tools/cross-sweep.sh 40
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j "$jobs"
+
+tools/fuzz.sh "${FUZZ_SECONDS:-60}"

@@ -23,11 +23,53 @@ std::string Num(long long v) {
     return std::to_string(v);
 }
 
+// The length of the well-formed UTF-8 sequence at `s` (no overlong forms, no surrogates, at
+// most U+10FFFF), or 0 when the bytes there are not one.
+std::size_t Utf8SequenceLength(const unsigned char* s, std::size_t left) {
+    const unsigned char b = s[0];
+    std::size_t len = 0;
+    unsigned char lo = 0x80;
+    unsigned char hi = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+        len = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        len = 3;
+        if (b == 0xE0) lo = 0xA0;
+        if (b == 0xED) hi = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        len = 4;
+        if (b == 0xF0) lo = 0x90;
+        if (b == 0xF4) hi = 0x8F;
+    } else {
+        return 0;
+    }
+    if (len > left || s[1] < lo || s[1] > hi) return 0;
+    for (std::size_t k = 2; k < len; ++k)
+        if ((s[k] & 0xC0) != 0x80) return 0;
+    return len;
+}
+
 }  // namespace
 
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
-    for (unsigned char c : text) {
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char c = s[i];
+        if (c >= 0x80) {
+            // JSON readers reject bytes that are not UTF-8: each becomes U+FFFD.
+            const std::size_t len = Utf8SequenceLength(s + i, n - i);
+            if (len == 0) {
+                out += "\\ufffd";
+                ++i;
+            } else {
+                out.append(text, i, len);
+                i += len;
+            }
+            continue;
+        }
+        ++i;
         switch (c) {
             case '"':
                 out += "\\\"";

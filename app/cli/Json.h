@@ -9,7 +9,8 @@ namespace orvane {
 std::string MapReportJson(const MapReport& report, bool walkForWeapons,
                           const std::string& decimalSeparator);
 
-// Text as a JSON string literal (quotes included).
+// Text as a JSON string literal (quotes included), always valid UTF-8: bytes that are not
+// well-formed UTF-8 become U+FFFD.
 std::string JsonString(const std::string& text);
 
 }  // namespace orvane

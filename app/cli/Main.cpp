@@ -1,5 +1,7 @@
 // orvane-cli: the map run without a window, for scripts, tests and benchmarks. The same seed
-// and mode give the same bytes as the window.
+// and mode give the same bytes as the window. Exit status: 0 every map saved, 1 a map could not
+// be made or saved (or a seed was empty), 2 bad arguments, 128 + signal number after SIGINT or
+// SIGTERM (the map being made is finished and saved first).
 #include <CLI/CLI.hpp>
 #include <csignal>
 #include <iostream>
@@ -14,9 +16,13 @@
 
 namespace {
 
+constexpr int kFailed = 1;
+constexpr int kBadArguments = 2;
+
+// The signal that asked the run to stop, 0 while none did.
 volatile std::sig_atomic_t gInterrupted = 0;
-extern "C" void OnInterrupt(int) {
-    gInterrupted = 1;
+extern "C" void OnInterrupt(int signal) {
+    gInterrupted = signal;
 }
 
 class CliListener : public orvane::RunListener {
@@ -33,7 +39,8 @@ class CliListener : public orvane::RunListener {
             if (c == '\r' || c == '\n') c = ' ';
         std::cerr << "diagnostic: " << line << "\n";
     }
-    void ClearQuitRequest() override { gInterrupted = 0; }
+    // A signal is never forgotten between the runs of one command line.
+    void ClearQuitRequest() override {}
     bool QuitRequested() const override { return gInterrupted != 0; }
     void MapSaved(const orvane::MapReport& report) override {
         if (json_) std::cout << orvane::MapReportJson(report, wfw_, separator_) << std::endl;
@@ -86,7 +93,7 @@ int main(int argc, char** argv) {
     bool quiet = false;
     std::string out;
     app.add_option("--seed", seeds, "Make the map of this seed (repeatable)");
-    app.add_option("--count", count, "Make this many unseeded maps")->check(CLI::Range(0, 100000));
+    app.add_option("--count", count, "Make this many unseeded maps")->check(CLI::Range(1, 100000));
     app.add_flag("--wfw", wfw, "Walk-for-weapons mode: framed weapon pictures, names with W_");
     app.add_option("--out", out,
                    "Folder for the maps (default: the folder chosen in the window, else "
@@ -94,13 +101,22 @@ int main(int argc, char** argv) {
     app.add_flag("--json", json, "Print one JSON object per saved map on stdout");
     app.add_flag("--quiet", quiet, "No log lines on stderr");
     app.set_version_flag("--version", std::string("orvane-cli ") + ORVANE_VERSION);
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int helpStatus = app.exit(e);  // prints the help, or the error and a hint
+        return e.get_exit_code() == 0 ? helpStatus : kBadArguments;
+    }
+    if (app.count("--out") > 0 && out.empty()) {
+        std::cerr << "orvane-cli: --out needs a folder name\n";
+        return kBadArguments;
+    }
 
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     try {
         const std::filesystem::path folder = MapsFolder(out, quiet);
-        if (folder.empty()) return 1;
+        if (folder.empty()) return kFailed;
         CliListener listener(quiet, json, wfw, separator);
         orvane::Random rng;
         orvane::WeaponChooser chooser;
@@ -112,16 +128,16 @@ int main(int argc, char** argv) {
             const auto outcome = orvane::RunSeeded(ctx, cleaned);
             if (outcome == orvane::RunOutcome::EmptySeed) {
                 if (quiet) std::cerr << "Empty seed\n";
-                status = 1;
+                status = kFailed;
             }
-            if (outcome == orvane::RunOutcome::QuitRequested) return 130;
+            if (outcome == orvane::RunOutcome::QuitRequested) return 128 + gInterrupted;
         }
         if (count > 0 &&
             orvane::GenerateMaps(ctx, count, count > 1, "") == orvane::RunOutcome::QuitRequested)
-            return 130;
+            return 128 + gInterrupted;
         return status;
     } catch (const std::exception& e) {
         std::cerr << "orvane-cli: " << e.what() << "\n";
-        return 1;
+        return kFailed;
     }
 }

@@ -1,29 +1,12 @@
-// orvane: the window program. A second instance ends at once.
+// orvane: the window program. A second instance says why on stderr and ends at once.
 #include <FL/Fl.H>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "app/platform/DecimalSeparator.h"
+#include "app/platform/InstanceLock.h"
 #include "app/window/MainWindow.h"
-
-namespace {
-
-// Holds an exclusive lock for the life of the process; false when another instance has it.
-bool TakeInstanceLock() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string path = (runtime && *runtime ? std::string(runtime) : std::string("/tmp")) +
-                             "/orvane-" + std::to_string(::getuid()) + ".lock";
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return true;  // no lock file possible: do not stop the user
-    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
@@ -41,7 +24,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orvane: unknown argument %s (try --help)\n", arg.c_str());
         return 2;
     }
-    if (!TakeInstanceLock()) return 0;
+    using orvane::platform::InstanceLock;
+    const InstanceLock lock = orvane::platform::TakeInstanceLock("orvane.lock");
+    if (lock.state == InstanceLock::State::HeldByOther) {
+        std::fprintf(stderr,
+                     "orvane: another Orvane window is already open (it holds %s); "
+                     "this one ends\n",
+                     lock.path.c_str());
+        return 0;
+    }
+    // Without a safe place for the lock the user is not stopped, only told.
+    if (lock.state == InstanceLock::State::Unavailable)
+        std::fprintf(stderr, "orvane: running without the single-instance lock (%s)\n",
+                     lock.reason.c_str());
     orvane::MainWindow window(orvane::UserDecimalSeparator());
     window.Show();
     return Fl::run();

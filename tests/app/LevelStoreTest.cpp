@@ -6,22 +6,14 @@
 
 #include "app/LevelStore.h"
 #include "core/RunError.h"
+#include "tests/app/TempFolder.h"
 
 namespace orvane {
 namespace {
 namespace fs = std::filesystem;
 
-class LevelStoreTest : public ::testing::Test {
+class LevelStoreTest : public test::TempFolderTest {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("orvane-store-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Read(const std::string& name) {
         std::ifstream in(dir_ / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
@@ -29,8 +21,6 @@ class LevelStoreTest : public ::testing::Test {
     std::size_t FileCount() {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
     }
-
-    fs::path dir_;
 };
 
 std::vector<std::uint8_t> Bytes(const std::string& s) {

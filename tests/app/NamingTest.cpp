@@ -44,6 +44,14 @@ TEST(Seed, CleaningRemovesTheNineFileNameCharactersOnly) {
     EXPECT_EQ(CleanSeed("caf\xC3\xA9:"), "caf\xC3\xA9");  // multi-byte characters survive
 }
 
+TEST(Seed, CleaningRemovesControlCharactersSoNoneReachesAFileName) {
+    EXPECT_EQ(CleanSeed("a\nb\x1B[31m\x7F\t"), "ab[31m");
+    EXPECT_EQ(CleanSeed("x\xC2\x85y\xC2\x9F"), "xy");              // C1 controls, U+0085 and U+009F
+    EXPECT_EQ(CleanSeed("\xC2\xA0\xC2\xA9"), "\xC2\xA0\xC2\xA9");  // U+00A0, U+00A9 stay
+    EXPECT_EQ(CleanSeed("\xC2\n\x85"), "");                        // no control joined by a removal
+    EXPECT_EQ(CleanSeed("\r\n"), "");
+}
+
 TEST(Seed, HashesWindows1252BytesSoEveryMachineAgrees) {
     EXPECT_EQ(SeedNumber("abc"), 0x352441C2u);
     EXPECT_EQ(SeedNumber("a:b"), SeedNumber("a:b"));

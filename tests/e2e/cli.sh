@@ -5,11 +5,7 @@ set -uo pipefail
 build=${1:?build folder}
 cli="$build/orvane-cli"
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
+. "$here/harness.bash"
 
 mkdir -p "$work/a" "$work/b" "$work/c"
 "$cli" --quiet --seed hello --out "$work/a" || fail "seed hello run"
@@ -28,6 +24,25 @@ if [[ $(ls "$work/c" | wc -l) -eq 1 && $(ls "$work/c") == *+ab.png ]]; then
 else
     fail "a:b and ab: $(ls "$work/c")"
 fi
+
+# A seed gives the same map whatever was made before it: the weapon chooser's memory of its last
+# pick must not carry into a seeded walk-for-weapons map.
+mkdir -p "$work/chain" "$work/alone"
+"$cli" --quiet --wfw --seed s10 --seed s11 --out "$work/chain" &&
+    "$cli" --quiet --wfw --seed s10 --seed s13 --out "$work/chain" &&
+    "$cli" --quiet --wfw --seed s11 --out "$work/alone" &&
+    "$cli" --quiet --wfw --seed s13 --out "$work/alone" || fail "chained seed runs"
+same=0
+for f in $(ls "$work/alone"); do cmp -s "$work/alone/$f" "$work/chain/$f" && same=$((same + 1)); done
+[[ $same -eq 2 ]] && pass "seeded maps independent of the maps before them" ||
+    fail "seeded maps depend on earlier maps: $(ls "$work/chain") vs $(ls "$work/alone")"
+
+# Control characters never reach a file name.
+mkdir -p "$work/ctrl"
+"$cli" --quiet --seed $'a\nb\e[31m\x7f' --out "$work/ctrl" || fail "control-character seed run"
+name=$(ls "$work/ctrl")
+[[ "$name" == *"+ab[31m.png" ]] && ! LC_ALL=C grep -q '[[:cntrl:]]' <<<"$name" &&
+    pass "control characters removed from the seed" || fail "control characters: $(ls "$work/ctrl" | od -c | head -3)"
 
 mkdir -p "$work/empty"
 msg=$("$cli" --seed '???' --out "$work/empty" 2>&1); rc=$?
@@ -89,9 +104,48 @@ chmod 755 "$work"
 runas=()
 [[ $(id -u) -eq 0 ]] && runas=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 msg=$("${runas[@]}" "$cli" --quiet --seed ro --out "$work/readonly" 2>&1); rc=$?
-[[ $rc -ne 0 && "$msg" == *"Cannot write"* && -z $(ls -A "$work/readonly") ]] && pass "read-only folder" ||
+[[ $rc -eq 1 && "$msg" == *"Permission denied"* && -z $(ls -A "$work/readonly") ]] && pass "read-only folder" ||
     fail "read-only folder: rc=$rc $msg $(ls -A "$work/readonly")"
-"$cli" --bogus >/dev/null 2>&1 && fail "bad argument accepted" || pass "bad argument refused"
+# A folder that exists but cannot be reached is not reported as missing.
+mkdir -p "$work/locked/User/SavedLevels"
+chmod 000 "$work/locked"
+msg=$("${runas[@]}" "$cli" --quiet --out "$work/locked/User/SavedLevels" 2>&1); rc=$?
+[[ $rc -eq 1 && "$msg" == *"Permission denied"* && "$msg" != *"does not exist"* ]] &&
+    pass "unreachable folder gives the real reason" || fail "unreachable folder: rc=$rc $msg"
+chmod 755 "$work/locked"
+
+# Bad arguments: a message and status 2, and nothing made.
+mkdir -p "$work/args"
+for args in "--bogus" "--count 0" "--count -3" "--count x"; do
+    msg=$("$cli" --quiet $args --out "$work/args" 2>&1); rc=$?
+    [[ $rc -eq 2 && -n "$msg" && -z $(ls -A "$work/args") ]] && pass "refused: $args" ||
+        fail "$args: rc=$rc msg=$msg files=$(ls -A "$work/args")"
+done
+msg=$("$cli" --quiet --out "" 2>&1); rc=$?
+[[ $rc -eq 2 && "$msg" == *"--out"* && -z $(ls -A "$work/args") ]] && pass "refused: --out ''" ||
+    fail "--out '': rc=$rc msg=$msg"
+
+# SIGINT and SIGTERM end the run after the map being made, with 128 + the signal number.
+for sig in INT:130 TERM:143; do
+    mkdir -p "$work/sig$sig"
+    "$cli" --quiet --count 200 --out "$work/sig$sig" &
+    p=$!
+    sleep 1
+    kill -"${sig%%:*}" "$p"
+    wait "$p"; rc=$?
+    [[ $rc -eq ${sig##*:} ]] && python3 "$here/check_level.py" "$work/sig$sig"/*.png >/dev/null &&
+        [[ -z $(ls -A "$work/sig$sig" | grep -v '\.png$') ]] &&
+        pass "SIG${sig%%:*} exits ${sig##*:}" || fail "SIG${sig%%:*}: rc=$rc $(ls -A "$work/sig$sig")"
+done
+
+# --json output is valid UTF-8 JSON whatever bytes the seed holds.
+mkdir -p "$work/utf8"
+"$cli" --quiet --json --seed $'caf\xe9 \xc3' --out "$work/utf8" >"$work/utf8.txt" || fail "latin-1 seed run"
+python3 -c '
+import json, sys
+m = json.loads(open(sys.argv[1], "rb").read().decode("utf-8"))
+assert m["seed"] == "caf\ufffd \ufffd", m["seed"]
+' "$work/utf8.txt" && pass "JSON is valid UTF-8" || fail "JSON not valid UTF-8: $(od -c "$work/utf8.txt" | head -3)"
 
 echo "cli: $failures failed"
 [[ $failures -eq 0 ]]

@@ -56,7 +56,7 @@ start_app() {
     : >"$work/log.txt"  # each program's own log
     ORVANE_LOG=stderr ORVANE_BATCH_SIZE=${1:-3} "${2:-$app}" 2>>"$work/log.txt" &
     pid=$!
-    wait_for 'wid=$(xdotool search --name "^Orvane by Pellimor$" 2>/dev/null | head -1); [[ -n "$wid" ]]' 20
+    wait_for 'wid=$(xdotool search --name "^Orvane by Pellimor$" 2>/dev/null | head -1); [[ -n "$wid" ]]' 60
 }
 # Clicks at a point of the window's client area.
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
@@ -90,9 +90,25 @@ geometry=$(xwininfo -id "$wid" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w
 [[ "$geometry" == "722x189" ]] && pass "client area 722x189" || fail "client area $geometry"
 
 start=$SECONDS
-"$app"; rc=$?
+"$app" 2>"$work/second.txt"; rc=$?
 ((SECONDS - start < 5)) && [[ $rc -eq 0 ]] && kill -0 "$pid" && pass "second instance ends at once" ||
     fail "second instance rc=$rc"
+grep -q "already open" "$work/second.txt" && pass "second instance says why it ends" ||
+    fail "second instance message: $(cat "$work/second.txt")"
+# A lock folder others can write to is not used, and a symlink planted there is not followed.
+mkdir -m 777 "$work/open" && mkdir -p "$work/home"
+ln -s "$work/victim1" "$work/open/orvane.lock"
+ln -s "$work/victim2" "$work/open/orvane-$(id -u).lock"
+mkdir -p -m 700 "$work/home/.cache/orvane"
+flock "$work/home/.cache/orvane/orvane.lock" sleep 30 &
+holder=$!
+sleep 0.5
+XDG_RUNTIME_DIR="$work/open" HOME="$work/home" timeout 10 "$app" 2>"$work/third.txt"; rc=$?
+kill "$holder"
+[[ $rc -eq 0 && ! -e "$work/victim1" && ! -e "$work/victim2" ]] &&
+    grep -q "already open" "$work/third.txt" &&
+    pass "lock kept in a private folder, symlinks not followed" ||
+    fail "lock: rc=$rc $(ls "$work" 2>&1) $(cat "$work/third.txt")"
 
 click 48 30  # Get Map
 wait_for '[[ $(count) -eq 1 ]]' 120 && pass "Get Map saved a map" || fail "Get Map: $(count) files"
@@ -151,6 +167,24 @@ mkdir -p "$work/cli"
 windowMap=$(ls "$levels" | grep "+go seed\.png$" | head -1)
 cmp -s "$levels/$windowMap" "$work/cli/$windowMap" && pass "window and orvane-cli give the same bytes" ||
     fail "window's $windowMap differs from orvane-cli's ($(ls "$work/cli"))"
+
+# Walk-for-weapons seeds: a seeded map is the same whatever map came before it.
+click 15 173  # the check box
+sleep 1
+for seed in s10 s13; do
+    click 150 145
+    xdotool key ctrl+a BackSpace
+    xdotool type --delay 20 "$seed"
+    xdotool key Return
+    wait_for 'ls "$levels" | grep -q "^W_.*+$seed\.png$"' 120 || fail "no map for $seed"
+    sleep 1
+done
+click 15 173
+"$build/orvane-cli" --quiet --wfw --seed s13 --out "$work/cli"
+windowMap=$(ls "$levels" | grep "^W_.*+s13\.png$" | head -1)
+cmp -s "$levels/$windowMap" "$work/cli/$windowMap" &&
+    pass "window's seeded walk-for-weapons map independent of the map before it" ||
+    fail "window's $windowMap after s10 differs from orvane-cli's s13 alone ($(ls "$work/cli"))"
 sleep 1
 click 150 145
 xdotool key ctrl+a BackSpace

@@ -1,0 +1,330 @@
+#include "app/platform/SaveFile.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <optional>
+
+#include "core/RunError.h"
+
+namespace orvane::platform {
+namespace {
+
+constexpr const char* kTempPrefix = ".orvane-";
+constexpr const char* kTempSuffix = ".tmp";
+// Temporaries of older versions carry no process id; no save takes this long.
+constexpr time_t kOldStyleTempAge = 3600;
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path, int err) {
+    throw RunError(what + " " + path + ": " + std::strerror(err));
+}
+
+// An open descriptor, closed when it goes out of scope.
+class Fd {
+  public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { Reset(); }
+    void Reset(int fd = -1) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
+    int Get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+// A temporary file in the folder: unnamed, or named and removed unless it was placed.
+struct Temporary {
+    int dir;
+    Fd fd;
+    std::string name;  // empty while unnamed
+    ~Temporary() {
+        if (!name.empty()) ::unlinkat(dir, name.c_str(), 0);
+    }
+};
+
+std::string TempName() {
+    static unsigned counter = 0;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    char text[96];
+    std::snprintf(text, sizeof text, "%s%ld-%lx%x%s", kTempPrefix, static_cast<long>(::getpid()),
+                  static_cast<unsigned long>(now.tv_nsec), ++counter, kTempSuffix);
+    return text;
+}
+
+// Errors that mean "this file system cannot do that": the next way is tried.
+bool Unsupported(int err) {
+    return err == EOPNOTSUPP || err == ENOTSUP || err == EINVAL || err == ENOSYS || err == EPERM ||
+           err == EISDIR || err == EMLINK || err == EXDEV;
+}
+
+void WriteAll(int fd, std::span<const std::uint8_t> bytes, const std::string& path) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ActiveSaveCalls().write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) Fail("Cannot write", path, n == 0 ? ENOSPC : errno);
+        done += static_cast<std::size_t>(n);
+    }
+    if (ActiveSaveCalls().fsync(fd) != 0) Fail("Cannot write", path, errno);
+}
+
+// Links a named temporary to the unnamed file `tmp`, under a fresh name.
+int LinkUnnamed(Temporary& tmp, const std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(tmp.fd.Get());
+    if (ActiveSaveCalls().linkat(AT_FDCWD, self.c_str(), tmp.dir, name.c_str(),
+                                 AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    if (errno != ENOENT) return errno;
+    // Without /proc: allowed to privileged processes only, but costs nothing to try.
+    return ActiveSaveCalls().linkat(tmp.fd.Get(), "", tmp.dir, name.c_str(), AT_EMPTY_PATH) == 0
+               ? 0
+               : errno;
+}
+
+// Opens a named temporary and locks it, so that no other process takes it for a stale one.
+void OpenNamed(Temporary& tmp, const std::string& folder) {
+    for (int attempt = 0;; ++attempt) {
+        const std::string name = TempName();
+        const int fd = ActiveSaveCalls().openat(
+            tmp.dir, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST && attempt < 100) continue;
+            Fail("Cannot write in", folder, errno);
+        }
+        tmp.fd.Reset(fd);
+        tmp.name = name;
+        ::flock(fd, LOCK_EX);
+        return;
+    }
+}
+
+// Keeps the old file of a name reachable under a temporary name while it is replaced, so a
+// failed folder sync can put it back. Empty when there is no old file or no hard links.
+std::string KeepOld(int dir, const std::string& name) {
+    const std::string keep = TempName();
+    return ActiveSaveCalls().linkat(dir, name.c_str(), dir, keep.c_str(), 0) == 0 ? keep : "";
+}
+
+void SyncFolder(int dir, const std::string& folder) {
+    // Some file systems cannot sync a folder at all; their writes are then as safe as they get.
+    if (ActiveSaveCalls().fsync(dir) != 0 && errno != EINVAL && errno != EROFS)
+        Fail("Cannot sync the folder", folder, errno);
+}
+
+// Renames the named temporary over `name` and syncs the folder; on failure the old file is back.
+void ReplaceWith(Temporary& tmp, const std::string& folder, const std::string& name) {
+    const std::string old = KeepOld(tmp.dir, name);
+    if (ActiveSaveCalls().renameat2(tmp.dir, tmp.name.c_str(), tmp.dir, name.c_str(), 0) != 0) {
+        const int err = errno;
+        if (!old.empty()) ::unlinkat(tmp.dir, old.c_str(), 0);
+        Fail("Cannot save", folder + "/" + name, err);
+    }
+    tmp.name.clear();
+    try {
+        SyncFolder(tmp.dir, folder);
+    } catch (const RunError&) {
+        if (old.empty() || ::renameat(tmp.dir, old.c_str(), tmp.dir, name.c_str()) != 0)
+            ::unlinkat(tmp.dir, name.c_str(), 0);
+        throw;
+    }
+    if (!old.empty()) ::unlinkat(tmp.dir, old.c_str(), 0);
+}
+
+// The new name is in place: sync the folder, or take the name away again.
+std::string Placed(int dir, const std::string& folder, const std::string& name) {
+    try {
+        SyncFolder(dir, folder);
+    } catch (const RunError&) {
+        ::unlinkat(dir, name.c_str(), 0);
+        throw;
+    }
+    return name;
+}
+
+// Places an unnamed temporary; nothing when this file system cannot link one.
+std::optional<std::string> PlaceUnnamed(Temporary& tmp, const std::string& folder, bool replace,
+                                        const std::function<std::string(int)>& candidate) {
+    if (replace) {
+        const std::string name = TempName();
+        const int err = LinkUnnamed(tmp, name);
+        if (err != 0) {
+            if (Unsupported(err) || err == ENOENT) return std::nullopt;
+            Fail("Cannot save", folder + "/" + candidate(1), err);
+        }
+        tmp.name = name;
+        ReplaceWith(tmp, folder, candidate(1));
+        return candidate(1);
+    }
+    // linkat refuses an existing name atomically, so two saves can never take one name.
+    for (int n = 1;; ++n) {
+        const std::string name = candidate(n);
+        const int err = LinkUnnamed(tmp, name);
+        if (err == 0) return Placed(tmp.dir, folder, name);
+        if (err == EEXIST && n < 100000) continue;
+        if (n == 1 && (Unsupported(err) || err == ENOENT)) return std::nullopt;
+        Fail("Cannot save", folder + "/" + name, err);
+    }
+}
+
+// The ways to place a named temporary without replacing a file, best first.
+enum class Way { RenameNoReplace, Link, ExclusiveCreate };
+
+// Tries one way for `name`: 0 when placed, EEXIST when taken, or the failure.
+int TryPlace(Way way, Temporary& tmp, const std::string& name, std::span<const std::uint8_t> bytes,
+             const std::string& folder) {
+    SaveCalls& sys = ActiveSaveCalls();
+    switch (way) {
+        case Way::RenameNoReplace:
+            if (sys.renameat2(tmp.dir, tmp.name.c_str(), tmp.dir, name.c_str(), RENAME_NOREPLACE))
+                return errno;
+            tmp.name.clear();
+            return 0;
+        case Way::Link:
+            return sys.linkat(tmp.dir, tmp.name.c_str(), tmp.dir, name.c_str(), 0) ? errno : 0;
+        case Way::ExclusiveCreate: {
+            // The last resort: the bytes are written again, straight into the new name.
+            Fd fd(sys.openat(tmp.dir, name.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+            if (fd.Get() < 0) return errno;
+            try {
+                WriteAll(fd.Get(), bytes, folder + "/" + name);
+            } catch (const RunError&) {
+                ::unlinkat(tmp.dir, name.c_str(), 0);
+                throw;
+            }
+            return 0;
+        }
+    }
+    return EINVAL;
+}
+
+std::string PlaceNamed(Temporary& tmp, const std::string& folder, bool replace,
+                       std::span<const std::uint8_t> bytes,
+                       const std::function<std::string(int)>& candidate) {
+    if (replace) {
+        ReplaceWith(tmp, folder, candidate(1));
+        return candidate(1);
+    }
+    Way way = Way::RenameNoReplace;
+    for (int n = 1;;) {
+        const std::string name = candidate(n);
+        const int err = TryPlace(way, tmp, name, bytes, folder);
+        if (err == 0) return Placed(tmp.dir, folder, name);
+        if (err == EEXIST && n < 100000) {
+            ++n;
+        } else if (Unsupported(err) && way != Way::ExclusiveCreate) {
+            way = way == Way::RenameNoReplace ? Way::Link : Way::ExclusiveCreate;
+        } else {
+            Fail("Cannot save", folder + "/" + name, err);
+        }
+    }
+}
+
+bool ProcessRunning(long pid) {
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+// A temporary is stale when its writer is gone: its process ended and nobody holds its lock.
+bool Stale(int dir, const std::string& name) {
+    const std::string middle =
+        name.substr(std::strlen(kTempPrefix),
+                    name.size() - std::strlen(kTempPrefix) - std::strlen(kTempSuffix));
+    const auto dash = middle.find('-');
+    Fd fd(::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != ::geteuid())
+        return false;
+    if (dash == std::string::npos) {  // an older version's temporary: no pid, no lock
+        if (std::time(nullptr) - st.st_mtime < kOldStyleTempAge) return false;
+    } else {
+        char* end = nullptr;
+        const long pid = std::strtol(middle.c_str(), &end, 10);
+        if (end != middle.c_str() + dash || ProcessRunning(pid)) return false;
+    }
+    return ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0;
+}
+
+}  // namespace
+
+SaveCalls DefaultSaveCalls() {
+    return {
+        [](int dir, const char* path, int flags, mode_t mode) {
+            return ::openat(dir, path, flags, mode);
+        },
+        [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); },
+        [](int fd) { return ::fsync(fd); },
+        [](int fromDir, const char* from, int toDir, const char* to, int flags) {
+            return ::linkat(fromDir, from, toDir, to, flags);
+        },
+        [](int fromDir, const char* from, int toDir, const char* to, unsigned flags) {
+            return ::renameat2(fromDir, from, toDir, to, flags);
+        },
+    };
+}
+
+SaveCalls& ActiveSaveCalls() {
+    static SaveCalls calls = DefaultSaveCalls();
+    return calls;
+}
+
+void RemoveStaleTemporaries(const std::string& folder) {
+    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() < 0) return;
+    DIR* list = ::fdopendir(::dup(dir.Get()));
+    if (list == nullptr) return;
+    const std::size_t prefix = std::strlen(kTempPrefix);
+    const std::size_t suffix = std::strlen(kTempSuffix);
+    while (const dirent* entry = ::readdir(list)) {
+        const std::string name = entry->d_name;
+        if (name.size() > prefix + suffix && name.compare(0, prefix, kTempPrefix) == 0 &&
+            name.compare(name.size() - suffix, suffix, kTempSuffix) == 0 && Stale(dir.Get(), name))
+            ::unlinkat(dir.Get(), name.c_str(), 0);
+    }
+    ::closedir(list);
+}
+
+int FolderUsable(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) return errno;
+    if (!S_ISDIR(st.st_mode)) return ENOTDIR;
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
+std::string SaveNewFile(const std::string& folder, std::span<const std::uint8_t> bytes,
+                        bool replace, const std::function<std::string(int)>& candidate) {
+    SaveCalls& sys = ActiveSaveCalls();
+    Fd dir(sys.openat(AT_FDCWD, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+    if (dir.Get() < 0) Fail("Cannot open the folder", folder, errno);
+    RemoveStaleTemporaries(folder);
+    const std::string target = folder + "/" + candidate(1);
+    {
+        Temporary tmp{dir.Get(),
+                      Fd(sys.openat(dir.Get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666)), ""};
+        if (tmp.fd.Get() >= 0) {
+            // Locked too: once linked under a temporary name it must not look stale.
+            ::flock(tmp.fd.Get(), LOCK_EX);
+            WriteAll(tmp.fd.Get(), bytes, target);
+            if (auto placed = PlaceUnnamed(tmp, folder, replace, candidate)) return *placed;
+        }
+    }
+    Temporary tmp{dir.Get(), Fd(), ""};
+    OpenNamed(tmp, folder);
+    WriteAll(tmp.fd.Get(), bytes, target);
+    return PlaceNamed(tmp, folder, replace, bytes, candidate);
+}
+
+}  // namespace orvane::platform
