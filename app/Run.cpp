@@ -24,15 +24,17 @@ constexpr int kMinWidth = 640;
 constexpr int kMinHeight = 32;
 
 // Pieces of land can be cropped to a thin strip; the game needs a minimum picture.
-void EnforceMinimumSize(Canvas& canvas) {
-    const std::int32_t width = std::max(canvas.GetWidth(), kMinWidth);
-    const std::int32_t height = std::max(canvas.GetHeight(), kMinHeight);
-    if (width != canvas.GetWidth() || height != canvas.GetHeight())
-        canvas.ResizeCanvas(width, height, 7, 0);
+void EnforceMinimumSize(IndexedPicture& picture) {
+    const std::int32_t width = std::max(picture.GetWidth(), kMinWidth);
+    const std::int32_t height = std::max(picture.GetHeight(), kMinHeight);
+    if (width != picture.GetWidth() || height != picture.GetHeight())
+        picture.ResizeCanvas(width, height, 7);
 }
 
-// The finishing stages, between the terrain and the export; logged as "createMap: ".
-void FinishMap(MapState& map, RunContext& ctx) {
+// The finishing stages, between the terrain and the export; logged as "createMap: ". Once
+// the colours are limited the map goes on as palette indices: the full-colour canvas is freed
+// before the enlargement, which then writes a quarter of the bytes.
+IndexedPicture FinishMap(MapState& map, RunContext& ctx) {
     Random& rng = ctx.rng;
     const long long t1 = TickCount();
     DrawSignature(map, rng);
@@ -41,13 +43,16 @@ void FinishMap(MapState& map, RunContext& ctx) {
     if (map.WalkForWeapons && !map.WeaponSpots.empty()) DrawWeaponSpots(map, rng, ctx.chooser);
     const bool rareFlag = rng.Chance(0.06);
     LimitPalette(map, rng, effectsFlag, rareFlag);
-    map.canvas.TransformImage(0, 0);
-    ScalePicture(map);
-    DrawPatterns(map, rng, 0.08f);
-    EnforceMinimumSize(map.canvas);
+    IndexedPicture picture = IndexedPicture::FromCanvas(map.canvas);
+    map.canvas.DestroyImage();
+    picture.CropEmpty();
+    ScalePicture(picture, map.ScaleTenths);
+    DrawPatterns(picture, map.stats, rng, 0.08f);
+    EnforceMinimumSize(picture);
     const long long t2 = TickCount();
     map.stats.finishMs = t2 - t1;
     ctx.listener.Append("createMap: " + std::to_string(t2 - t1) + "\r\n");
+    return picture;
 }
 
 // The seeded name is fixed before the map is made, so a seed too long for a file name is
@@ -85,20 +90,18 @@ MadeMap MakeMap(RunContext& ctx, int index, const std::string& seed, bool batch)
                             std::to_string(map.MapHeight) + " [" + std::to_string(index) + "]\r\n");
 
     GenerateTerrain(map, rng, ctx.listener);
-    FinishMap(map, ctx);
+    const IndexedPicture picture = FinishMap(map, ctx);
 
     MadeMap made;
     MapReport& report = made.report;
     const PreviewBounds bounds = ctx.listener.PreviewSize();
-    report.preview = MakePreview(map.canvas, bounds.width, bounds.height);
-    report.width = map.canvas.GetWidth();
-    report.height = map.canvas.GetHeight();
+    report.preview = MakePreview(picture, bounds.width, bounds.height);
+    report.width = picture.GetWidth();
+    report.height = picture.GetHeight();
     report.areaThousandths = AreaThousandths(report.width, report.height);
     report.fileName =
         MapFileName(report.areaThousandths, seed, batch, map.WalkForWeapons, ctx.decimalSeparator);
-    map.canvas.SetExportFormat(3);
-    map.canvas.SetExportBitDepth(8);
-    made.fileBytes = map.canvas.ExportPng();
+    made.fileBytes = picture.ExportPng();
     WriteLevelChunk(made.fileBytes, rng, report.areaThousandths / 1000.0);
     report.fileBytes = made.fileBytes.size();
     map.stats.labelBox = map.LabelBox;

@@ -58,8 +58,7 @@ void WholeMap(benchmark::State& state, const std::string& seed, bool walkForWeap
 // big382: 2864 x 1864, the median of 400 seeds; big215: 6808 x 4024, the largest of them.
 BENCHMARK_CAPTURE(WholeMap, median, std::string("big382"), false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeMap, largest, std::string("big215"), false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(WholeMap, median_wfw, std::string("big382"), true)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WholeMap, median_wfw, std::string("big382"), true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeMap, largest_wfw, std::string("big215"), true)
     ->Unit(benchmark::kMillisecond);
 

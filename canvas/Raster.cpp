@@ -123,7 +123,10 @@ std::int64_t ISqrt(std::int64_t v) {
     return s;
 }
 
-void FillRow(Canvas& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour) {
+namespace {
+
+template <class Picture, class Value>
+void FillRowOf(Picture& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Value colour) {
     const std::int64_t w = canvas.GetWidth();
     if (y < 0 || y >= canvas.GetHeight()) return;
     x0 = std::max<std::int64_t>(x0, 0);
@@ -133,8 +136,9 @@ void FillRow(Canvas& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, C
     std::fill(row.begin() + x0, row.begin() + x1 + 1, colour);
 }
 
-void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
-                Colour colour, std::int64_t width) {
+template <class Picture, class Value>
+void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                  std::int64_t y2, Value colour, std::int64_t width) {
     const std::int64_t w = canvas.GetWidth();
     const std::int64_t h = canvas.GetHeight();
     if (w == 0 || h == 0) return;
@@ -181,7 +185,28 @@ void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x
              });
     for (std::size_t r = 0; r < rowLo.size(); ++r)
         if (rowLo[r] != kNone)
-            FillRow(canvas, top + static_cast<std::int64_t>(r), rowLo[r], rowHi[r], colour);
+            FillRowOf(canvas, top + static_cast<std::int64_t>(r), rowLo[r], rowHi[r], colour);
+}
+
+}  // namespace
+
+void FillRow(Canvas& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour) {
+    FillRowOf(canvas, y, x0, x1, colour);
+}
+
+void FillRow(IndexedPicture& picture, std::int64_t y, std::int64_t x0, std::int64_t x1,
+             IndexedPicture::Pixel index) {
+    FillRowOf(picture, y, x0, x1, index);
+}
+
+void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                Colour colour, std::int64_t width) {
+    StrokeLineOf(canvas, x1, y1, x2, y2, colour, width);
+}
+
+void StrokeLine(IndexedPicture& picture, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                std::int64_t y2, IndexedPicture::Pixel index, std::int64_t width) {
+    StrokeLineOf(picture, x1, y1, x2, y2, index, width);
 }
 
 void PaintConvex(Canvas& canvas, std::int64_t top, std::int64_t bottom,
