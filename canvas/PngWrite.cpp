@@ -78,7 +78,12 @@ std::vector<std::uint8_t> IndexedPicture::ExportPng() const {
     // black keeps index 0 whatever happens.
     std::array<bool, 256> used{};
     used[0] = true;
-    for (const Pixel p : pixels_) used[p] = true;
+    std::size_t seen = 1;
+    for (std::size_t i = 0; i < pixels_.size() && seen < palette_.size(); ++i) {
+        if (used[pixels_[i]]) continue;
+        used[pixels_[i]] = true;
+        ++seen;
+    }
     spng_plte palette{};
     std::array<Pixel, 256> renumber{};
     for (std::size_t i = 0; i < palette_.size(); ++i) {

@@ -2,7 +2,8 @@
 # Installs what is missing, then builds and runs the whole suite twice: the release build
 # (unit, property and end-to-end tests, benchmarks built) and the sanitizer build
 # (AddressSanitizer, UndefinedBehaviorSanitizer, libstdc++ assertions); in between, orvane-cli
-# cross-built for AArch64 (run under qemu) and i386 must make the release build's maps.
+# cross-built for AArch64 (run under qemu) and i386 must make the release build's maps; last,
+# ThreadSanitizer on the threaded batch.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -18,3 +19,8 @@ tools/cross-sweep.sh 40
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j "$jobs"
+
+# ThreadSanitizer on the threaded batch only: its one test program and what it links.
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs"
+TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -j "$jobs"
