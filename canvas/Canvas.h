@@ -79,6 +79,8 @@ class Canvas {
     // other colour becomes 0; a picture already within `count` colours keeps them exactly.
     // b = 1 dithers land pixels; a = 1 uses the alternative palette method.
     void ReduceColours(std::int32_t count, std::int32_t a, std::int32_t b);
+    // The same, returning CountColours() afterwards, mostly without counting again.
+    int ReduceColoursCounted(std::int32_t count, std::int32_t a, std::int32_t b);
     // Every pixel whose channels each lie within `tolerance` of `from` becomes `to`.
     void ReplaceColour(Colour from, Colour to, std::int32_t tolerance);
 

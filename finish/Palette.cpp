@@ -18,8 +18,7 @@ std::int32_t DrawColourCount(Random& rng) {
 }
 
 void Reduce(MapState& map, std::int32_t count, std::int32_t a, std::int32_t b) {
-    map.canvas.ReduceColours(count, a, b);
-    map.stats.paletteSizes.push_back(map.canvas.CountColours());
+    map.stats.paletteSizes.push_back(map.canvas.ReduceColoursCounted(count, a, b));
 }
 
 // Scaled side, rounded half to even, then down to a multiple of 8. A side that would vanish

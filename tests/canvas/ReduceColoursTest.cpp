@@ -26,8 +26,10 @@ TEST(ReduceColours, KeepsEmptySpaceAndRespectsTheCountForEveryMode) {
         for (int a : {0, 1}) {
             for (int b : {0, 1}) {
                 Canvas c = original;
-                c.ReduceColours(count, a, b);
+                // The palette sizes a map reports come from this count.
+                const int reported = c.ReduceColoursCounted(count, a, b);
                 ExpectSameEmptySpace(original, c);
+                EXPECT_EQ(reported, c.CountColours()) << count << " a" << a << " b" << b;
                 EXPECT_LE(c.CountColours(), count) << count << " a" << a << " b" << b;
                 EXPECT_GE(c.CountColours(), std::min(count, 2)) << count;
                 if (count == 64 && b == 0)
