@@ -1,6 +1,7 @@
 #include "canvas/IndexedPicture.h"
 
 #include <algorithm>
+#include <array>
 
 #include "canvas/ColourMap.h"
 #include "canvas/Geometry.h"
@@ -11,39 +12,46 @@ namespace orvane {
 
 IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas) {
     const std::span<const Colour> pixels = canvas.Pixels();
-    // The game reads palette index 0 as empty space, so black always takes it, used or not;
-    // the other colours follow in ascending order.
-    ColourMap used(512);
-    used.At(0);
-    Colour last = 0;
-    for (const Colour c : pixels) {
-        if (c == last) continue;
-        last = c;
-        used.At(c);
-        if (used.Size() > 256)
-            throw RunError("PNG export failed: more than 256 colours in a palette picture");
-    }
     IndexedPicture out;
-    used.ForEach([&](Colour c, std::uint32_t) { out.palette_.push_back(c); });
-    std::sort(out.palette_.begin(), out.palette_.end());
-    ColourMap index(out.palette_.size());
-    for (std::size_t i = 0; i < out.palette_.size(); ++i)
-        index.At(out.palette_[i]) = static_cast<std::uint32_t>(i);
-
     out.width_ = canvas.GetWidth();
     out.height_ = canvas.GetHeight();
     out.pixels_.reserve(pixels.size());
     raster::PreferLargePages(out.pixels_.data(), pixels.size());
     out.pixels_.resize(pixels.size());
-    last = 0;
+    // One pass numbers the colours as they first appear; black is always there, as 0.
+    constexpr std::uint32_t kFresh = 0xFFFFFFFFu;
+    ColourMap index(512);
+    index.At(0) = 0;
+    out.palette_.push_back(0);
+    Colour last = 0;
     Pixel lastIndex = 0;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         if (pixels[i] != last) {
             last = pixels[i];
-            lastIndex = static_cast<Pixel>(*index.Find(last));
+            std::uint32_t& slot = index.At(last, kFresh);
+            if (slot == kFresh) {
+                if (out.palette_.size() == 256)
+                    throw RunError("PNG export failed: more than 256 colours in a palette picture");
+                slot = static_cast<std::uint32_t>(out.palette_.size());
+                out.palette_.push_back(last);
+            }
+            lastIndex = static_cast<Pixel>(slot);
         }
         out.pixels_[i] = lastIndex;
     }
+    // Then the palette is put in ascending order (black stays first) and the pixels follow it.
+    std::vector<Colour> sorted = out.palette_;
+    std::sort(sorted.begin(), sorted.end());
+    std::array<Pixel, 256> renumber{};
+    bool same = true;
+    for (std::size_t k = 0; k < sorted.size(); ++k) {
+        const std::uint32_t from = *index.Find(sorted[k]);
+        renumber[from] = static_cast<Pixel>(k);
+        same = same && from == k;
+    }
+    out.palette_ = std::move(sorted);
+    if (!same)
+        for (Pixel& p : out.pixels_) p = renumber[p];
     return out;
 }
 

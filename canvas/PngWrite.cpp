@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "canvas/Canvas.h"
@@ -15,6 +16,7 @@ namespace orvane {
 namespace {
 
 constexpr const char* kAction = "PNG export";
+constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
 
 void Check(int err, const char* step) {
     spng::Check(err, kAction, step);
@@ -79,10 +81,20 @@ std::vector<std::uint8_t> IndexedPicture::ExportPng() const {
     std::array<bool, 256> used{};
     used[0] = true;
     std::size_t seen = 1;
-    for (std::size_t i = 0; i < pixels_.size() && seen < palette_.size(); ++i) {
-        if (used[pixels_[i]]) continue;
-        used[pixels_[i]] = true;
-        ++seen;
+    const std::size_t n = pixels_.size();
+    Pixel last = 0;
+    for (std::size_t i = 0; i < n && seen < palette_.size();) {
+        // Eight pixels at once while they repeat the last one: most of a map is long runs.
+        std::uint64_t eight = 0;
+        if (i + 8 <= n && (std::memcpy(&eight, &pixels_[i], 8), eight == last * kEveryByte)) {
+            i += 8;
+            continue;
+        }
+        last = pixels_[i++];
+        if (!used[last]) {
+            used[last] = true;
+            ++seen;
+        }
     }
     spng_plte palette{};
     std::array<Pixel, 256> renumber{};

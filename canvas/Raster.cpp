@@ -172,17 +172,32 @@ void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_
     constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::max();
     std::vector<std::int64_t> rowLo(static_cast<std::size_t>(bottom - top + 1), kNone);
     std::vector<std::int64_t> rowHi(rowLo.size(), -kNone);
+    // Stamps of consecutive points on one row differ only in x, so a run of them widens each
+    // brush row once, by its leftmost and rightmost stamp (a wide pen costs its width per run,
+    // not per point).
+    std::int64_t runY = 0, runLeft = 1, runRight = 0;
+    auto stampRun = [&] {
+        for (std::int64_t j = 0; j < width && runLeft <= runRight; ++j) {
+            const std::int64_t row = runY - back + j;
+            if (row < top || row > bottom) continue;
+            const auto r = static_cast<std::size_t>(row - top);
+            const auto b = static_cast<std::size_t>(j);
+            rowLo[r] = std::min(rowLo[r], runLeft - back + brushLo[b]);
+            rowHi[r] = std::max(rowHi[r], runRight - back + brushHi[b]);
+        }
+    };
     WalkLine(x1, y1, x2, y2, -width, -width, w - 1 + width, h - 1 + width,
              [&](std::int64_t x, std::int64_t y) {
-                 for (std::int64_t j = 0; j < width; ++j) {
-                     const std::int64_t row = y - back + j;
-                     if (row < top || row > bottom) continue;
-                     const auto r = static_cast<std::size_t>(row - top);
-                     const auto b = static_cast<std::size_t>(j);
-                     rowLo[r] = std::min(rowLo[r], x - back + brushLo[b]);
-                     rowHi[r] = std::max(rowHi[r], x - back + brushHi[b]);
+                 if (runLeft <= runRight && y == runY) {
+                     runLeft = std::min(runLeft, x);
+                     runRight = std::max(runRight, x);
+                     return;
                  }
+                 stampRun();
+                 runY = y;
+                 runLeft = runRight = x;
              });
+    stampRun();
     for (std::size_t r = 0; r < rowLo.size(); ++r)
         if (rowLo[r] != kNone)
             FillRowOf(canvas, top + static_cast<std::int64_t>(r), rowLo[r], rowHi[r], colour);
