@@ -136,6 +136,27 @@ void FillRowOf(Picture& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1
     std::fill(row.begin() + x0, row.begin() + x1 + 1, colour);
 }
 
+// Brush of diameter `width` as row spans relative to its top-left corner; a pixel belongs to
+// it when its centre lies within width / 2 of the brush centre.
+struct Brush {
+    std::int64_t width = 0;
+    std::vector<std::int64_t> lo, hi;
+};
+
+Brush MakeBrush(std::int64_t width) {
+    Brush brush{width, std::vector<std::int64_t>(static_cast<std::size_t>(width)),
+                std::vector<std::int64_t>(static_cast<std::size_t>(width))};
+    for (std::int64_t j = 0; j < width; ++j) {
+        const std::int64_t vy = 2 * j - (width - 1);
+        // Largest |2i - (width - 1)| that still fits; it has the parity of width - 1.
+        std::int64_t half = ISqrt(width * width - vy * vy);
+        if ((half - (width - 1)) % 2 != 0) --half;
+        brush.lo[static_cast<std::size_t>(j)] = ((width - 1) - half) / 2;
+        brush.hi[static_cast<std::size_t>(j)] = ((width - 1) + half) / 2;
+    }
+    return brush;
+}
+
 template <class Picture, class Value>
 void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
                   std::int64_t y2, Value colour, std::int64_t width) {
@@ -150,18 +171,13 @@ void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_
         return;
     }
 
-    // Brush of diameter `width` as row spans relative to its top-left corner; a pixel belongs
-    // to it when its centre lies within width / 2 of the brush centre.
-    std::vector<std::int64_t> brushLo(static_cast<std::size_t>(width));
-    std::vector<std::int64_t> brushHi(static_cast<std::size_t>(width));
-    for (std::int64_t j = 0; j < width; ++j) {
-        const std::int64_t vy = 2 * j - (width - 1);
-        // Largest |2i - (width - 1)| that still fits; it has the parity of width - 1.
-        std::int64_t half = ISqrt(width * width - vy * vy);
-        if ((half - (width - 1)) % 2 != 0) --half;
-        brushLo[static_cast<std::size_t>(j)] = ((width - 1) - half) / 2;
-        brushHi[static_cast<std::size_t>(j)] = ((width - 1) + half) / 2;
-    }
+    // Outlines are polylines of many short segments with one pen: the brush and the row
+    // buffers are kept between calls (per thread) instead of made for every segment.
+    thread_local Brush brush;
+    thread_local std::vector<std::int64_t> rowLo, rowHi;
+    if (brush.width != width) brush = MakeBrush(width);
+    const std::vector<std::int64_t>& brushLo = brush.lo;
+    const std::vector<std::int64_t>& brushHi = brush.hi;
 
     // The union of the stamps, collected as one column range per picture row: the strip a
     // round brush sweeps along a straight line is convex in every row.
@@ -170,8 +186,8 @@ void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_
     const std::int64_t bottom = std::min(std::max(y1, y2) - back + width - 1, h - 1);
     if (top > bottom) return;
     constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::max();
-    std::vector<std::int64_t> rowLo(static_cast<std::size_t>(bottom - top + 1), kNone);
-    std::vector<std::int64_t> rowHi(rowLo.size(), -kNone);
+    rowLo.assign(static_cast<std::size_t>(bottom - top + 1), kNone);
+    rowHi.assign(rowLo.size(), -kNone);
     // Stamps of consecutive points on one row differ only in x, so a run of them widens each
     // brush row once, by its leftmost and rightmost stamp (a wide pen costs its width per run,
     // not per point).
