@@ -4,11 +4,12 @@
 #include <cstdint>
 
 namespace orvane {
+namespace {
 
-MapPreview MakePreview(const Canvas& canvas, int maxWidth, int maxHeight) {
+// `colourAt(index)` gives the colour of pixel number `index` (row-major) of a w x h picture.
+template <class ColourAt>
+MapPreview Sample(std::int64_t w, std::int64_t h, int maxWidth, int maxHeight, ColourAt colourAt) {
     MapPreview preview;
-    const std::int64_t w = canvas.GetWidth();
-    const std::int64_t h = canvas.GetHeight();
     if (maxWidth <= 0 || maxHeight <= 0 || w <= 0 || h <= 0) return preview;
     // Fit the limiting side exactly; round the other, in integers so both programs agree.
     std::int64_t pw = std::min<std::int64_t>(w, maxWidth);
@@ -20,19 +21,33 @@ MapPreview MakePreview(const Canvas& canvas, int maxWidth, int maxHeight) {
     preview.width = static_cast<int>(pw);
     preview.height = static_cast<int>(ph);
     preview.rgb.resize(static_cast<std::size_t>(pw * ph * 3));
-    const auto pixels = canvas.Pixels();
     std::uint8_t* out = preview.rgb.data();
     for (std::int64_t y = 0; y < ph; ++y) {
         const std::int64_t sy = (y * 2 + 1) * h / (ph * 2);
-        const Colour* row = pixels.data() + sy * w;
         for (std::int64_t x = 0; x < pw; ++x) {
-            const Colour c = row[(x * 2 + 1) * w / (pw * 2)];
+            const Colour c =
+                colourAt(static_cast<std::size_t>(sy * w + (x * 2 + 1) * w / (pw * 2)));
             *out++ = static_cast<std::uint8_t>(RedOf(c));
             *out++ = static_cast<std::uint8_t>(GreenOf(c));
             *out++ = static_cast<std::uint8_t>(BlueOf(c));
         }
     }
     return preview;
+}
+
+}  // namespace
+
+MapPreview MakePreview(const Canvas& canvas, int maxWidth, int maxHeight) {
+    const auto pixels = canvas.Pixels();
+    return Sample(canvas.GetWidth(), canvas.GetHeight(), maxWidth, maxHeight,
+                  [&](std::size_t i) { return pixels[i]; });
+}
+
+MapPreview MakePreview(const IndexedPicture& picture, int maxWidth, int maxHeight) {
+    const auto pixels = picture.Pixels();
+    const auto palette = picture.Palette();
+    return Sample(picture.GetWidth(), picture.GetHeight(), maxWidth, maxHeight,
+                  [&](std::size_t i) { return palette[pixels[i]]; });
 }
 
 }  // namespace orvane

@@ -1,8 +1,11 @@
 #include "app/Run.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <future>
 
+#include "app/HeldListener.h"
 #include "app/LevelStore.h"
 #include "app/MapName.h"
 #include "app/Preview.h"
@@ -24,15 +27,17 @@ constexpr int kMinWidth = 640;
 constexpr int kMinHeight = 32;
 
 // Pieces of land can be cropped to a thin strip; the game needs a minimum picture.
-void EnforceMinimumSize(Canvas& canvas) {
-    const std::int32_t width = std::max(canvas.GetWidth(), kMinWidth);
-    const std::int32_t height = std::max(canvas.GetHeight(), kMinHeight);
-    if (width != canvas.GetWidth() || height != canvas.GetHeight())
-        canvas.ResizeCanvas(width, height, Anchor::BottomCentre, 0);
+void EnforceMinimumSize(IndexedPicture& picture) {
+    const std::int32_t width = std::max(picture.GetWidth(), kMinWidth);
+    const std::int32_t height = std::max(picture.GetHeight(), kMinHeight);
+    if (width != picture.GetWidth() || height != picture.GetHeight())
+        picture.ResizeCanvas(width, height, Anchor::BottomCentre);
 }
 
-// The finishing stages, between the terrain and the export; logged as "createMap: ".
-void FinishMap(MapState& map, RunContext& ctx) {
+// The finishing stages, between the terrain and the export; logged as "createMap: ". Once
+// the colours are limited the map goes on as palette indices: the full-colour canvas is freed
+// before the enlargement, which then writes a quarter of the bytes.
+IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log) {
     Random& rng = ctx.rng;
     const long long t1 = TickCount();
     DrawSignature(map, rng);
@@ -41,13 +46,16 @@ void FinishMap(MapState& map, RunContext& ctx) {
     if (map.WalkForWeapons && !map.WeaponSpots.empty()) DrawWeaponSpots(map, rng, ctx.chooser);
     const bool rareFlag = rng.Chance(0.06);
     LimitPalette(map, rng, effectsFlag, rareFlag);
-    map.canvas.TransformImage(0, 0);
-    ScalePicture(map);
-    DrawPatterns(map, rng, 0.08f);
-    EnforceMinimumSize(map.canvas);
+    IndexedPicture picture = IndexedPicture::FromCanvas(map.canvas);
+    map.canvas = Canvas();  // its memory goes before the enlargement
+    picture.CropEmpty();
+    ScalePicture(picture, map.ScaleTenths);
+    DrawPatterns(picture, map.stats, rng, 0.08f);
+    EnforceMinimumSize(picture);
     const long long t2 = TickCount();
     map.stats.finishMs = t2 - t1;
-    ctx.listener.Append("createMap: " + std::to_string(t2 - t1) + "\r\n");
+    log.Append("createMap: " + std::to_string(t2 - t1) + "\r\n");
+    return picture;
 }
 
 // The seeded name is fixed before the map is made, so a seed too long for a file name is
@@ -69,41 +77,54 @@ struct ClockReseed {
     }
 };
 
-// A finished map before it is saved: the level file and the report its saving completes.
+// A map with all its draws made, level chunk included: what its saving needs. Saving draws
+// nothing, so it may run on another thread beside the next map.
 struct MadeMap {
-    std::vector<std::uint8_t> fileBytes;
+    IndexedPicture picture;
+    std::array<std::uint8_t, kLevelChunkDataSize> chunk{};
     MapReport report;
 };
 
-// Makes map number `index` of a run: sizing, terrain, finishing, export and level chunk.
-MadeMap MakeMap(RunContext& ctx, int index, const std::string& seed, bool batch) {
+// Makes map number `index` of a run: sizing, terrain, finishing and the level chunk's draws.
+MadeMap MakeMap(RunContext& ctx, RunListener& log, int index, const std::string& seed, bool batch) {
     Random& rng = ctx.rng;
     MapState map;
     map.WalkForWeapons = ctx.walkForWeapons;
     DrawMapSize(map, rng);
-    ctx.listener.ReplaceLog("-- start: " + std::to_string(map.MapWidth) + "x" +
-                            std::to_string(map.MapHeight) + " [" + std::to_string(index) + "]\r\n");
+    log.ReplaceLog("-- start: " + std::to_string(map.MapWidth) + "x" +
+                   std::to_string(map.MapHeight) + " [" + std::to_string(index) + "]\r\n");
 
-    GenerateTerrain(map, rng, ctx.listener);
-    FinishMap(map, ctx);
-
+    GenerateTerrain(map, rng, log);
     MadeMap made;
+    made.picture = FinishMap(map, ctx, log);
     MapReport& report = made.report;
-    const PreviewBounds bounds = ctx.listener.PreviewSize();
-    report.preview = MakePreview(map.canvas, bounds.width, bounds.height);
-    report.width = map.canvas.GetWidth();
-    report.height = map.canvas.GetHeight();
+    const PreviewBounds bounds = log.PreviewSize();
+    report.preview = MakePreview(made.picture, bounds.width, bounds.height);
+    report.width = made.picture.GetWidth();
+    report.height = made.picture.GetHeight();
     report.areaThousandths = AreaThousandths(report.width, report.height);
     report.fileName =
         MapFileName(report.areaThousandths, seed, batch, map.WalkForWeapons, ctx.decimalSeparator);
-    map.canvas.SetExportFormat(3);
-    map.canvas.SetExportBitDepth(8);
-    made.fileBytes = map.canvas.ExportPng();
-    WriteLevelChunk(made.fileBytes, rng, report.areaThousandths / 1000.0);
-    report.fileBytes = made.fileBytes.size();
+    made.chunk = MakeLevelChunkData(rng, report.areaThousandths / 1000.0);
     report.labelBox = map.LabelBox;
     report.stats = std::move(map.stats);
+    // A seeded map replaces its own earlier file (same seed, same map); others never replace
+    // a file, since two maps of one area would otherwise destroy each other.
+    report.seed = !seed.empty() && !batch ? seed : std::string();
     return made;
+}
+
+// Export, level file and save; touches nothing but the map it is given.
+MapReport SaveMap(MadeMap made, const std::filesystem::path& folder) {
+    std::vector<std::uint8_t> bytes = made.picture.ExportPng();
+    made.picture = IndexedPicture();
+    InsertLevelChunk(bytes, made.chunk);
+    MapReport& report = made.report;
+    report.fileBytes = bytes.size();
+    const long long t0 = TickCount();
+    report.fileName = SaveLevelFile(folder, report.fileName, bytes, !report.seed.empty());
+    report.stats.saveMs = TickCount() - t0;
+    return std::move(report);
 }
 
 }  // namespace
@@ -119,24 +140,41 @@ int BatchSize() {
 RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::string& seed) {
     ctx.listener.ClearQuitRequest();
     RequireFolder(ctx.folder);
-    for (int i = 1; i <= count; ++i) {
-        MadeMap made = MakeMap(ctx, i, seed, batch);
-        const long long t0 = TickCount();
-        // A seeded map replaces its own earlier file (same seed, same map); others never
-        // replace a file, since two maps of one area would otherwise destroy each other.
-        const bool seeded = !seed.empty() && !batch;
-        MapReport& report = made.report;
-        report.fileName = SaveLevelFile(ctx.folder, report.fileName, made.fileBytes, seeded);
-        report.seed = seeded ? seed : std::string();
-        report.stats.saveMs = TickCount() - t0;
+    // With two threads map i is saved while map i + 1 is made. What map i + 1 reports waits
+    // until map i's "-- end", and map i's failure or the quit request after it still ends the
+    // run before map i + 1 is saved.
+    HeldListener log(ctx.listener);
+    std::future<MapReport> saving;
+    // Reports a saved map; true when the player asked to quit.
+    auto announce = [&](const MapReport& report, int index) {
         ctx.listener.Append("-- end");
         ctx.listener.MapSaved(report);
-        if (ctx.listener.QuitRequested()) return RunOutcome::QuitRequested;
+        if (ctx.listener.QuitRequested()) return true;
         if (batch) {
-            ctx.listener.BatchCaption("Get Maps (" + std::to_string(i) + ")");
+            ctx.listener.BatchCaption("Get Maps (" + std::to_string(index) + ")");
             ctx.listener.ProcessEvents();
         }
+        return false;
+    };
+    for (int i = 1; i <= count; ++i) {
+        log.Hold(saving.valid());
+        MadeMap made;
+        try {
+            made = MakeMap(ctx, log, i, seed, batch);
+        } catch (...) {
+            // The map before this failure is saved and reported first, as without overlap.
+            if (saving.valid() && !announce(saving.get(), i - 1)) log.Release();
+            throw;
+        }
+        if (saving.valid() && announce(saving.get(), i - 1)) return RunOutcome::QuitRequested;
+        log.Release();
+        if (ctx.threads > 1) {
+            saving = std::async(std::launch::async, SaveMap, std::move(made), ctx.folder);
+        } else if (announce(SaveMap(std::move(made), ctx.folder), i)) {
+            return RunOutcome::QuitRequested;
+        }
     }
+    if (saving.valid() && announce(saving.get(), count)) return RunOutcome::QuitRequested;
     return RunOutcome::Finished;
 }
 

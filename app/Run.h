@@ -20,6 +20,9 @@ struct RunContext {
     std::filesystem::path folder;        // the saved-levels folder
     std::string decimalSeparator = ".";  // of the user's locale
     bool walkForWeapons = false;
+    // 2: a map's compression and saving overlap the making of the next map; 1: none. The
+    // maps are the same bytes either way.
+    int threads = 2;
 };
 
 enum class RunOutcome { Finished, QuitRequested, EmptySeed };

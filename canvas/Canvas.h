@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "canvas/Anchor.h"
 #include "core/Colour.h"
 
 namespace orvane {
@@ -26,19 +27,6 @@ enum class PictureEffect : std::uint8_t {
     Waves,      // 5A
     HueTurn,    // 5B
     Crumble,    // 6
-};
-
-// Where ResizeCanvas keeps the old picture: the 3 x 3 grid read row by row.
-enum class Anchor : std::uint8_t {
-    TopLeft,
-    TopCentre,
-    TopRight,
-    MiddleLeft,
-    Centre,
-    MiddleRight,
-    BottomLeft,
-    BottomCentre,
-    BottomRight,
 };
 
 // How ReduceColours chooses and applies its palette.
@@ -109,6 +97,8 @@ class Canvas {
     // At most `count` colours (0: back to full colour, pixels unchanged). Black stays 0 and no
     // other colour becomes 0; a picture already within `count` colours keeps them exactly.
     void ReduceColours(std::int32_t count, ReduceOptions options = {});
+    // The same, returning the number of colours afterwards, mostly without counting again.
+    int ReduceColoursCounted(std::int32_t count, ReduceOptions options = {});
     // Every pixel whose channels each lie within `tolerance` of `from` becomes `to`.
     void ReplaceColour(Colour from, Colour to, std::int32_t tolerance);
 

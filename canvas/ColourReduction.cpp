@@ -116,13 +116,16 @@ Colour MeanColour(const std::vector<HistogramEntry>& land) {
     return mean != 0 ? mean : common->colour;
 }
 
-void RemapToPalette(std::span<Colour> pixels, const std::vector<HistogramEntry>& land,
-                    const std::vector<Colour>& palette) {
+std::size_t RemapToPalette(std::span<Colour> pixels, const std::vector<HistogramEntry>& land,
+                           const std::vector<Colour>& palette) {
     NearestColour nearest(palette);
     ColourMap to(land.size());
-    for (const HistogramEntry& e : land)
-        to.At(e.colour) =
-            palette[nearest.Find(RedOf(e.colour), GreenOf(e.colour), BlueOf(e.colour))];
+    std::vector<bool> used(palette.size());
+    for (const HistogramEntry& e : land) {
+        const std::size_t i = nearest.Find(RedOf(e.colour), GreenOf(e.colour), BlueOf(e.colour));
+        to.At(e.colour) = palette[i];
+        used[i] = true;
+    }
     Colour from = 0, mapped = 0;
     for (Colour& p : pixels) {
         if (p == 0) continue;
@@ -132,6 +135,7 @@ void RemapToPalette(std::span<Colour> pixels, const std::vector<HistogramEntry>&
         }
         p = mapped;
     }
+    return static_cast<std::size_t>(std::count(used.begin(), used.end(), true));
 }
 
 void DitherToPalette(std::span<Colour> pixels, std::int32_t width, std::int32_t height,

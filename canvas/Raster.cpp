@@ -123,7 +123,10 @@ std::int64_t ISqrt(std::int64_t v) {
     return s;
 }
 
-void FillRow(Canvas& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour) {
+namespace {
+
+template <class Picture, class Value>
+void FillRowOf(Picture& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Value colour) {
     const std::int64_t w = canvas.GetWidth();
     if (y < 0 || y >= canvas.GetHeight()) return;
     x0 = std::max<std::int64_t>(x0, 0);
@@ -133,8 +136,30 @@ void FillRow(Canvas& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, C
     std::fill(row.begin() + x0, row.begin() + x1 + 1, colour);
 }
 
-void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
-                Colour colour, std::int64_t width) {
+// Brush of diameter `width` as row spans relative to its top-left corner; a pixel belongs to
+// it when its centre lies within width / 2 of the brush centre.
+struct Brush {
+    std::int64_t width = 0;
+    std::vector<std::int64_t> lo, hi;
+};
+
+Brush MakeBrush(std::int64_t width) {
+    Brush brush{width, std::vector<std::int64_t>(static_cast<std::size_t>(width)),
+                std::vector<std::int64_t>(static_cast<std::size_t>(width))};
+    for (std::int64_t j = 0; j < width; ++j) {
+        const std::int64_t vy = 2 * j - (width - 1);
+        // Largest |2i - (width - 1)| that still fits; it has the parity of width - 1.
+        std::int64_t half = ISqrt(width * width - vy * vy);
+        if ((half - (width - 1)) % 2 != 0) --half;
+        brush.lo[static_cast<std::size_t>(j)] = ((width - 1) - half) / 2;
+        brush.hi[static_cast<std::size_t>(j)] = ((width - 1) + half) / 2;
+    }
+    return brush;
+}
+
+template <class Picture, class Value>
+void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                  std::int64_t y2, Value colour, std::int64_t width) {
     const std::int64_t w = canvas.GetWidth();
     const std::int64_t h = canvas.GetHeight();
     if (w == 0 || h == 0) return;
@@ -146,18 +171,13 @@ void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x
         return;
     }
 
-    // Brush of diameter `width` as row spans relative to its top-left corner; a pixel belongs
-    // to it when its centre lies within width / 2 of the brush centre.
-    std::vector<std::int64_t> brushLo(static_cast<std::size_t>(width));
-    std::vector<std::int64_t> brushHi(static_cast<std::size_t>(width));
-    for (std::int64_t j = 0; j < width; ++j) {
-        const std::int64_t vy = 2 * j - (width - 1);
-        // Largest |2i - (width - 1)| that still fits; it has the parity of width - 1.
-        std::int64_t half = ISqrt(width * width - vy * vy);
-        if ((half - (width - 1)) % 2 != 0) --half;
-        brushLo[static_cast<std::size_t>(j)] = ((width - 1) - half) / 2;
-        brushHi[static_cast<std::size_t>(j)] = ((width - 1) + half) / 2;
-    }
+    // Outlines are polylines of many short segments with one pen: the brush and the row
+    // buffers are kept between calls (per thread) instead of made for every segment.
+    thread_local Brush brush;
+    thread_local std::vector<std::int64_t> rowLo, rowHi;
+    if (brush.width != width) brush = MakeBrush(width);
+    const std::vector<std::int64_t>& brushLo = brush.lo;
+    const std::vector<std::int64_t>& brushHi = brush.hi;
 
     // The union of the stamps, collected as one column range per picture row: the strip a
     // round brush sweeps along a straight line is convex in every row.
@@ -166,22 +186,58 @@ void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x
     const std::int64_t bottom = std::min(std::max(y1, y2) - back + width - 1, h - 1);
     if (top > bottom) return;
     constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::max();
-    std::vector<std::int64_t> rowLo(static_cast<std::size_t>(bottom - top + 1), kNone);
-    std::vector<std::int64_t> rowHi(rowLo.size(), -kNone);
+    rowLo.assign(static_cast<std::size_t>(bottom - top + 1), kNone);
+    rowHi.assign(rowLo.size(), -kNone);
+    // Stamps of consecutive points on one row differ only in x, so a run of them widens each
+    // brush row once, by its leftmost and rightmost stamp (a wide pen costs its width per run,
+    // not per point).
+    std::int64_t runY = 0, runLeft = 1, runRight = 0;
+    auto stampRun = [&] {
+        for (std::int64_t j = 0; j < width && runLeft <= runRight; ++j) {
+            const std::int64_t row = runY - back + j;
+            if (row < top || row > bottom) continue;
+            const auto r = static_cast<std::size_t>(row - top);
+            const auto b = static_cast<std::size_t>(j);
+            rowLo[r] = std::min(rowLo[r], runLeft - back + brushLo[b]);
+            rowHi[r] = std::max(rowHi[r], runRight - back + brushHi[b]);
+        }
+    };
     WalkLine(x1, y1, x2, y2, -width, -width, w - 1 + width, h - 1 + width,
              [&](std::int64_t x, std::int64_t y) {
-                 for (std::int64_t j = 0; j < width; ++j) {
-                     const std::int64_t row = y - back + j;
-                     if (row < top || row > bottom) continue;
-                     const auto r = static_cast<std::size_t>(row - top);
-                     const auto b = static_cast<std::size_t>(j);
-                     rowLo[r] = std::min(rowLo[r], x - back + brushLo[b]);
-                     rowHi[r] = std::max(rowHi[r], x - back + brushHi[b]);
+                 if (runLeft <= runRight && y == runY) {
+                     runLeft = std::min(runLeft, x);
+                     runRight = std::max(runRight, x);
+                     return;
                  }
+                 stampRun();
+                 runY = y;
+                 runLeft = runRight = x;
              });
+    stampRun();
     for (std::size_t r = 0; r < rowLo.size(); ++r)
         if (rowLo[r] != kNone)
-            FillRow(canvas, top + static_cast<std::int64_t>(r), rowLo[r], rowHi[r], colour);
+            FillRowOf(canvas, top + static_cast<std::int64_t>(r), rowLo[r], rowHi[r], colour);
+}
+
+}  // namespace
+
+void FillRow(Canvas& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour) {
+    FillRowOf(canvas, y, x0, x1, colour);
+}
+
+void FillRow(IndexedPicture& picture, std::int64_t y, std::int64_t x0, std::int64_t x1,
+             IndexedPicture::Pixel index) {
+    FillRowOf(picture, y, x0, x1, index);
+}
+
+void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                Colour colour, std::int64_t width) {
+    StrokeLineOf(canvas, x1, y1, x2, y2, colour, width);
+}
+
+void StrokeLine(IndexedPicture& picture, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                std::int64_t y2, IndexedPicture::Pixel index, std::int64_t width) {
+    StrokeLineOf(picture, x1, y1, x2, y2, index, width);
 }
 
 void PaintConvex(Canvas& canvas, std::int64_t top, std::int64_t bottom,

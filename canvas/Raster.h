@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "canvas/Canvas.h"
+#include "canvas/IndexedPicture.h"
 
 namespace orvane::raster {
 
@@ -34,10 +35,14 @@ std::int64_t ISqrt(std::int64_t v);
 
 // Sets pixels x0..x1 (inclusive) of row y; parts outside the picture are skipped.
 void FillRow(Canvas& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour);
+void FillRow(IndexedPicture& picture, std::int64_t y, std::int64_t x0, std::int64_t x1,
+             IndexedPicture::Pixel index);
 
 // A straight line of round-brush stamps of diameter `width` (1: plain Bresenham, both ends).
 void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
                 Colour colour, std::int64_t width);
+void StrokeLine(IndexedPicture& picture, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                std::int64_t y2, IndexedPicture::Pixel index, std::int64_t width);
 
 // Inclusive column range of one row of a shape; empty when left > right.
 struct Span {

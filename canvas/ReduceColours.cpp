@@ -69,11 +69,17 @@ std::vector<Colour> QuantizedPalette(const std::vector<HistogramEntry>& land, bo
 void Canvas::ReduceColours(std::int32_t count, ReduceOptions options) {
     if (count < 0) throw RunError("ReduceColours: negative colour count");
     if (count == 0) return;  // full colour: the pixels are already exact
+    ReduceColoursCounted(count, options);
+}
+
+int Canvas::ReduceColoursCounted(std::int32_t count, ReduceOptions options) {
+    if (count < 0) throw RunError("ReduceColours: negative colour count");
+    if (count == 0) return CountColours();
 
     bool hasBlack = false;
     const std::vector<HistogramEntry> land = LandHistogram(pixels_, hasBlack);
     const std::size_t distinct = land.size() + (hasBlack ? 1 : 0);
-    if (distinct <= static_cast<std::size_t>(count)) return;
+    if (distinct <= static_cast<std::size_t>(count)) return static_cast<int>(distinct);
 
     // Land needs at least one colour of its own even when `count` leaves it none: turning land
     // into empty space would break the map, so that invariant wins over the count.
@@ -89,10 +95,12 @@ void Canvas::ReduceColours(std::int32_t count, ReduceOptions options) {
     std::erase(palette, Colour{0});
     if (palette.empty()) palette = {MeanColour(land)};
 
-    if (options.dither)
+    if (options.dither) {
         DitherToPalette(pixels_, width_, height_, palette);
-    else
-        RemapToPalette(pixels_, land, palette);
+        return CountColours();
+    }
+    // Black pixels stay black and no land pixel becomes black.
+    return static_cast<int>(RemapToPalette(pixels_, land, palette)) + (hasBlack ? 1 : 0);
 }
 
 }  // namespace orvane

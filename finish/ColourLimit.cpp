@@ -18,8 +18,7 @@ std::int32_t DrawColourCount(Random& rng) {
 }
 
 void Reduce(MapState& map, std::int32_t count, ReduceOptions options = {}) {
-    map.canvas.ReduceColours(count, options);
-    map.stats.paletteSizes.push_back(map.canvas.CountColours());
+    map.stats.paletteSizes.push_back(map.canvas.ReduceColoursCounted(count, options));
 }
 
 // Scaled side, rounded half to even, then down to a multiple of 8. A side that would vanish
@@ -57,9 +56,13 @@ void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
 
 void ScalePicture(MapState& map) {
     Canvas& canvas = map.canvas;
-    const std::int32_t w = ScaledSide(map.ScaleTenths, canvas.GetWidth());
-    const std::int32_t h = ScaledSide(map.ScaleTenths, canvas.GetHeight());
-    canvas.ResizeImage(w, h);
+    canvas.ResizeImage(ScaledSide(map.ScaleTenths, canvas.GetWidth()),
+                       ScaledSide(map.ScaleTenths, canvas.GetHeight()));
+}
+
+void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths) {
+    picture.ResizeImage(ScaledSide(scaleTenths, picture.GetWidth()),
+                        ScaledSide(scaleTenths, picture.GetHeight()));
 }
 
 }  // namespace orvane

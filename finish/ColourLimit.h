@@ -1,5 +1,6 @@
 #pragma once
 // The colour limit (at most 64 colours, empty corner) and the enlargement to final size.
+#include "canvas/IndexedPicture.h"
 #include "core/Random.h"
 #include "map/MapState.h"
 
@@ -7,5 +8,6 @@ namespace orvane {
 
 void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
 void ScalePicture(MapState& map);
+void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths);
 
 }  // namespace orvane

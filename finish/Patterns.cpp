@@ -4,7 +4,8 @@ namespace orvane {
 namespace {
 
 // Empty-colour pen of width 1 or 2, then a spacing of pen width + 1 .. pen width + 4.
-std::int32_t StartPattern(Canvas& canvas, Random& rng) {
+template <class Picture>
+std::int32_t StartPattern(Picture& canvas, Random& rng) {
     canvas.SetPenColour(0);
     canvas.SetPenWidth(rng.RndInt(1) + 1);
     return canvas.GetPenWidth();
@@ -14,10 +15,9 @@ std::int32_t Spacing(Random& rng, std::int32_t penWidth) {
     return rng.RndInt(3) + penWidth + 1;
 }
 
-}  // namespace
-
-void DrawPatterns(MapState& map, Random& rng, float p) {
-    Canvas& canvas = map.canvas;
+// The same draws and cuts on the full-colour canvas and on the palette-index picture.
+template <class Picture>
+void Cut(Picture& canvas, std::vector<std::string>& patterns, Random& rng, float p) {
     const std::int32_t w = canvas.GetWidth();
     const std::int32_t h = canvas.GetHeight();
     // Loops run from 0 to the far side inclusive; each pattern draws its chance first,
@@ -25,12 +25,12 @@ void DrawPatterns(MapState& map, Random& rng, float p) {
     if (rng.Chance(p)) {
         const std::int32_t s = Spacing(rng, StartPattern(canvas, rng));
         for (std::int32_t y = 0; y <= h; y += s) canvas.DrawLine(0, y, w, y);
-        map.stats.patterns.emplace_back("horizontalSlits");
+        patterns.emplace_back("horizontalSlits");
     }
     if (rng.Chance(p)) {
         const std::int32_t s = Spacing(rng, StartPattern(canvas, rng));
         for (std::int32_t x = 0; x <= w; x += s) canvas.DrawLine(x, 0, x, h);
-        map.stats.patterns.emplace_back("verticalSlits");
+        patterns.emplace_back("verticalSlits");
     }
     if (rng.Chance(p)) {
         const std::int32_t sy = Spacing(rng, StartPattern(canvas, rng));
@@ -42,7 +42,7 @@ void DrawPatterns(MapState& map, Random& rng, float p) {
                 canvas.DrawPoint(x, y + rng.RndInt(sy));
             }
         }
-        map.stats.patterns.emplace_back("jitteredHoles");
+        patterns.emplace_back("jitteredHoles");
     }
     if (rng.Chance(p)) {
         const std::int32_t pw = StartPattern(canvas, rng);
@@ -50,8 +50,18 @@ void DrawPatterns(MapState& map, Random& rng, float p) {
         const std::int32_t sx = Spacing(rng, pw);
         for (std::int32_t x = 0; x <= w; x += sx)
             for (std::int32_t y = 0; y <= h; y += sy) canvas.DrawPoint(x, y);
-        map.stats.patterns.emplace_back("regularHoles");
+        patterns.emplace_back("regularHoles");
     }
+}
+
+}  // namespace
+
+void DrawPatterns(MapState& map, Random& rng, float p) {
+    Cut(map.canvas, map.stats.patterns, rng, p);
+}
+
+void DrawPatterns(IndexedPicture& picture, MapStats& stats, Random& rng, float p) {
+    Cut(picture, stats.patterns, rng, p);
 }
 
 }  // namespace orvane

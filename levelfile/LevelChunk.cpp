@@ -39,12 +39,16 @@ std::array<std::uint8_t, kLevelChunkDataSize> MakeLevelChunkData(Random& rng, do
 }
 
 void WriteLevelChunk(std::vector<std::uint8_t>& png, Random& rng, double mapArea) {
+    InsertLevelChunk(png, MakeLevelChunkData(rng, mapArea));
+}
+
+void InsertLevelChunk(std::vector<std::uint8_t>& png,
+                      const std::array<std::uint8_t, kLevelChunkDataSize>& data) {
     if (png.size() < kInsertAt ||
         !std::equal(std::begin(kSignature), std::end(kSignature), png.begin()) || png[8] != 0 ||
         png[9] != 0 || png[10] != 0 || png[11] != 13 || std::memcmp(&png[12], "IHDR", 4) != 0) {
         throw RunError("The exported picture is not a PNG with IHDR first");
     }
-    const auto data = MakeLevelChunkData(rng, mapArea);
 
     std::vector<std::uint8_t> out(png.size() + kLevelChunkSize);
     std::copy_n(png.begin(), kInsertAt, out.begin());

@@ -20,4 +20,8 @@ std::array<std::uint8_t, kLevelChunkDataSize> MakeLevelChunkData(Random& rng, do
 // Throws RunError when `png` does not start with a PNG signature and a 13-byte IHDR.
 void WriteLevelChunk(std::vector<std::uint8_t>& png, Random& rng, double mapArea);
 
+// The same with data drawn beforehand, so the picture can be compressed away from the draws.
+void InsertLevelChunk(std::vector<std::uint8_t>& png,
+                      const std::array<std::uint8_t, kLevelChunkDataSize>& data);
+
 }  // namespace orvane

@@ -2,8 +2,9 @@
 # Installs what is missing, then builds and runs the whole suite twice: the release build
 # (unit, property and end-to-end tests, benchmarks built) and the sanitizer build
 # (AddressSanitizer, UndefinedBehaviorSanitizer, libstdc++ assertions); in between, orvane-cli
-# cross-built for AArch64 (run under qemu) and i386 must make the release build's maps. Last,
-# the text inputs are fuzzed for a bounded time (libFuzzer with clang, FUZZ_SECONDS, default 60).
+# cross-built for AArch64 (run under qemu) and i386 must make the release build's maps. Then
+# ThreadSanitizer on the threaded batch; last, the text inputs are fuzzed for a bounded time
+# (libFuzzer with clang, FUZZ_SECONDS, default 60).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -19,5 +20,10 @@ tools/cross-sweep.sh 40
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j "$jobs"
+
+# ThreadSanitizer on the threaded batch only: its one test program and what it links.
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs"
+TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -j "$jobs"
 
 tools/fuzz.sh "${FUZZ_SECONDS:-60}"

@@ -35,8 +35,10 @@ TEST(ReduceColours, KeepsEmptySpaceAndRespectsTheCountForEveryMode) {
     for (int count : {2, 3, 16, 64, 255, 256}) {
         for (const ReduceOptions mode : kAllModes) {
             Canvas c = original;
-            c.ReduceColours(count, mode);
+            // The palette sizes a map reports come from this count.
+            const int reported = c.ReduceColoursCounted(count, mode);
             ExpectSameEmptySpace(original, c);
+            EXPECT_EQ(reported, c.CountColours()) << count << " " << Name(mode);
             EXPECT_LE(c.CountColours(), count) << count << " " << Name(mode);
             EXPECT_GE(c.CountColours(), std::min(count, 2)) << count;
             if (count == 64 && !mode.dither)

@@ -1,0 +1,108 @@
+#pragma once
+// Whole-picture geometry on a row-major pixel buffer of any pixel type: the full-colour canvas
+// and the palette-index picture share it, so both give the same pixels for the same picture.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "canvas/Anchor.h"
+#include "canvas/Raster.h"
+#include "core/RunError.h"
+
+namespace orvane::geometry {
+
+// Nearest-neighbour scaling: each target pixel takes the source pixel under its centre. Rows
+// are appended rather than written into a zeroed buffer: at final map size that pass costs as
+// much as the scaling itself. Both sizes must be non-empty.
+template <class T>
+void Scale(std::vector<T>& pixels, std::int32_t& width, std::int32_t& height, std::int32_t newWidth,
+           std::int32_t newHeight) {
+    std::vector<std::int32_t> fromColumn(static_cast<std::size_t>(newWidth));
+    for (std::int64_t x = 0; x < newWidth; ++x)
+        fromColumn[static_cast<std::size_t>(x)] =
+            static_cast<std::int32_t>((2 * x + 1) * width / (2 * std::int64_t{newWidth}));
+    const auto w = static_cast<std::size_t>(newWidth);
+    std::vector<T> scaled;
+    scaled.reserve(w * static_cast<std::size_t>(newHeight));
+    raster::PreferLargePages(scaled.data(), scaled.capacity() * sizeof(T));
+    std::vector<T> row(w);
+    std::int64_t previous = -1;
+    for (std::int64_t y = 0; y < newHeight; ++y) {
+        const std::int64_t from = (2 * y + 1) * height / (2 * std::int64_t{newHeight});
+        if (from != previous) {
+            const T* src = pixels.data() + static_cast<std::size_t>(from) * width;
+            for (std::size_t x = 0; x < w; ++x) row[x] = src[fromColumn[x]];
+            previous = from;
+        }
+        scaled.insert(scaled.end(), row.begin(), row.end());
+    }
+    width = newWidth;
+    height = newHeight;
+    pixels = std::move(scaled);
+}
+
+// New size without scaling, the old picture kept at `anchor`; the new area takes `fill`.
+template <class T>
+void Place(std::vector<T>& pixels, std::int32_t& width, std::int32_t& height, std::int32_t newWidth,
+           std::int32_t newHeight, Anchor anchor, T fill) {
+    const int position = static_cast<int>(anchor);
+    if (position > static_cast<int>(Anchor::BottomRight))
+        throw RunError("ResizeCanvas: anchor " + std::to_string(position) + " is not 0..8");
+    raster::CheckSize(newWidth, newHeight);
+    std::vector<T> resized(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(newHeight),
+                           fill);
+    // Anchor columns and rows: 0 start, 1 centre, 2 end; a smaller picture is cut the same way.
+    auto offset = [](std::int64_t room, std::int32_t anchor) {
+        if (anchor == 0) return std::int64_t{0};
+        if (anchor == 2) return room;
+        return room >= 0 ? room / 2 : -((-room + 1) / 2);
+    };
+    const std::int64_t dx = offset(std::int64_t{newWidth} - width, position % 3);
+    const std::int64_t dy = offset(std::int64_t{newHeight} - height, position / 3);
+    const std::int64_t x0 = std::max<std::int64_t>(0, dx);
+    const std::int64_t x1 = std::min<std::int64_t>(newWidth, dx + width);
+    for (std::int64_t y = std::max<std::int64_t>(0, dy);
+         y < std::min<std::int64_t>(newHeight, dy + height) && x0 < x1; ++y) {
+        const T* src = pixels.data() + (y - dy) * width + (x0 - dx);
+        std::copy(src, src + (x1 - x0), resized.begin() + y * newWidth + x0);
+    }
+    width = newWidth;
+    height = newHeight;
+    pixels = std::move(resized);
+}
+
+// Crops away the outer rows and columns that are entirely 0 (empty space). The kept rows are
+// moved down in place: no second picture is allocated.
+template <class T>
+void CropEmpty(std::vector<T>& pixels, std::int32_t& width, std::int32_t& height) {
+    if (width == 0 || height == 0) return;
+    std::int64_t left = width, right = -1, top = -1, bottom = -1;
+    for (std::int64_t y = 0; y < height; ++y) {
+        const T* row = pixels.data() + y * width;
+        std::int64_t first = 0;
+        while (first < width && row[first] == 0) ++first;
+        if (first == width) continue;
+        std::int64_t last = width - 1;
+        while (row[last] == 0) --last;
+        if (top < 0) top = y;
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    // Nothing but empty space: keep one empty pixel so the picture stays valid.
+    if (top < 0) left = right = top = bottom = 0;
+    const auto w = static_cast<std::int32_t>(right - left + 1);
+    const auto h = static_cast<std::int32_t>(bottom - top + 1);
+    if (w == width && h == height) return;
+    // Row y of the crop lands at or before where it came from, so a forward move is safe.
+    for (std::int64_t y = 0; y < h; ++y) {
+        const T* src = pixels.data() + (top + y) * width + left;
+        std::copy(src, src + w, pixels.begin() + y * w);
+    }
+    pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    width = w;
+    height = h;
+}
+
+}  // namespace orvane::geometry

@@ -1,0 +1,99 @@
+#include "canvas/IndexedPicture.h"
+
+#include <algorithm>
+#include <array>
+
+#include "canvas/ColourMap.h"
+#include "canvas/Geometry.h"
+#include "canvas/Raster.h"
+#include "core/RunError.h"
+
+namespace orvane {
+
+IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas) {
+    const std::span<const Colour> pixels = canvas.Pixels();
+    IndexedPicture out;
+    out.width_ = canvas.GetWidth();
+    out.height_ = canvas.GetHeight();
+    out.pixels_.reserve(pixels.size());
+    raster::PreferLargePages(out.pixels_.data(), pixels.size());
+    out.pixels_.resize(pixels.size());
+    // One pass numbers the colours as they first appear; black is always there, as 0.
+    constexpr std::uint32_t kFresh = 0xFFFFFFFFu;
+    ColourMap index(512);
+    index.At(0) = 0;
+    out.palette_.push_back(0);
+    Colour last = 0;
+    Pixel lastIndex = 0;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        if (pixels[i] != last) {
+            last = pixels[i];
+            std::uint32_t& slot = index.At(last, kFresh);
+            if (slot == kFresh) {
+                if (out.palette_.size() == 256)
+                    throw RunError("PNG export failed: more than 256 colours in a palette picture");
+                slot = static_cast<std::uint32_t>(out.palette_.size());
+                out.palette_.push_back(last);
+            }
+            lastIndex = static_cast<Pixel>(slot);
+        }
+        out.pixels_[i] = lastIndex;
+    }
+    // Then the palette is put in ascending order (black stays first) and the pixels follow it.
+    std::vector<Colour> sorted = out.palette_;
+    std::sort(sorted.begin(), sorted.end());
+    std::array<Pixel, 256> renumber{};
+    bool same = true;
+    for (std::size_t k = 0; k < sorted.size(); ++k) {
+        const std::uint32_t from = *index.Find(sorted[k]);
+        renumber[from] = static_cast<Pixel>(k);
+        same = same && from == k;
+    }
+    out.palette_ = std::move(sorted);
+    if (!same)
+        for (Pixel& p : out.pixels_) p = renumber[p];
+    return out;
+}
+
+Colour IndexedPicture::GetColour(std::int32_t x, std::int32_t y) const {
+    if (static_cast<std::uint32_t>(x) >= static_cast<std::uint32_t>(width_) ||
+        static_cast<std::uint32_t>(y) >= static_cast<std::uint32_t>(height_))
+        return 0;
+    return palette_[pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                            static_cast<std::size_t>(x)]];
+}
+
+void IndexedPicture::ResizeImage(std::int32_t width, std::int32_t height) {
+    raster::CheckSize(width, height);
+    if (width_ == 0 || height_ == 0 || width == 0 || height == 0) {
+        pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+        width_ = width;
+        height_ = height;
+        return;
+    }
+    geometry::Scale(pixels_, width_, height_, width, height);
+}
+
+void IndexedPicture::ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor) {
+    geometry::Place(pixels_, width_, height_, width, height, anchor, Pixel{0});
+}
+
+void IndexedPicture::CropEmpty() {
+    geometry::CropEmpty(pixels_, width_, height_);
+}
+
+void IndexedPicture::SetPenColour(Colour c) {
+    if (c != 0) throw RunError("An indexed picture is only cut with empty space");
+}
+
+void IndexedPicture::DrawPoint(std::int32_t x, std::int32_t y) {
+    const std::int64_t size = raster::BrushSize(penWidth_);
+    for (std::int64_t row = y; row < std::int64_t{y} + size; ++row)
+        raster::FillRow(*this, row, x, std::int64_t{x} + size - 1, Pixel{0});
+}
+
+void IndexedPicture::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    raster::StrokeLine(*this, x1, y1, x2, y2, Pixel{0}, raster::BrushSize(penWidth_));
+}
+
+}  // namespace orvane

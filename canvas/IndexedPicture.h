@@ -1,0 +1,56 @@
+#pragma once
+// A picture of at most 256 colours kept as one palette index per pixel, with the palette
+// beside it: black (empty space) is always index 0, the other colours follow in ascending
+// order. Once a map's colours are limited, its last steps (auto-crop, enlargement, cut
+// patterns, minimum size, export) run on a quarter of the memory of the full-colour canvas
+// and give the same pixels.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "canvas/Canvas.h"
+#include "core/Colour.h"
+
+namespace orvane {
+
+class IndexedPicture {
+  public:
+    using Pixel = std::uint8_t;
+
+    // The canvas's pixels as indices; RunError when it holds more than 256 colours.
+    static IndexedPicture FromCanvas(const Canvas& canvas);
+
+    std::int32_t GetWidth() const { return width_; }
+    std::int32_t GetHeight() const { return height_; }
+    std::span<Pixel> Pixels() { return pixels_; }
+    std::span<const Pixel> Pixels() const { return pixels_; }
+    std::span<const Colour> Palette() const { return palette_; }
+    // The colour of a pixel; 0 outside the picture.
+    Colour GetColour(std::int32_t x, std::int32_t y) const;
+
+    // As the canvas operations of the same names.
+    void ResizeImage(std::int32_t width, std::int32_t height);
+    void ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor);  // empty
+    void CropEmpty();
+
+    // Cutting empty space out of the picture, as the canvas pen of colour 0 draws it; any other
+    // pen colour is a RunError.
+    void SetPenColour(Colour c);
+    void SetPenWidth(std::int32_t w) { penWidth_ = w; }
+    std::int32_t GetPenWidth() const { return penWidth_; }
+    void DrawPoint(std::int32_t x, std::int32_t y);
+    void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+
+    // The palette PNG the canvas would export for the same pixels: black at index 0, one
+    // entry per colour used, ascending.
+    std::vector<std::uint8_t> ExportPng() const;
+
+  private:
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::vector<Pixel> pixels_;
+    std::vector<Colour> palette_;
+    std::int32_t penWidth_ = 1;
+};
+
+}  // namespace orvane

@@ -1,0 +1,67 @@
+// The finished map continues as palette indices; every step there must give exactly the file
+// the full-colour canvas gives, or seeds would stop reproducing their maps.
+#include <gtest/gtest.h>
+
+#include "canvas/IndexedPicture.h"
+#include "core/RunError.h"
+#include "tests/support/SamplePicture.h"
+
+namespace orvane {
+namespace {
+
+// The same cut on both pictures.
+template <class Picture>
+void Cut(Picture& p, std::int32_t penWidth, std::int32_t step) {
+    p.SetPenColour(0);
+    p.SetPenWidth(penWidth);
+    for (std::int32_t y = 0; y <= p.GetHeight(); y += step) p.DrawLine(0, y, p.GetWidth(), y);
+    p.DrawLine(-5, 3, p.GetWidth() + 7, p.GetHeight() / 2);
+    for (std::int32_t x = 0; x <= p.GetWidth(); x += step * 3) p.DrawPoint(x, x / 2);
+}
+
+TEST(IndexedPicture, FinishingStepsGiveTheCanvasFileByteForByte) {
+    Canvas sample = test::SampleMap(320, 180, 5);
+    sample.ReduceColours(64);
+    for (const std::int32_t penWidth : {1, 2, 5}) {
+        Canvas canvas = sample;
+        IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+        canvas.TransformImage(0, 0);
+        picture.CropEmpty();
+        canvas.ResizeImage(canvas.GetWidth() * 17 / 10, canvas.GetHeight() * 23 / 10);
+        picture.ResizeImage(picture.GetWidth() * 17 / 10, picture.GetHeight() * 23 / 10);
+        Cut(canvas, penWidth, 9);
+        Cut(picture, penWidth, 9);
+        canvas.ResizeCanvas(canvas.GetWidth() + 31, canvas.GetHeight() + 8, Anchor::BottomCentre,
+                            0);
+        picture.ResizeCanvas(picture.GetWidth() + 31, picture.GetHeight() + 8,
+                             Anchor::BottomCentre);
+        EXPECT_TRUE(canvas.ExportPng() == picture.ExportPng()) << "pen " << penWidth;
+    }
+}
+
+TEST(IndexedPicture, ColoursCutAwayLeaveThePaletteAndBlackStaysFirst) {
+    Canvas canvas;
+    canvas.CreateImage(40, 20, RGB(200, 10, 10));
+    for (int x = 0; x < 40; ++x) canvas.SetPixel(x, 5, RGB(1, 2, 3));
+    canvas.SetPixel(3, 9, RGB(250, 250, 250));
+    IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+    ASSERT_EQ(picture.Palette().size(), 4u);  // black is always entry 0
+    EXPECT_EQ(picture.Palette()[0], 0u);
+    picture.SetPenWidth(1);
+    picture.DrawLine(0, 5, 40, 5);  // the only row of RGB(1, 2, 3)
+    canvas.SetPenColour(0);
+    canvas.DrawLine(0, 5, 40, 5);
+    EXPECT_TRUE(picture.ExportPng() == canvas.ExportPng());
+    EXPECT_EQ(picture.GetColour(3, 9), RGB(250, 250, 250));
+    EXPECT_THROW(picture.SetPenColour(RGB(1, 1, 1)), RunError);
+}
+
+TEST(IndexedPicture, MoreThan256ColoursIsAnError) {
+    Canvas canvas;
+    canvas.CreateImage(300, 1);
+    for (int x = 0; x < 300; ++x) canvas.SetPixel(x, 0, RGB(x % 256, x / 256 + 1, 7));
+    EXPECT_THROW(IndexedPicture::FromCanvas(canvas), RunError);
+}
+
+}  // namespace
+}  // namespace orvane

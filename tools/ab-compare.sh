@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Builds orvane-cli at two commits and times them alternately (A B A B ...) on a batch of 64
+# unseeded maps and on the largest map, then prints per workload the median wall time of each,
+# the median of the per-pair ratios B/A, and the largest peak resident memory of each.
+# Alternating pairs keep a shared, noisy machine fair to both sides.
+#
+# Maps are written under --out-root (default /dev/shm when present), so that disk syncs on a
+# shared machine do not drown the difference; pass a disk folder to include them.
+#
+# Usage: tools/ab-compare.sh [--pairs N] [--seed LARGEST_SEED] [--out-root DIR] COMMIT_A COMMIT_B
+set -euo pipefail
+pairs=7
+largest=big215  # 6808 x 4024: the largest map of seeds big1 .. big400
+outRoot=/tmp
+[[ -d /dev/shm && -w /dev/shm ]] && outRoot=/dev/shm
+while [[ $# -gt 2 ]]; do
+    case $1 in
+        --pairs) pairs=$2; shift 2 ;;
+        --seed) largest=$2; shift 2 ;;
+        --out-root) outRoot=$2; shift 2 ;;
+        *) echo "unknown option $1" >&2; exit 2 ;;
+    esac
+done
+[[ $# -eq 2 ]] || { sed -n '2,10p' "$0" >&2; exit 2; }
+(( pairs >= 5 )) || { echo "at least 5 pairs" >&2; exit 2; }
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d)
+maps=$(mktemp -d "$outRoot/ab-maps.XXXXXX")
+cleanup() {
+    rm -rf "$maps"
+    for side in a b; do
+        [[ -d $work/$side ]] && git -C "$root" worktree remove --force "$work/$side" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+[[ -f /work/ccache-env.sh ]] && . /work/ccache-env.sh
+
+build() {  # side commit
+    git -C "$root" worktree add --detach --quiet "$work/$1" "$2"
+    cmake -S "$work/$1" -B "$work/$1/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DORVANE_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER="$(command -v ccache || true)" \
+        >/dev/null
+    cmake --build "$work/$1/build" -j "$(nproc)" --target orvane-cli >/dev/null
+    echo "$1 = $(git -C "$root" rev-parse --short "$2") $(git -C "$root" log -1 --format=%s "$2")"
+}
+build a "$1"
+build b "$2"
+
+# One timed run: prints "seconds peak_kB cpu_seconds".
+run() {  # side args...
+    local side=$1 out=$maps/$1
+    shift
+    rm -rf "$out" && mkdir -p "$out"
+    /usr/bin/time -v -o "$work/time" "$work/$side/build/orvane-cli" --quiet --out "$out" "$@"
+    awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0;
+                    for (i = 1; i <= n; ++i) s = s * 60 + t[i]; w = s }
+                /Maximum resident set size/ { m = $2 }
+                /(User|System) time/ { c += $2 }
+                END { print w, m, c }' "$work/time"
+}
+
+compare() {  # name args...
+    local name=$1
+    shift
+    local ta=() tb=() ma=() mb=() ca=() cb=() ratios=()
+    for ((i = 0; i < pairs; ++i)); do
+        read -r t m c < <(run a "$@"); ta+=("$t"); ma+=("$m"); ca+=("$c")
+        read -r t m c < <(run b "$@"); tb+=("$t"); mb+=("$m"); cb+=("$c")
+        ratios+=("$(awk -v a="${ta[i]}" -v b="${tb[i]}" 'BEGIN { printf "%.3f", b / a }')")
+    done
+    median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END {
+        print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+    max() { printf '%s\n' "$@" | sort -g | tail -1; }
+    printf '%-8s wall A %6.3f s  B %6.3f s  ratio B/A %.3f  (pairs: %s)\n' \
+        "$name" "$(median "${ta[@]}")" "$(median "${tb[@]}")" "$(median "${ratios[@]}")" \
+        "${ratios[*]}"
+    printf '%-8s cpu  A %6.3f s  B %6.3f s   peak memory A %d MB  B %d MB\n' "" \
+        "$(median "${ca[@]}")" "$(median "${cb[@]}")" \
+        $(($(max "${ma[@]}") / 1024)) $(($(max "${mb[@]}") / 1024))
+}
+
+compare batch64 --count 64
+compare largest --seed "$largest"
