@@ -2,7 +2,7 @@
 # What the window's preview costs a batch: tools/preview-timing.sh [ROUNDS] [BATCH]
 # Runs "Get Maps" (64 maps by default) in the release window under its own Xvfb, alternately
 # with the preview on and off (ORVANE_PREVIEW=off), ROUNDS times each (default 3), and prints
-# every time and the medians. Maps go to a throw-away folder.
+# every time, the medians and the median of the per-round ratios. Maps go to a throw-away folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/window-common.sh"
@@ -35,12 +35,21 @@ one_batch() {
 }
 median() { sort -n | awk '{a[NR]=$1} END{print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 
-on=() off=()
+on=() off=() ratios=()
 for r in $(seq "$rounds"); do
-    on+=("$(one_batch on)")
-    off+=("$(one_batch off)")
-    echo "round $r: preview on ${on[-1]} s, off ${off[-1]} s"
+    # Which side goes first alternates, so neither always meets a warmer machine.
+    if ((r % 2)); then
+        on+=("$(one_batch on)")
+        off+=("$(one_batch off)")
+    else
+        off+=("$(one_batch off)")
+        on+=("$(one_batch on)")
+    fi
+    ratios+=("$(awk -v a="${on[-1]}" -v b="${off[-1]}" 'BEGIN{printf "%.3f", a / b}')")
+    echo "round $r: preview on ${on[-1]} s, off ${off[-1]} s, ratio ${ratios[-1]}"
 done
 mon=$(printf '%s\n' "${on[@]}" | median)
 moff=$(printf '%s\n' "${off[@]}" | median)
 echo "median of $rounds batches of $batch: preview on $mon s, off $moff s, ratio $(awk -v a="$mon" -v b="$moff" 'BEGIN{printf "%.3f", a / b}')"
+# On a shared machine the load changes between rounds; the ratio within a round is steadier.
+echo "median of the per-round ratios on/off: $(printf '%s\n' "${ratios[@]}" | median)"
