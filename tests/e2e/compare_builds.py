@@ -29,7 +29,6 @@ HERE = Path(__file__).resolve().parent
 # ELF e_machine values of the CPUs we build for; a binary the kernel cannot run itself (another
 # CPU, or 32-bit x86 on a kernel without 32-bit support) runs under qemu-<cpu>-static.
 MACHINES = {3: "i386", 62: "x86_64", 183: "aarch64"}
-LD_PREFIX = {"aarch64": "/usr/aarch64-linux-gnu"}
 
 # The report's parts in the order the run makes them.
 STAGES = [
@@ -69,9 +68,10 @@ def command_for(binary):
     qemu = f"qemu-{cpu}-static"
     if not shutil.which(qemu):
         sys.exit(f"cannot run the {cpu} binary {binary}: install qemu-user-static")
-    # libimagequant's OpenMP threads can stall for many minutes under qemu-user; its palette
-    # does not depend on the thread count, so one thread is used there.
-    env = {"QEMU_LD_PREFIX": LD_PREFIX.get(cpu, "/"), "OMP_NUM_THREADS": "1"}
+    # The loader and libraries are the multiarch packages' own (libc6:arm64, libc6:i386), never
+    # the cross toolchain's copy under /usr/<triplet>: a loader from another glibc build than
+    # the libc it loads corrupts the thread lists, and the first thread never starts.
+    env = {"QEMU_LD_PREFIX": "/"}
     return f"{cpu}, qemu", [qemu, str(binary)], env
 
 
