@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -55,7 +56,8 @@ struct Temporary {
 };
 
 std::string TempName() {
-    static unsigned counter = 0;
+    // Saves may run on a thread of their own.
+    static std::atomic<unsigned> counter = 0;
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     char text[96];
@@ -258,6 +260,27 @@ bool Stale(int dir, const std::string& name) {
     return ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0;
 }
 
+// RemoveStaleTemporaries on the open folder `dir`: the folder a save has open, not whatever
+// its path names by now.
+void RemoveStaleIn(int dir) {
+    const int listFd = ::dup(dir);
+    if (listFd < 0) return;
+    DIR* list = ::fdopendir(listFd);
+    if (list == nullptr) {
+        ::close(listFd);
+        return;
+    }
+    const std::size_t prefix = std::strlen(kTempPrefix);
+    const std::size_t suffix = std::strlen(kTempSuffix);
+    while (const dirent* entry = ::readdir(list)) {
+        const std::string name = entry->d_name;
+        if (name.size() > prefix + suffix && name.compare(0, prefix, kTempPrefix) == 0 &&
+            name.compare(name.size() - suffix, suffix, kTempSuffix) == 0 && Stale(dir, name))
+            ::unlinkat(dir, name.c_str(), 0);
+    }
+    ::closedir(list);
+}
+
 }  // namespace
 
 SaveCalls DefaultSaveCalls() {
@@ -282,19 +305,8 @@ SaveCalls& ActiveSaveCalls() {
 }
 
 void RemoveStaleTemporaries(const std::string& folder) {
-    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() < 0) return;
-    DIR* list = ::fdopendir(::dup(dir.Get()));
-    if (list == nullptr) return;
-    const std::size_t prefix = std::strlen(kTempPrefix);
-    const std::size_t suffix = std::strlen(kTempSuffix);
-    while (const dirent* entry = ::readdir(list)) {
-        const std::string name = entry->d_name;
-        if (name.size() > prefix + suffix && name.compare(0, prefix, kTempPrefix) == 0 &&
-            name.compare(name.size() - suffix, suffix, kTempSuffix) == 0 && Stale(dir.Get(), name))
-            ::unlinkat(dir.Get(), name.c_str(), 0);
-    }
-    ::closedir(list);
+    const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) RemoveStaleIn(dir.Get());
 }
 
 int FolderUsable(const std::string& folder) {
@@ -309,7 +321,7 @@ std::string SaveNewFile(const std::string& folder, std::span<const std::uint8_t>
     SaveCalls& sys = ActiveSaveCalls();
     Fd dir(sys.openat(AT_FDCWD, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
     if (dir.Get() < 0) Fail("Cannot open the folder", folder, errno);
-    RemoveStaleTemporaries(folder);
+    RemoveStaleIn(dir.Get());
     const std::string target = folder + "/" + candidate(1);
     {
         Temporary tmp{dir.Get(),
