@@ -185,8 +185,7 @@ std::optional<std::string> PlaceUnnamed(Temporary& tmp, const std::string& folde
 enum class Way { RenameNoReplace, Link, ExclusiveCreate };
 
 // Tries one way for `name`: 0 when placed, EEXIST when taken, or the failure.
-int TryPlace(Way way, Temporary& tmp, const std::string& name, std::span<const std::uint8_t> bytes,
-             const std::string& folder) {
+int TryPlace(Way way, Temporary& tmp, const std::string& name, const std::string& folder) {
     SaveCalls& sys = ActiveSaveCalls();
     switch (way) {
         case Way::RenameNoReplace:
@@ -197,16 +196,19 @@ int TryPlace(Way way, Temporary& tmp, const std::string& name, std::span<const s
         case Way::Link:
             return sys.linkat(tmp.dir, tmp.name.c_str(), tmp.dir, name.c_str(), 0) ? errno : 0;
         case Way::ExclusiveCreate: {
-            // The last resort: the bytes are written again, straight into the new name.
-            Fd fd(sys.openat(tmp.dir, name.c_str(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-            if (fd.Get() < 0) return errno;
-            try {
-                WriteAll(fd.Get(), bytes, folder + "/" + name);
-            } catch (const RunError&) {
+            // The last resort: an exclusive create takes the name, then the written temporary
+            // replaces that empty file in one rename, so the name never holds part of a map.
+            if (const Fd taken(sys.openat(tmp.dir, name.c_str(),
+                                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                          0666));
+                taken.Get() < 0)
+                return errno;
+            if (sys.renameat2(tmp.dir, tmp.name.c_str(), tmp.dir, name.c_str(), 0) != 0) {
+                const int err = errno;
                 ::unlinkat(tmp.dir, name.c_str(), 0);
-                throw;
+                Fail("Cannot save", folder + "/" + name, err);
             }
+            tmp.name.clear();
             return 0;
         }
     }
@@ -214,7 +216,6 @@ int TryPlace(Way way, Temporary& tmp, const std::string& name, std::span<const s
 }
 
 std::string PlaceNamed(Temporary& tmp, const std::string& folder, bool replace,
-                       std::span<const std::uint8_t> bytes,
                        const std::function<std::string(int)>& candidate) {
     if (replace) {
         ReplaceWith(tmp, folder, candidate(1));
@@ -223,7 +224,7 @@ std::string PlaceNamed(Temporary& tmp, const std::string& folder, bool replace,
     Way way = Way::RenameNoReplace;
     for (int n = 1;;) {
         const std::string name = candidate(n);
-        const int err = TryPlace(way, tmp, name, bytes, folder);
+        const int err = TryPlace(way, tmp, name, folder);
         if (err == 0) return Placed(tmp.dir, folder, name);
         if (err == EEXIST && n < 100000) {
             ++n;
@@ -336,7 +337,7 @@ std::string SaveNewFile(const std::string& folder, std::span<const std::uint8_t>
     Temporary tmp{dir.Get(), Fd(), ""};
     OpenNamed(tmp, folder);
     WriteAll(tmp.fd.Get(), bytes, target);
-    return PlaceNamed(tmp, folder, replace, bytes, candidate);
+    return PlaceNamed(tmp, folder, replace, candidate);
 }
 
 }  // namespace orvane::platform
