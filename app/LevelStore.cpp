@@ -1,7 +1,6 @@
 #include "app/LevelStore.h"
 
 #include "app/MapsFolder.h"
-#include "app/platform/ProgramFolder.h"
 #include "app/platform/SaveFile.h"
 #include "core/RunError.h"
 
@@ -16,10 +15,6 @@ std::string NumberedName(const std::string& name, int n) {
 }
 
 }  // namespace
-
-fs::path DefaultSavedLevelsFolder() {
-    return ProgramFolder() / "User" / "SavedLevels";
-}
 
 void RequireFolder(const fs::path& folder) {
     if (const std::string problem = FolderProblem(folder); !problem.empty())

@@ -1,5 +1,5 @@
 #pragma once
-// Where level files go and how they are written: whole or not at all whenever the process dies,
+// How level files are written: whole or not at all whenever the process dies,
 // synced before they count as saved, and an unseeded map never replaces an existing file.
 #include <cstdint>
 #include <filesystem>
@@ -7,9 +7,6 @@
 #include <string>
 
 namespace orvane {
-
-// <folder of the executable>/User/SavedLevels
-std::filesystem::path DefaultSavedLevelsFolder();
 
 // Throws RunError with the path and the reason when `folder` is not an existing folder this
 // process can save in.

@@ -2,13 +2,13 @@
 
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
+#include "app/platform/SaveFile.h"
 #include "core/RunError.h"
 
 namespace orvane {
@@ -60,7 +60,8 @@ std::string ReadSmallFile(const fs::path& file, bool& missing) {
     return text;
 }
 
-// Lines of "key=value"; '#' starts a comment line. Unknown keys are kept for later versions.
+// Lines of "key=value"; '#' starts a comment line. Keys of later versions are ignored (and not
+// written back).
 Settings Parse(const std::string& text) {
     if (text.find('\0') != std::string::npos) throw RunError("it holds binary data");
     Settings settings;
@@ -131,32 +132,11 @@ void SaveSettings(const fs::path& file, const Settings& settings) {
     fs::create_directories(folder, ec);
     if (ec) throw RunError("Cannot create " + folder.string() + ": " + ec.message());
 
-    std::string temp = (folder / ".settings-XXXXXX").string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) throw RunError("Cannot write in " + folder.string() + ": " + Reason(errno));
-    std::size_t done = 0;
-    int err = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            err = errno;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (err == 0 && ::fsync(fd) != 0) err = errno;
-    if (::close(fd) != 0 && err == 0) err = errno;
-    // rename replaces a symbolic link at `file` rather than writing through it.
-    if (err == 0 && ::rename(temp.c_str(), file.c_str()) != 0) err = errno;
-    if (err != 0) {
-        ::unlink(temp.c_str());
-        throw RunError("Cannot save the settings in " + file.string() + ": " + Reason(err));
-    }
-    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    // The maps' own atomic save: a crash leaves the old settings or the new, and a symbolic
+    // link at `file` is replaced, never written through.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    platform::SaveNewFile(folder.string(), {bytes, text.size()}, true,
+                          [&file](int) { return file.filename().string(); });
 }
 
 }  // namespace orvane

@@ -93,7 +93,7 @@ class Canvas {
     std::int32_t TextHeight(const std::string& text) const;
     void DrawText(const std::string& text, std::int32_t x, std::int32_t y, std::int32_t flags = 0);
 
-    // --- colour operations (canvas/Colours.cpp) ------------------------------------------------
+    // --- colour operations (canvas/ReduceColours.cpp, canvas/Colours.cpp) ---------------------
     // At most `count` colours (0: back to full colour, pixels unchanged). Black stays 0 and no
     // other colour becomes 0; a picture already within `count` colours keeps them exactly.
     void ReduceColours(std::int32_t count, ReduceOptions options = {});

@@ -48,21 +48,24 @@ inline float CSng(double value) {
     return static_cast<float>(value);
 }
 
-// 32-bit arithmetic that fails instead of wrapping.
+// 32-bit arithmetic that fails instead of wrapping. Worked out in 64 bits, where no sum,
+// difference or product of two 32-bit values can overflow: standard C++, no compiler builtins.
+namespace detail {
+inline std::int32_t Checked32(std::int64_t exact, const char* what) {
+    if (exact < std::numeric_limits<std::int32_t>::min() ||
+        exact > std::numeric_limits<std::int32_t>::max())
+        throw RunError(std::string("Overflow in ") + what);
+    return static_cast<std::int32_t>(exact);
+}
+}  // namespace detail
 inline std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) {
-    std::int32_t r;
-    if (__builtin_add_overflow(a, b, &r)) throw RunError("Overflow in addition");
-    return r;
+    return detail::Checked32(std::int64_t{a} + b, "addition");
 }
 inline std::int32_t CheckedSub(std::int32_t a, std::int32_t b) {
-    std::int32_t r;
-    if (__builtin_sub_overflow(a, b, &r)) throw RunError("Overflow in subtraction");
-    return r;
+    return detail::Checked32(std::int64_t{a} - b, "subtraction");
 }
 inline std::int32_t CheckedMul(std::int32_t a, std::int32_t b) {
-    std::int32_t r;
-    if (__builtin_mul_overflow(a, b, &r)) throw RunError("Overflow in multiplication");
-    return r;
+    return detail::Checked32(std::int64_t{a} * b, "multiplication");
 }
 
 }  // namespace orvane

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -55,7 +56,8 @@ struct Temporary {
 };
 
 std::string TempName() {
-    static unsigned counter = 0;
+    // Saves may run on a thread of their own.
+    static std::atomic<unsigned> counter = 0;
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     char text[96];
@@ -183,8 +185,7 @@ std::optional<std::string> PlaceUnnamed(Temporary& tmp, const std::string& folde
 enum class Way { RenameNoReplace, Link, ExclusiveCreate };
 
 // Tries one way for `name`: 0 when placed, EEXIST when taken, or the failure.
-int TryPlace(Way way, Temporary& tmp, const std::string& name, std::span<const std::uint8_t> bytes,
-             const std::string& folder) {
+int TryPlace(Way way, Temporary& tmp, const std::string& name, const std::string& folder) {
     SaveCalls& sys = ActiveSaveCalls();
     switch (way) {
         case Way::RenameNoReplace:
@@ -195,16 +196,19 @@ int TryPlace(Way way, Temporary& tmp, const std::string& name, std::span<const s
         case Way::Link:
             return sys.linkat(tmp.dir, tmp.name.c_str(), tmp.dir, name.c_str(), 0) ? errno : 0;
         case Way::ExclusiveCreate: {
-            // The last resort: the bytes are written again, straight into the new name.
-            Fd fd(sys.openat(tmp.dir, name.c_str(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-            if (fd.Get() < 0) return errno;
-            try {
-                WriteAll(fd.Get(), bytes, folder + "/" + name);
-            } catch (const RunError&) {
+            // The last resort: an exclusive create takes the name, then the written temporary
+            // replaces that empty file in one rename, so the name never holds part of a map.
+            if (const Fd taken(sys.openat(tmp.dir, name.c_str(),
+                                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                          0666));
+                taken.Get() < 0)
+                return errno;
+            if (sys.renameat2(tmp.dir, tmp.name.c_str(), tmp.dir, name.c_str(), 0) != 0) {
+                const int err = errno;
                 ::unlinkat(tmp.dir, name.c_str(), 0);
-                throw;
+                Fail("Cannot save", folder + "/" + name, err);
             }
+            tmp.name.clear();
             return 0;
         }
     }
@@ -212,7 +216,6 @@ int TryPlace(Way way, Temporary& tmp, const std::string& name, std::span<const s
 }
 
 std::string PlaceNamed(Temporary& tmp, const std::string& folder, bool replace,
-                       std::span<const std::uint8_t> bytes,
                        const std::function<std::string(int)>& candidate) {
     if (replace) {
         ReplaceWith(tmp, folder, candidate(1));
@@ -221,7 +224,7 @@ std::string PlaceNamed(Temporary& tmp, const std::string& folder, bool replace,
     Way way = Way::RenameNoReplace;
     for (int n = 1;;) {
         const std::string name = candidate(n);
-        const int err = TryPlace(way, tmp, name, bytes, folder);
+        const int err = TryPlace(way, tmp, name, folder);
         if (err == 0) return Placed(tmp.dir, folder, name);
         if (err == EEXIST && n < 100000) {
             ++n;
@@ -258,6 +261,27 @@ bool Stale(int dir, const std::string& name) {
     return ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0;
 }
 
+// RemoveStaleTemporaries on the open folder `dir`: the folder a save has open, not whatever
+// its path names by now.
+void RemoveStaleIn(int dir) {
+    const int listFd = ::dup(dir);
+    if (listFd < 0) return;
+    DIR* list = ::fdopendir(listFd);
+    if (list == nullptr) {
+        ::close(listFd);
+        return;
+    }
+    const std::size_t prefix = std::strlen(kTempPrefix);
+    const std::size_t suffix = std::strlen(kTempSuffix);
+    while (const dirent* entry = ::readdir(list)) {
+        const std::string name = entry->d_name;
+        if (name.size() > prefix + suffix && name.compare(0, prefix, kTempPrefix) == 0 &&
+            name.compare(name.size() - suffix, suffix, kTempSuffix) == 0 && Stale(dir, name))
+            ::unlinkat(dir, name.c_str(), 0);
+    }
+    ::closedir(list);
+}
+
 }  // namespace
 
 SaveCalls DefaultSaveCalls() {
@@ -282,19 +306,8 @@ SaveCalls& ActiveSaveCalls() {
 }
 
 void RemoveStaleTemporaries(const std::string& folder) {
-    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() < 0) return;
-    DIR* list = ::fdopendir(::dup(dir.Get()));
-    if (list == nullptr) return;
-    const std::size_t prefix = std::strlen(kTempPrefix);
-    const std::size_t suffix = std::strlen(kTempSuffix);
-    while (const dirent* entry = ::readdir(list)) {
-        const std::string name = entry->d_name;
-        if (name.size() > prefix + suffix && name.compare(0, prefix, kTempPrefix) == 0 &&
-            name.compare(name.size() - suffix, suffix, kTempSuffix) == 0 && Stale(dir.Get(), name))
-            ::unlinkat(dir.Get(), name.c_str(), 0);
-    }
-    ::closedir(list);
+    const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) RemoveStaleIn(dir.Get());
 }
 
 int FolderUsable(const std::string& folder) {
@@ -309,7 +322,7 @@ std::string SaveNewFile(const std::string& folder, std::span<const std::uint8_t>
     SaveCalls& sys = ActiveSaveCalls();
     Fd dir(sys.openat(AT_FDCWD, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
     if (dir.Get() < 0) Fail("Cannot open the folder", folder, errno);
-    RemoveStaleTemporaries(folder);
+    RemoveStaleIn(dir.Get());
     const std::string target = folder + "/" + candidate(1);
     {
         Temporary tmp{dir.Get(),
@@ -324,7 +337,7 @@ std::string SaveNewFile(const std::string& folder, std::span<const std::uint8_t>
     Temporary tmp{dir.Get(), Fd(), ""};
     OpenNamed(tmp, folder);
     WriteAll(tmp.fd.Get(), bytes, target);
-    return PlaceNamed(tmp, folder, replace, bytes, candidate);
+    return PlaceNamed(tmp, folder, replace, candidate);
 }
 
 }  // namespace orvane::platform

@@ -1,6 +1,7 @@
 #pragma once
 // The one window: two run buttons, the log box, the seed box with "Go", the walk-for-weapons
-// check box. Runs are synchronous on this thread; controls stay disabled while one runs.
+// check box, and the preview pane with the maps' folder. Runs are driven from this thread (a
+// map's saving may overlap the next map on another); controls stay disabled while one runs.
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>

@@ -25,7 +25,6 @@ class PreviewImage : public Fl_Box {
   public:
     PreviewImage(int x, int y, int w, int h);
     void Show(const MapPreview& preview);
-    bool HasMap() const { return image_ != nullptr; }
 
   protected:
     void draw() override;

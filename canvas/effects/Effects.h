@@ -3,7 +3,7 @@
 // random numbers (noise comes from a hash of the pixel position) and leaves a playable map:
 // empty space stays empty and land stays land, except where an effect moves whole regions
 // (swirl, waves) or cuts on purpose (crumble); those sweep away the specks they could leave.
-// The canvas applies them under their numbers (Canvas::ApplyEffect1 ... ApplyEffect7).
+// The canvas applies them with Canvas::ApplyEffect (bricks: Canvas::ApplyEffect7).
 #include "canvas/effects/EffectSupport.h"
 
 namespace orvane::fx {

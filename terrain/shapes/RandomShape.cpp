@@ -56,6 +56,26 @@ const ShapePoint& At(const std::vector<ShapePoint>& pts, std::int32_t i) {
     return pts[static_cast<std::size_t>(i)];
 }
 
+// Outline angles are whole degrees (1..360), so the portable sine and cosine of each, taken of
+// the single-precision radians the angles are defined with, are worked out once.
+struct DegreeTrig {
+    std::array<double, 361> cos{};
+    std::array<double, 361> sin{};
+};
+
+const DegreeTrig& Degrees() {
+    static const DegreeTrig table = [] {
+        DegreeTrig t;
+        for (std::size_t deg = 0; deg < t.cos.size(); ++deg) {
+            const float rad = CSng(static_cast<double>(deg) * kPiSingleDigits / 180.0);
+            t.cos[deg] = ExactCos(static_cast<double>(rad));
+            t.sin[deg] = ExactSin(static_cast<double>(rad));
+        }
+        return t;
+    }();
+    return table;
+}
+
 // x += a * s - b * s with the two draws made in that order (a first).
 float Wander(Random& rng, float f, float s) {
     const double added = rng.Rnd();
@@ -121,11 +141,11 @@ Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::i
     std::vector<ShapePoint> pts(static_cast<std::size_t>(count) + 1);
     std::vector<std::int32_t> link(static_cast<std::size_t>(count) + 1, 0);
     const float dA = CSng(360.0 / count);
+    const DegreeTrig& trig = Degrees();
 
     for (std::int32_t i = 1; i <= count; ++i) {
         std::int32_t angle = CLng(static_cast<double>(dA) * i) % 360 + 15;
         if (angle > 360) angle %= 360;
-        const float rad = CSng(angle * kPiSingleDigits / 180.0);
         const std::uint8_t q = angle <= 90 ? 1 : angle <= 180 ? 2 : angle <= 270 ? 3 : 4;
 
         if (rng.Chance(0.4)) fx = Wander(rng, fx, sx);
@@ -141,10 +161,9 @@ Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::i
         if (fy < ky) fy = CSng(ky + (e + 1.0 - ky) * 0.25 * rng.Rnd());
 
         ShapePoint& p = pts[static_cast<std::size_t>(i)];
-        p.X =
-            CheckedAdd(CLng(static_cast<double>(fx) * rx * ExactCos(static_cast<double>(rad))), cx);
-        p.Y = CheckedAdd(CLng(static_cast<double>(fy) * ry * -ExactSin(static_cast<double>(rad))),
-                         cy);
+        const auto deg = static_cast<std::size_t>(angle);
+        p.X = CheckedAdd(CLng(static_cast<double>(fx) * rx * trig.cos[deg]), cx);
+        p.Y = CheckedAdd(CLng(static_cast<double>(fy) * ry * -trig.sin[deg]), cy);
         p.Quadrant = q;
 
         if (i > 2) {

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "app/LevelStore.h"
 #include "app/platform/SaveFile.h"
@@ -40,6 +42,7 @@ struct Rules {
 Rules gRules;
 int gWrites = 0;
 std::multiset<std::string> gPlacedBy;  // the successful calls that named a file
+std::vector<std::string> gWrittenTo;   // the name of the file of every write
 const SaveCalls gReal = platform::DefaultSaveCalls();
 
 int Failed(int err) {
@@ -58,6 +61,9 @@ SaveCalls FaultyCalls() {
             return fd;
         },
         [](int fd, const void* data, std::size_t size) -> ssize_t {
+            std::error_code ec;
+            gWrittenTo.push_back(
+                fs::read_symlink("/proc/self/fd/" + std::to_string(fd), ec).filename());
             if (gRules.shortWrite && gWrites++ == 0) return gReal.write(fd, data, size / 2);
             if (gRules.write) return Failed(gRules.write);
             return gReal.write(fd, data, size);
@@ -95,6 +101,7 @@ class SaveFaultTest : public test::TempFolderTest {
         gRules = rules;
         gWrites = 0;
         gPlacedBy.clear();
+        gWrittenTo.clear();
         platform::ActiveSaveCalls() = FaultyCalls();
     }
     void Put(const std::string& name, const std::string& text) {
@@ -207,6 +214,17 @@ TEST_F(SaveFaultTest, FallbacksNeverReplaceAnUnseededMap) {
         EXPECT_EQ(Names(), (std::set<std::string>{"02.000.png", "02.000_2.png", "02.000_3.png",
                                                   "02.000+s.png"}));
     }
+}
+
+// Without rename-no-replace and hard links the bytes still go only into a temporary, so a save
+// killed while writing never leaves part of a map under a map's name.
+TEST_F(SaveFaultTest, LastFallbackWritesOnlyIntoATemporary) {
+    Put("02.000.png", "earlier");
+    Use({.tmpfile = EOPNOTSUPP, .link = EPERM, .noReplace = EINVAL});
+    EXPECT_EQ(Save("02.000.png", "first", false), "02.000_2.png");
+    ASSERT_FALSE(gWrittenTo.empty());
+    for (const std::string& name : gWrittenTo) EXPECT_EQ(name.rfind(".orvane-", 0), 0u) << name;
+    EXPECT_EQ(Read("02.000_2.png"), "first");
 }
 
 // Temporaries of dead processes go; a running save's temporary stays, even if its process is on
