@@ -2,7 +2,9 @@
 # What the window's preview costs a batch: tools/preview-timing.sh [ROUNDS] [BATCH]
 # Runs "Get Maps" (64 maps by default) in the release window under its own Xvfb, alternately
 # with the preview on and off (ORVANE_PREVIEW=off), ROUNDS times each (default 3), and prints
-# every time, the medians and the median of the per-round ratios. Maps go to a throw-away folder.
+# each round's wall and CPU times and the medians of the per-round ratios. Both batches of a
+# round make the same maps (ORVANE_START_SEED, the round's number), so the maps' own spread
+# cancels out. Maps go to a throw-away folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/window-common.sh"
@@ -18,38 +20,46 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$work/game/User/SavedLevels"
 cp "$root/build/release/orvane" "$work/game/"
 
-# One batch; prints its seconds, from the click to the last map's "-- end".
+# One batch; prints its wall seconds, from the click to the last map's "-- end", and the CPU
+# seconds the process used by then (all threads, start-up included: the same on both sides).
 one_batch() {
     local log="$work/log.txt" wid start
     rm -f "$work/game/User/SavedLevels"/*.png
     : >"$log"
-    ORVANE_PREVIEW=$1 ORVANE_BATCH_SIZE=$batch ORVANE_LOG=stderr "$work/game/orvane" 2>"$log" &
+    ORVANE_PREVIEW=$1 ORVANE_START_SEED=$2 ORVANE_BATCH_SIZE=$batch ORVANE_LOG=stderr \
+        "$work/game/orvane" 2>"$log" &
     local pid=$!
     wait_for_window
     xdotool mousemove --window "$wid" 48 80 click 1
     start=$(date +%s.%N)
     until [[ $(grep -c -- "^-- end" "$log") -ge $batch ]]; do sleep 0.05; done
-    awk -v a="$(date +%s.%N)" -v b="$start" 'BEGIN{printf "%.2f\n", a - b}'
+    local end ticks
+    end=$(date +%s.%N)
+    ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+    awk -v a="$end" -v b="$start" -v t="$ticks" -v hz="$(getconf CLK_TCK)" \
+        'BEGIN{printf "%.2f %.2f\n", a - b, t / hz}'
     kill "$pid"
     wait "$pid" 2>/dev/null || true
 }
 median() { sort -n | awk '{a[NR]=$1} END{print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN{printf "%.3f", a / b}'; }
 
-on=() off=() ratios=()
+wallRatios=() cpuRatios=()
 for r in $(seq "$rounds"); do
     # Which side goes first alternates, so neither always meets a warmer machine.
     if ((r % 2)); then
-        on+=("$(one_batch on)")
-        off+=("$(one_batch off)")
+        read -r onWall onCpu < <(one_batch on "$r")
+        read -r offWall offCpu < <(one_batch off "$r")
     else
-        off+=("$(one_batch off)")
-        on+=("$(one_batch on)")
+        read -r offWall offCpu < <(one_batch off "$r")
+        read -r onWall onCpu < <(one_batch on "$r")
     fi
-    ratios+=("$(awk -v a="${on[-1]}" -v b="${off[-1]}" 'BEGIN{printf "%.3f", a / b}')")
-    echo "round $r: preview on ${on[-1]} s, off ${off[-1]} s, ratio ${ratios[-1]}"
+    wallRatios+=("$(ratio "$onWall" "$offWall")")
+    cpuRatios+=("$(ratio "$onCpu" "$offCpu")")
+    echo "round $r: preview on ${onWall} s (CPU ${onCpu} s), off ${offWall} s (CPU ${offCpu} s)," \
+        "ratio ${wallRatios[-1]} (CPU ${cpuRatios[-1]})"
 done
-mon=$(printf '%s\n' "${on[@]}" | median)
-moff=$(printf '%s\n' "${off[@]}" | median)
-echo "median of $rounds batches of $batch: preview on $mon s, off $moff s, ratio $(awk -v a="$mon" -v b="$moff" 'BEGIN{printf "%.3f", a / b}')"
-# On a shared machine the load changes between rounds; the ratio within a round is steadier.
-echo "median of the per-round ratios on/off: $(printf '%s\n' "${ratios[@]}" | median)"
+# On a shared machine the load changes between rounds; the ratio within a round is steadier,
+# and CPU time is steadier than wall time.
+echo "median of the per-round ratios on/off over $rounds batches of $batch:" \
+    "wall $(printf '%s\n' "${wallRatios[@]}" | median), CPU $(printf '%s\n' "${cpuRatios[@]}" | median)"
