@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <functional>
 #include <future>
 
 #include "app/HeldListener.h"
@@ -11,6 +12,7 @@
 #include "app/Preview.h"
 #include "app/Seed.h"
 #include "app/Signature.h"
+#include "app/platform/HeapLimit.h"
 #include "core/RunError.h"
 #include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
@@ -34,10 +36,16 @@ void EnforceMinimumSize(IndexedPicture& picture) {
         picture.ResizeCanvas(width, height, Anchor::BottomCentre);
 }
 
+// Waits until the previous map of the run is saved. A map calls it before it grows to final
+// size, so that a final-size picture being saved never meets another one being made: the
+// save overlaps the next map's terrain, not its enlargement.
+using AwaitSave = std::function<void()>;
+
 // The finishing stages, between the terrain and the export; logged as "createMap: ". Once
 // the colours are limited the map goes on as palette indices: the full-colour canvas is freed
-// before the enlargement, which then writes a quarter of the bytes.
-IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log) {
+// before the enlargement, which then writes a quarter of the bytes, in place (the indices are
+// given room for it).
+IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log, const AwaitSave& awaitSave) {
     Random& rng = ctx.rng;
     const long long t1 = TickCount();
     DrawSignature(map, rng);
@@ -46,8 +54,10 @@ IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log) {
     if (map.WalkForWeapons && !map.WeaponSpots.empty()) DrawWeaponSpots(map, rng, ctx.chooser);
     const bool rareFlag = rng.Chance(0.06);
     LimitPalette(map, rng, effectsFlag, rareFlag);
-    IndexedPicture picture = IndexedPicture::FromCanvas(map.canvas);
-    map.canvas = Canvas();  // its memory goes before the enlargement
+    awaitSave();
+    IndexedPicture picture = IndexedPicture::FromCanvas(
+        map.canvas, ScaledPixels(map.ScaleTenths, map.canvas.GetWidth(), map.canvas.GetHeight()));
+    map.canvas = Canvas();
     picture.CropEmpty();
     ScalePicture(picture, map.ScaleTenths);
     DrawPatterns(picture, map.stats, rng, 0.08f);
@@ -86,7 +96,8 @@ struct MadeMap {
 };
 
 // Makes map number `index` of a run: sizing, terrain, finishing and the level chunk's draws.
-MadeMap MakeMap(RunContext& ctx, RunListener& log, int index, const std::string& seed, bool batch) {
+MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, int index,
+                const std::string& seed, bool batch) {
     Random& rng = ctx.rng;
     MapState map;
     map.WalkForWeapons = ctx.walkForWeapons;
@@ -96,7 +107,7 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, int index, const std::string&
 
     GenerateTerrain(map, rng, log);
     MadeMap made;
-    made.picture = FinishMap(map, ctx, log);
+    made.picture = FinishMap(map, ctx, log, awaitSave);
     MapReport& report = made.report;
     const PreviewBounds bounds = log.PreviewSize();
     report.preview = MakePreview(made.picture, bounds.width, bounds.height);
@@ -140,11 +151,15 @@ int BatchSize() {
 RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::string& seed) {
     ctx.listener.ClearQuitRequest();
     RequireFolder(ctx.folder);
+    KeepHeapSmall();
     // With two threads map i is saved while map i + 1 is made. What map i + 1 reports waits
     // until map i's "-- end", and map i's failure or the quit request after it still ends the
     // run before map i + 1 is saved.
     HeldListener log(ctx.listener);
     std::future<MapReport> saving;
+    const AwaitSave awaitSave = [&saving] {
+        if (saving.valid()) saving.wait();
+    };
     // Reports a saved map; true when the player asked to quit.
     auto announce = [&](const MapReport& report, int index) {
         ctx.listener.Append("-- end");
@@ -160,7 +175,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         log.Hold(saving.valid());
         MadeMap made;
         try {
-            made = MakeMap(ctx, log, i, seed, batch);
+            made = MakeMap(ctx, log, awaitSave, i, seed, batch);
         } catch (...) {
             // The map before this failure is saved and reported first, as without overlap.
             if (saving.valid() && !announce(saving.get(), i - 1)) log.Release();

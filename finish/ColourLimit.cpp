@@ -65,4 +65,9 @@ void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths) {
                         ScaledSide(scaleTenths, picture.GetHeight()));
 }
 
+std::size_t ScaledPixels(std::int32_t scaleTenths, std::int32_t width, std::int32_t height) {
+    return static_cast<std::size_t>(ScaledSide(scaleTenths, width)) *
+           static_cast<std::size_t>(ScaledSide(scaleTenths, height));
+}
+
 }  // namespace orvane
