@@ -35,7 +35,6 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
         if (pixels.capacity() < count) {
             Pixels grown;
             grown.reserve(count);
-            raster::PreferLargePages(grown.data(), count * sizeof(T));
             grown.insert(grown.end(), pixels.begin(), pixels.end());
             pixels.swap(grown);
         }
@@ -60,7 +59,6 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
     // Shrinking: rows are appended rather than written into a zeroed buffer.
     Pixels scaled;
     scaled.reserve(count);
-    raster::PreferLargePages(scaled.data(), count * sizeof(T));
     std::vector<T> row(w);
     std::int64_t previous = -1;
     for (std::int64_t y = 0; y < newHeight; ++y) {

@@ -16,7 +16,6 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room
     out.width_ = canvas.GetWidth();
     out.height_ = canvas.GetHeight();
     out.pixels_.reserve(std::max(pixels.size(), room));
-    raster::PreferLargePages(out.pixels_.data(), out.pixels_.capacity());
     out.pixels_.resize(pixels.size());
     // One pass numbers the colours as they first appear; black is always there, as 0.
     constexpr std::uint32_t kFresh = 0xFFFFFFFFu;

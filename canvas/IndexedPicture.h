@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "canvas/Canvas.h"
-#include "canvas/Uninitialised.h"
+#include "canvas/PixelAllocator.h"
 #include "core/Colour.h"
 
 namespace orvane {
@@ -50,7 +50,7 @@ class IndexedPicture {
   private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::vector<Pixel, Uninitialised<Pixel>> pixels_;
+    std::vector<Pixel, PixelAllocator<Pixel>> pixels_;
     std::vector<Colour> palette_;
     std::int32_t penWidth_ = 1;
 };
