@@ -36,10 +36,12 @@ void EnforceMinimumSize(IndexedPicture& picture) {
         picture.ResizeCanvas(width, height, Anchor::BottomCentre);
 }
 
-// Waits until the previous map of the run is saved. A map calls it before it grows to final
-// size, so that a final-size picture being saved never meets another one being made: the
-// save overlaps the next map's terrain, not its enlargement.
-using AwaitSave = std::function<void()>;
+// Called by a map before it grows to final size, with the bytes it is about to hold: waits
+// for the previous map's save when both together would pass kOverlapBytes. Small maps still
+// overlap whole; of large ones, only the terrain overlaps the save, so two final-size pictures
+// never meet.
+using AwaitSave = std::function<void(std::size_t bytes)>;
+constexpr std::size_t kOverlapBytes = std::size_t{40} << 20;
 
 // The finishing stages, between the terrain and the export; logged as "createMap: ". Once
 // the colours are limited the map goes on as palette indices: the full-colour canvas is freed
@@ -54,9 +56,10 @@ IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log, const Awai
     if (map.WalkForWeapons && !map.WeaponSpots.empty()) DrawWeaponSpots(map, rng, ctx.chooser);
     const bool rareFlag = rng.Chance(0.06);
     LimitPalette(map, rng, effectsFlag, rareFlag);
-    awaitSave();
-    IndexedPicture picture = IndexedPicture::FromCanvas(
-        map.canvas, ScaledPixels(map.ScaleTenths, map.canvas.GetWidth(), map.canvas.GetHeight()));
+    const std::size_t room =
+        ScaledPixels(map.ScaleTenths, map.canvas.GetWidth(), map.canvas.GetHeight());
+    awaitSave(map.canvas.Pixels().size_bytes() + room * sizeof(IndexedPicture::Pixel));
+    IndexedPicture picture = IndexedPicture::FromCanvas(map.canvas, room);
     map.canvas = Canvas();
     picture.CropEmpty();
     ScalePicture(picture, map.ScaleTenths);
@@ -157,8 +160,9 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
     // run before map i + 1 is saved.
     HeldListener log(ctx.listener);
     std::future<MapReport> saving;
-    const AwaitSave awaitSave = [&saving] {
-        if (saving.valid()) saving.wait();
+    std::size_t savingBytes = 0;  // the picture of the map being saved
+    const AwaitSave awaitSave = [&](std::size_t bytes) {
+        if (saving.valid() && savingBytes + bytes > kOverlapBytes) saving.wait();
     };
     // Reports a saved map; true when the player asked to quit.
     auto announce = [&](const MapReport& report, int index) {
@@ -184,6 +188,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         if (saving.valid() && announce(saving.get(), i - 1)) return RunOutcome::QuitRequested;
         log.Release();
         if (ctx.threads > 1) {
+            savingBytes = made.picture.Pixels().size_bytes();
             saving = std::async(std::launch::async, SaveMap, std::move(made), ctx.folder);
         } else if (announce(SaveMap(std::move(made), ctx.folder), i)) {
             return RunOutcome::QuitRequested;
