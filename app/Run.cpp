@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <functional>
 #include <future>
 
 #include "app/HeldListener.h"
@@ -11,6 +12,7 @@
 #include "app/Preview.h"
 #include "app/Seed.h"
 #include "app/Signature.h"
+#include "app/platform/HeapLimit.h"
 #include "core/RunError.h"
 #include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
@@ -34,10 +36,18 @@ void EnforceMinimumSize(IndexedPicture& picture) {
         picture.ResizeCanvas(width, height, Anchor::BottomCentre);
 }
 
+// Called by a map before it grows to final size, with the bytes it is about to hold: waits
+// for the previous map's save when both together would pass kOverlapBytes. Small maps still
+// overlap whole; of large ones, only the terrain overlaps the save, so two final-size pictures
+// never meet.
+using AwaitSave = std::function<void(std::size_t bytes)>;
+constexpr std::size_t kOverlapBytes = std::size_t{40} << 20;
+
 // The finishing stages, between the terrain and the export; logged as "createMap: ". Once
 // the colours are limited the map goes on as palette indices: the full-colour canvas is freed
-// before the enlargement, which then writes a quarter of the bytes.
-IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log) {
+// before the enlargement, which then writes a quarter of the bytes, in place (the indices are
+// given room for it).
+IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log, const AwaitSave& awaitSave) {
     Random& rng = ctx.rng;
     const long long t1 = TickCount();
     DrawSignature(map, rng);
@@ -46,8 +56,11 @@ IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log) {
     if (map.WalkForWeapons && !map.WeaponSpots.empty()) DrawWeaponSpots(map, rng, ctx.chooser);
     const bool rareFlag = rng.Chance(0.06);
     LimitPalette(map, rng, effectsFlag, rareFlag);
-    IndexedPicture picture = IndexedPicture::FromCanvas(map.canvas);
-    map.canvas = Canvas();  // its memory goes before the enlargement
+    const std::size_t room =
+        ScaledPixels(map.ScaleTenths, map.canvas.GetWidth(), map.canvas.GetHeight());
+    awaitSave(map.canvas.Pixels().size_bytes() + room * sizeof(IndexedPicture::Pixel));
+    IndexedPicture picture = IndexedPicture::FromCanvas(map.canvas, room);
+    map.canvas = Canvas();
     picture.CropEmpty();
     ScalePicture(picture, map.ScaleTenths);
     DrawPatterns(picture, map.stats, rng, 0.08f);
@@ -86,7 +99,8 @@ struct MadeMap {
 };
 
 // Makes map number `index` of a run: sizing, terrain, finishing and the level chunk's draws.
-MadeMap MakeMap(RunContext& ctx, RunListener& log, int index, const std::string& seed, bool batch) {
+MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, int index,
+                const std::string& seed, bool batch) {
     Random& rng = ctx.rng;
     MapState map;
     map.WalkForWeapons = ctx.walkForWeapons;
@@ -96,7 +110,7 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, int index, const std::string&
 
     GenerateTerrain(map, rng, log);
     MadeMap made;
-    made.picture = FinishMap(map, ctx, log);
+    made.picture = FinishMap(map, ctx, log, awaitSave);
     MapReport& report = made.report;
     const PreviewBounds bounds = log.PreviewSize();
     report.preview = MakePreview(made.picture, bounds.width, bounds.height);
@@ -140,11 +154,16 @@ int BatchSize() {
 RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::string& seed) {
     ctx.listener.ClearQuitRequest();
     RequireFolder(ctx.folder);
+    KeepHeapSmall();
     // With two threads map i is saved while map i + 1 is made. What map i + 1 reports waits
     // until map i's "-- end", and map i's failure or the quit request after it still ends the
     // run before map i + 1 is saved.
     HeldListener log(ctx.listener);
     std::future<MapReport> saving;
+    std::size_t savingBytes = 0;  // the picture of the map being saved
+    const AwaitSave awaitSave = [&](std::size_t bytes) {
+        if (saving.valid() && savingBytes + bytes > kOverlapBytes) saving.wait();
+    };
     // Reports a saved map; true when the player asked to quit.
     auto announce = [&](const MapReport& report, int index) {
         ctx.listener.Append("-- end");
@@ -160,7 +179,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         log.Hold(saving.valid());
         MadeMap made;
         try {
-            made = MakeMap(ctx, log, i, seed, batch);
+            made = MakeMap(ctx, log, awaitSave, i, seed, batch);
         } catch (...) {
             // The map before this failure is saved and reported first, as without overlap.
             if (saving.valid() && !announce(saving.get(), i - 1)) log.Release();
@@ -169,6 +188,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         if (saving.valid() && announce(saving.get(), i - 1)) return RunOutcome::QuitRequested;
         log.Release();
         if (ctx.threads > 1) {
+            savingBytes = made.picture.Pixels().size_bytes();
             saving = std::async(std::launch::async, SaveMap, std::move(made), ctx.folder);
         } else if (announce(SaveMap(std::move(made), ctx.folder), i)) {
             return RunOutcome::QuitRequested;

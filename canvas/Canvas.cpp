@@ -10,10 +10,9 @@ void Canvas::CreateImage(std::int32_t width, std::int32_t height, Colour colour)
     height_ = height;
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (count > pixels_.capacity()) {
-        std::vector<Colour> fresh;
-        fresh.reserve(count);
-        raster::PreferLargePages(fresh.data(), count * sizeof(Colour));
-        pixels_ = std::move(fresh);
+        // A fresh buffer: nothing of the old picture needs copying into it.
+        pixels_ = {};
+        pixels_.reserve(count);
     }
     pixels_.assign(count, colour);
     polyX_.clear();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "canvas/Anchor.h"
+#include "canvas/PixelAllocator.h"
 #include "core/Colour.h"
 
 namespace orvane {
@@ -145,7 +146,7 @@ class Canvas {
   private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::vector<Colour> pixels_;
+    std::vector<Colour, PixelAllocator<Colour>> pixels_;
 
     Colour penColour_ = 0;
     Colour fillColour_ = 0;

@@ -135,7 +135,12 @@ std::size_t RemapToPalette(std::span<Colour> pixels, const std::vector<Histogram
         }
         p = mapped;
     }
-    return static_cast<std::size_t>(std::count(used.begin(), used.end(), true));
+    // Distinct colours, not entries: a palette may hold one colour twice.
+    std::vector<Colour> kept;
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        if (used[i]) kept.push_back(palette[i]);
+    std::sort(kept.begin(), kept.end());
+    return static_cast<std::size_t>(std::unique(kept.begin(), kept.end()) - kept.begin());
 }
 
 void DitherToPalette(std::span<Colour> pixels, std::int32_t width, std::int32_t height,

@@ -25,8 +25,8 @@ Colour MeanColour(const std::vector<HistogramEntry>& land);
 // the weighted median of its widest channel until there are enough boxes.
 std::vector<Colour> MedianCutPalette(const std::vector<HistogramEntry>& land, int slots);
 
-// Each land colour becomes its nearest palette colour. Returns how many palette colours are
-// used afterwards.
+// Each land colour becomes its nearest palette colour. Returns how many distinct palette
+// colours are used afterwards.
 std::size_t RemapToPalette(std::span<Colour> pixels, const std::vector<HistogramEntry>& land,
                            const std::vector<Colour>& palette);
 

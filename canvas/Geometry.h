@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "canvas/Anchor.h"
@@ -12,26 +13,59 @@
 
 namespace orvane::geometry {
 
-// Nearest-neighbour scaling: each target pixel takes the source pixel under its centre. Rows
-// are appended rather than written into a zeroed buffer: at final map size that pass costs as
-// much as the scaling itself. Both sizes must be non-empty.
-template <class T>
-void Scale(std::vector<T>& pixels, std::int32_t& width, std::int32_t& height, std::int32_t newWidth,
+// Nearest-neighbour scaling: each target pixel takes the source pixel under its centre. Both
+// sizes must be non-empty.
+template <class Pixels>
+void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32_t newWidth,
            std::int32_t newHeight) {
+    using T = typename Pixels::value_type;
     std::vector<std::int32_t> fromColumn(static_cast<std::size_t>(newWidth));
     for (std::int64_t x = 0; x < newWidth; ++x)
         fromColumn[static_cast<std::size_t>(x)] =
             static_cast<std::int32_t>((2 * x + 1) * width / (2 * std::int64_t{newWidth}));
     const auto w = static_cast<std::size_t>(newWidth);
-    std::vector<T> scaled;
-    scaled.reserve(w * static_cast<std::size_t>(newHeight));
-    raster::PreferLargePages(scaled.data(), scaled.capacity() * sizeof(T));
+    const std::size_t count = w * static_cast<std::size_t>(newHeight);
+    auto sourceRow = [&](std::int64_t y) {
+        return (2 * y + 1) * height / (2 * std::int64_t{newHeight});
+    };
+    if (newWidth >= width && newHeight >= height) {
+        // Enlarging in place: every pixel's source lies at or before it in memory (its source
+        // row and column are at most its own, in a narrower picture), so writing from the
+        // last pixel back never overwrites a source still to be read. No second picture.
+        if (pixels.capacity() < count) {
+            Pixels grown;
+            grown.reserve(count);
+            grown.insert(grown.end(), pixels.begin(), pixels.end());
+            pixels.swap(grown);
+        }
+        pixels.resize(count);
+        T* data = pixels.data();
+        std::int64_t below = -1;  // source row of the row below
+        for (std::int64_t y = newHeight - 1; y >= 0; --y) {
+            T* dst = data + static_cast<std::size_t>(y) * w;
+            const std::int64_t from = sourceRow(y);
+            if (from == below) {
+                std::copy(dst + w, dst + 2 * w, dst);
+                continue;
+            }
+            const T* src = data + static_cast<std::size_t>(from) * static_cast<std::size_t>(width);
+            for (std::size_t x = w; x-- > 0;) dst[x] = src[fromColumn[x]];
+            below = from;
+        }
+        width = newWidth;
+        height = newHeight;
+        return;
+    }
+    // Shrinking: rows are appended rather than written into a zeroed buffer.
+    Pixels scaled;
+    scaled.reserve(count);
     std::vector<T> row(w);
     std::int64_t previous = -1;
     for (std::int64_t y = 0; y < newHeight; ++y) {
-        const std::int64_t from = (2 * y + 1) * height / (2 * std::int64_t{newHeight});
+        const std::int64_t from = sourceRow(y);
         if (from != previous) {
-            const T* src = pixels.data() + static_cast<std::size_t>(from) * width;
+            const T* src =
+                pixels.data() + static_cast<std::size_t>(from) * static_cast<std::size_t>(width);
             for (std::size_t x = 0; x < w; ++x) row[x] = src[fromColumn[x]];
             previous = from;
         }
@@ -43,15 +77,14 @@ void Scale(std::vector<T>& pixels, std::int32_t& width, std::int32_t& height, st
 }
 
 // New size without scaling, the old picture kept at `anchor`; the new area takes `fill`.
-template <class T>
-void Place(std::vector<T>& pixels, std::int32_t& width, std::int32_t& height, std::int32_t newWidth,
+template <class Pixels, class T>
+void Place(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32_t newWidth,
            std::int32_t newHeight, Anchor anchor, T fill) {
     const int position = static_cast<int>(anchor);
     if (position > static_cast<int>(Anchor::BottomRight))
         throw RunError("ResizeCanvas: anchor " + std::to_string(position) + " is not 0..8");
     raster::CheckSize(newWidth, newHeight);
-    std::vector<T> resized(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(newHeight),
-                           fill);
+    Pixels resized(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(newHeight), fill);
     // Anchor columns and rows: 0 start, 1 centre, 2 end; a smaller picture is cut the same way.
     auto offset = [](std::int64_t room, std::int32_t anchor) {
         if (anchor == 0) return std::int64_t{0};
@@ -74,8 +107,9 @@ void Place(std::vector<T>& pixels, std::int32_t& width, std::int32_t& height, st
 
 // Crops away the outer rows and columns that are entirely 0 (empty space). The kept rows are
 // moved down in place: no second picture is allocated.
-template <class T>
-void CropEmpty(std::vector<T>& pixels, std::int32_t& width, std::int32_t& height) {
+template <class Pixels>
+void CropEmpty(Pixels& pixels, std::int32_t& width, std::int32_t& height) {
+    using T = typename Pixels::value_type;
     if (width == 0 || height == 0) return;
     std::int64_t left = width, right = -1, top = -1, bottom = -1;
     for (std::int64_t y = 0; y < height; ++y) {

@@ -10,34 +10,36 @@
 
 namespace orvane {
 
-IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas) {
+IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room) {
     const std::span<const Colour> pixels = canvas.Pixels();
     IndexedPicture out;
     out.width_ = canvas.GetWidth();
     out.height_ = canvas.GetHeight();
-    out.pixels_.reserve(pixels.size());
-    raster::PreferLargePages(out.pixels_.data(), pixels.size());
+    out.pixels_.reserve(std::max(pixels.size(), room));
     out.pixels_.resize(pixels.size());
     // One pass numbers the colours as they first appear; black is always there, as 0.
     constexpr std::uint32_t kFresh = 0xFFFFFFFFu;
     ColourMap index(512);
     index.At(0) = 0;
     out.palette_.push_back(0);
-    Colour last = 0;
-    Pixel lastIndex = 0;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        if (pixels[i] != last) {
-            last = pixels[i];
-            std::uint32_t& slot = index.At(last, kFresh);
-            if (slot == kFresh) {
-                if (out.palette_.size() == 256)
-                    throw RunError("PNG export failed: more than 256 colours in a palette picture");
-                slot = static_cast<std::uint32_t>(out.palette_.size());
-                out.palette_.push_back(last);
-            }
-            lastIndex = static_cast<Pixel>(slot);
+    // Run by run: maps are mostly long runs of one colour. Raw pointers, since byte stores
+    // could otherwise alias the vectors' own pointers and force reloads on every pixel.
+    const Colour* src = pixels.data();
+    Pixel* dst = out.pixels_.data();
+    const std::size_t n = pixels.size();
+    for (std::size_t i = 0; i < n;) {
+        const Colour c = src[i];
+        std::size_t end = i + 1;
+        while (end < n && src[end] == c) ++end;
+        std::uint32_t& slot = index.At(c, kFresh);
+        if (slot == kFresh) {
+            if (out.palette_.size() == 256)
+                throw RunError("PNG export failed: more than 256 colours in a palette picture");
+            slot = static_cast<std::uint32_t>(out.palette_.size());
+            out.palette_.push_back(c);
         }
-        out.pixels_[i] = lastIndex;
+        std::fill(dst + i, dst + end, static_cast<Pixel>(slot));
+        i = end;
     }
     // Then the palette is put in ascending order (black stays first) and the pixels follow it.
     std::vector<Colour> sorted = out.palette_;

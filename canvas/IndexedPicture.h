@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "canvas/Canvas.h"
+#include "canvas/PixelAllocator.h"
 #include "core/Colour.h"
 
 namespace orvane {
@@ -17,8 +18,9 @@ class IndexedPicture {
   public:
     using Pixel = std::uint8_t;
 
-    // The canvas's pixels as indices; RunError when it holds more than 256 colours.
-    static IndexedPicture FromCanvas(const Canvas& canvas);
+    // The canvas's pixels as indices; RunError when it holds more than 256 colours. Room for
+    // `room` pixels is kept, so a later enlargement up to that size happens in place.
+    static IndexedPicture FromCanvas(const Canvas& canvas, std::size_t room = 0);
 
     std::int32_t GetWidth() const { return width_; }
     std::int32_t GetHeight() const { return height_; }
@@ -48,7 +50,7 @@ class IndexedPicture {
   private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::vector<Pixel> pixels_;
+    std::vector<Pixel, PixelAllocator<Pixel>> pixels_;
     std::vector<Colour> palette_;
     std::int32_t penWidth_ = 1;
 };

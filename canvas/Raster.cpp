@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "canvas/PixelAllocator.h"
 #include "core/RunError.h"
 
 #ifdef __linux__
@@ -104,16 +106,26 @@ void CheckSize(std::int64_t width, std::int64_t height) {
         throw RunError("Bad picture size " + std::to_string(width) + "x" + std::to_string(height));
 }
 
-void PreferLargePages(void* data, std::size_t bytes) {
+void* AllocatePixels(std::size_t bytes) {
+    constexpr std::size_t kLarge = std::size_t{2} << 20;
+    void* data = nullptr;
+    if (bytes >= kLarge) {
+        // Rounded up to whole large pages so that none of them has to fall back to small ones;
+        // the rounding is never touched unless a page is.
+        const std::size_t rounded = (bytes + kLarge - 1) & ~(kLarge - 1);
+        data = std::aligned_alloc(kLarge, rounded);
 #ifdef __linux__
-    constexpr std::uintptr_t kLarge = 2u << 20;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kLarge - 1);
-    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    (void)data;
-    (void)bytes;
+        if (data) madvise(data, rounded, MADV_HUGEPAGE);
 #endif
+    } else {
+        data = std::malloc(bytes > 0 ? bytes : 1);
+    }
+    if (!data) throw std::bad_alloc();
+    return data;
+}
+
+void FreePixels(void* data) noexcept {
+    std::free(data);
 }
 
 std::int64_t ISqrt(std::int64_t v) {

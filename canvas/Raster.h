@@ -18,10 +18,6 @@ inline std::int64_t BrushSize(std::int32_t penWidth) {
 // Throws RunError unless width x height is a picture size the canvas accepts.
 void CheckSize(std::int64_t width, std::int64_t height);
 
-// Asks the system to back a fresh, untouched buffer with large pages where it can: first
-// touching a final-size map page by page costs as much as scaling it. Only a hint.
-void PreferLargePages(void* data, std::size_t bytes);
-
 // (a * b + c) / d and its remainder, exact although a * b may need more than 64 bits; for
 // a, b, c >= 0 and d > 0 whose quotient fits in 64 bits. Portable: no 128-bit type.
 struct Division {

@@ -43,7 +43,12 @@ void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
         } while (map.WalkForWeapons && count < 64);
     }
     Reduce(map, count, first);
-    Reduce(map, 64);
+    // Every reduction reports the exact number of colours left, and one to 64 colours changes
+    // nothing on a picture already within them: that pass over the picture is skipped.
+    if (const int left = map.stats.paletteSizes.back(); left <= 64)
+        map.stats.paletteSizes.push_back(left);
+    else
+        Reduce(map, 64);
     if (map.canvas.GetPixel(1, 1) == 0) return;
     // The corner must be empty: its colour becomes empty everywhere. Back to full colour
     // first; that changes no pixel, so the colour count stays as it was.
@@ -63,6 +68,11 @@ void ScalePicture(MapState& map) {
 void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths) {
     picture.ResizeImage(ScaledSide(scaleTenths, picture.GetWidth()),
                         ScaledSide(scaleTenths, picture.GetHeight()));
+}
+
+std::size_t ScaledPixels(std::int32_t scaleTenths, std::int32_t width, std::int32_t height) {
+    return static_cast<std::size_t>(ScaledSide(scaleTenths, width)) *
+           static_cast<std::size_t>(ScaledSide(scaleTenths, height));
 }
 
 }  // namespace orvane

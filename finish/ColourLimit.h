@@ -9,5 +9,7 @@ namespace orvane {
 void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
 void ScalePicture(MapState& map);
 void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths);
+// Pixels of a width x height picture once enlarged: the most the enlargement can need.
+std::size_t ScaledPixels(std::int32_t scaleTenths, std::int32_t width, std::int32_t height);
 
 }  // namespace orvane

@@ -21,7 +21,8 @@ Canvas Coded(int w, int h) {
 TEST(Resize, NearestNeighbourKeepsColoursAndCorners) {
     const Canvas src = Coded(7, 5);
     const std::set<Colour> before(src.Pixels().begin(), src.Pixels().end());
-    for (auto [w, h] : {std::pair{16, 11}, {3, 2}, {7, 5}, {1, 1}, {21, 5}}) {
+    // Enlargements run in place from the last pixel back; wider but lower does not.
+    for (auto [w, h] : {std::pair{16, 11}, {3, 2}, {7, 5}, {1, 1}, {21, 5}, {17, 12}, {16, 3}}) {
         Canvas c = src;
         c.ResizeImage(w, h);
         ASSERT_EQ(c.GetWidth(), w);

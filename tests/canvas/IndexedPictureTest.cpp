@@ -24,7 +24,8 @@ TEST(IndexedPicture, FinishingStepsGiveTheCanvasFileByteForByte) {
     sample.ReduceColours(64);
     for (const std::int32_t penWidth : {1, 2, 5}) {
         Canvas canvas = sample;
-        IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+        // With room kept for the enlargement, as the run makes it.
+        IndexedPicture picture = IndexedPicture::FromCanvas(canvas, 320 * 180 * 4);
         canvas.TransformImage(0, 0);
         picture.CropEmpty();
         canvas.ResizeImage(canvas.GetWidth() * 17 / 10, canvas.GetHeight() * 23 / 10);
