@@ -17,8 +17,6 @@ class HeldListener : public RunListener {
     void Hold(bool held) { held_ = held; }
     // Passes on everything queued, in order, and stops holding.
     void Release();
-    // Drops everything queued (the map they belong to will not be saved).
-    void Discard() { queue_.clear(); }
 
     void ReplaceLog(const std::string& text) override { Pass(Kind::Replace, text); }
     void Append(const std::string& text) override { Pass(Kind::Append, text); }

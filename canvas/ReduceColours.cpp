@@ -67,9 +67,8 @@ std::vector<Colour> QuantizedPalette(const std::vector<HistogramEntry>& land, bo
 }  // namespace
 
 void Canvas::ReduceColours(std::int32_t count, ReduceOptions options) {
-    if (count < 0) throw RunError("ReduceColours: negative colour count");
-    if (count == 0) return;  // full colour: the pixels are already exact
-    ReduceColoursCounted(count, options);
+    // 0 is full colour: the pixels are already exact, and nothing needs counting.
+    if (count != 0) ReduceColoursCounted(count, options);
 }
 
 int Canvas::ReduceColoursCounted(std::int32_t count, ReduceOptions options) {

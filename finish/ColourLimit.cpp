@@ -59,15 +59,23 @@ void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
     Reduce(map, 64);
 }
 
+namespace {
+
+// The same enlargement for the full-colour canvas and the palette-index picture.
+template <class Picture>
+void Enlarge(Picture& picture, std::int32_t scaleTenths) {
+    picture.ResizeImage(ScaledSide(scaleTenths, picture.GetWidth()),
+                        ScaledSide(scaleTenths, picture.GetHeight()));
+}
+
+}  // namespace
+
 void ScalePicture(MapState& map) {
-    Canvas& canvas = map.canvas;
-    canvas.ResizeImage(ScaledSide(map.ScaleTenths, canvas.GetWidth()),
-                       ScaledSide(map.ScaleTenths, canvas.GetHeight()));
+    Enlarge(map.canvas, map.ScaleTenths);
 }
 
 void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths) {
-    picture.ResizeImage(ScaledSide(scaleTenths, picture.GetWidth()),
-                        ScaledSide(scaleTenths, picture.GetHeight()));
+    Enlarge(picture, scaleTenths);
 }
 
 std::size_t ScaledPixels(std::int32_t scaleTenths, std::int32_t width, std::int32_t height) {
