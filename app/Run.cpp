@@ -15,7 +15,7 @@
 #include "app/platform/HeapLimit.h"
 #include "core/RunError.h"
 #include "finish/ColourLimit.h"
-#include "finish/Patterns.h"
+#include "finish/FinalSteps.h"
 #include "finish/RandomEffects.h"
 #include "levelfile/LevelChunk.h"
 #include "terrain/GenerateTerrain.h"
@@ -24,17 +24,6 @@
 
 namespace orvane {
 namespace {
-
-constexpr int kMinWidth = 640;
-constexpr int kMinHeight = 32;
-
-// Pieces of land can be cropped to a thin strip; the game needs a minimum picture.
-void EnforceMinimumSize(IndexedPicture& picture) {
-    const std::int32_t width = std::max(picture.GetWidth(), kMinWidth);
-    const std::int32_t height = std::max(picture.GetHeight(), kMinHeight);
-    if (width != picture.GetWidth() || height != picture.GetHeight())
-        picture.ResizeCanvas(width, height, Anchor::BottomCentre);
-}
 
 // Called by a map before it grows to final size, with the bytes it is about to hold: waits
 // for the previous map's save when both together would pass kOverlapBytes. Small maps still
@@ -46,8 +35,10 @@ constexpr std::size_t kOverlapBytes = std::size_t{40} << 20;
 // The finishing stages, between the terrain and the export; logged as "createMap: ". Once
 // the colours are limited the map goes on as palette indices: the full-colour canvas is freed
 // before the enlargement, which then writes a quarter of the bytes, in place (the indices are
-// given room for it).
-IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log, const AwaitSave& awaitSave) {
+// given room for it). Only the draws of the last steps are made here; their pixel work is left
+// to the save.
+IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log, const AwaitSave& awaitSave,
+                         FinalSteps& steps) {
     Random& rng = ctx.rng;
     const long long t1 = TickCount();
     DrawSignature(map, rng);
@@ -59,12 +50,9 @@ IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log, const Awai
     const std::size_t room =
         ScaledPixels(map.ScaleTenths, map.canvas.GetWidth(), map.canvas.GetHeight());
     awaitSave(map.canvas.Pixels().size_bytes() + room * sizeof(IndexedPicture::Pixel));
-    IndexedPicture picture = IndexedPicture::FromCanvas(map.canvas, room);
+    IndexedPicture picture = IndexedPicture::FromCanvas(map.canvas, room, false);
     map.canvas = Canvas();
-    picture.CropEmpty();
-    ScalePicture(picture, map.ScaleTenths);
-    DrawPatterns(picture, map.stats, rng, 0.08f);
-    EnforceMinimumSize(picture);
+    steps = PlanFinalSteps(picture, map.ScaleTenths, map.stats, rng, 0.08f);
     const long long t2 = TickCount();
     map.stats.finishMs = t2 - t1;
     log.Append("createMap: " + std::to_string(t2 - t1) + "\r\n");
@@ -90,10 +78,12 @@ struct ClockReseed {
     }
 };
 
-// A map with all its draws made, level chunk included: what its saving needs. Saving draws
-// nothing, so it may run on another thread beside the next map.
+// A map with all its draws made, level chunk included: what its last steps and saving need.
+// They draw nothing, so they may run on another thread beside the next map.
 struct MadeMap {
     IndexedPicture picture;
+    FinalSteps steps;
+    PreviewBounds previewBounds;
     std::array<std::uint8_t, kLevelChunkDataSize> chunk{};
     MapReport report;
 };
@@ -110,12 +100,11 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
 
     GenerateTerrain(map, rng, log);
     MadeMap made;
-    made.picture = FinishMap(map, ctx, log, awaitSave);
+    made.picture = FinishMap(map, ctx, log, awaitSave, made.steps);
     MapReport& report = made.report;
-    const PreviewBounds bounds = log.PreviewSize();
-    report.preview = MakePreview(made.picture, bounds.width, bounds.height);
-    report.width = made.picture.GetWidth();
-    report.height = made.picture.GetHeight();
+    made.previewBounds = log.PreviewSize();
+    report.width = made.steps.width;
+    report.height = made.steps.height;
     report.areaThousandths = AreaThousandths(report.width, report.height);
     report.fileName =
         MapFileName(report.areaThousandths, seed, batch, map.WalkForWeapons, ctx.decimalSeparator);
@@ -128,8 +117,12 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
     return made;
 }
 
-// Export, level file and save; touches nothing but the map it is given.
+// The last steps' pixel work, preview, export, level file and save; touches nothing but the
+// map it is given.
 MapReport SaveMap(MadeMap made, const std::filesystem::path& folder) {
+    ApplyFinalSteps(made.picture, made.steps);
+    made.report.preview =
+        MakePreview(made.picture, made.previewBounds.width, made.previewBounds.height);
     std::vector<std::uint8_t> bytes = made.picture.ExportPng();
     made.picture = IndexedPicture();
     InsertLevelChunk(bytes, made.chunk);
@@ -188,7 +181,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         if (saving.valid() && announce(saving.get(), i - 1)) return RunOutcome::QuitRequested;
         log.Release();
         if (ctx.threads > 1) {
-            savingBytes = made.picture.Pixels().size_bytes();
+            savingBytes = made.picture.ReservedBytes();
             saving = std::async(std::launch::async, SaveMap, std::move(made), ctx.folder);
         } else if (announce(SaveMap(std::move(made), ctx.folder), i)) {
             return RunOutcome::QuitRequested;

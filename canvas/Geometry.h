@@ -9,6 +9,7 @@
 
 #include "canvas/Anchor.h"
 #include "canvas/Raster.h"
+#include "core/Rect.h"
 #include "core/RunError.h"
 
 namespace orvane::geometry {
@@ -105,38 +106,51 @@ void Place(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
     pixels = std::move(resized);
 }
 
-// Crops away the outer rows and columns that are entirely 0 (empty space). The kept rows are
-// moved down in place: no second picture is allocated.
+// The smallest rectangle holding every pixel that is not 0 (empty space); an all-empty picture
+// gives its top-left pixel, so a crop to it still leaves a valid picture.
 template <class Pixels>
-void CropEmpty(Pixels& pixels, std::int32_t& width, std::int32_t& height) {
+Rect ContentBox(const Pixels& pixels, std::int32_t width, std::int32_t height) {
     using T = typename Pixels::value_type;
-    if (width == 0 || height == 0) return;
-    std::int64_t left = width, right = -1, top = -1, bottom = -1;
-    for (std::int64_t y = 0; y < height; ++y) {
-        const T* row = pixels.data() + y * width;
-        std::int64_t first = 0;
+    if (width == 0 || height == 0) return Rect{0, 0, width, height};
+    std::int32_t left = width, right = -1, top = -1, bottom = -1;
+    for (std::int32_t y = 0; y < height; ++y) {
+        const T* row = pixels.data() + std::int64_t{y} * width;
+        std::int32_t first = 0;
         while (first < width && row[first] == 0) ++first;
         if (first == width) continue;
-        std::int64_t last = width - 1;
+        std::int32_t last = width - 1;
         while (row[last] == 0) --last;
         if (top < 0) top = y;
         bottom = y;
         left = std::min(left, first);
         right = std::max(right, last);
     }
-    // Nothing but empty space: keep one empty pixel so the picture stays valid.
-    if (top < 0) left = right = top = bottom = 0;
-    const auto w = static_cast<std::int32_t>(right - left + 1);
-    const auto h = static_cast<std::int32_t>(bottom - top + 1);
+    if (top < 0) return Rect{0, 0, 1, 1};
+    return Rect{left, top, right + 1, bottom + 1};
+}
+
+// Keeps only `box` (inside the picture). The kept rows are moved down in place: row y of the
+// crop lands at or before where it came from, so a forward move is safe and no second picture
+// is allocated.
+template <class Pixels>
+void CropTo(Pixels& pixels, std::int32_t& width, std::int32_t& height, const Rect& box) {
+    const std::int32_t w = box.Right - box.Left;
+    const std::int32_t h = box.Bottom - box.Top;
     if (w == width && h == height) return;
-    // Row y of the crop lands at or before where it came from, so a forward move is safe.
     for (std::int64_t y = 0; y < h; ++y) {
-        const T* src = pixels.data() + (top + y) * width + left;
+        const auto* src = pixels.data() + (box.Top + y) * width + box.Left;
         std::copy(src, src + w, pixels.begin() + y * w);
     }
     pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
     width = w;
     height = h;
+}
+
+// Crops away the outer rows and columns that are entirely 0 (empty space).
+template <class Pixels>
+void CropEmpty(Pixels& pixels, std::int32_t& width, std::int32_t& height) {
+    if (width == 0 || height == 0) return;
+    CropTo(pixels, width, height, ContentBox(pixels, width, height));
 }
 
 }  // namespace orvane::geometry

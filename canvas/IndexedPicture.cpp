@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 #include "canvas/ColourMap.h"
 #include "canvas/Geometry.h"
@@ -10,7 +11,7 @@
 
 namespace orvane {
 
-IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room) {
+IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room, bool sorted) {
     const std::span<const Colour> pixels = canvas.Pixels();
     IndexedPicture out;
     out.width_ = canvas.GetWidth();
@@ -41,20 +42,28 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room
         std::fill(dst + i, dst + end, static_cast<Pixel>(slot));
         i = end;
     }
-    // Then the palette is put in ascending order (black stays first) and the pixels follow it.
-    std::vector<Colour> sorted = out.palette_;
-    std::sort(sorted.begin(), sorted.end());
-    std::array<Pixel, 256> renumber{};
-    bool same = true;
-    for (std::size_t k = 0; k < sorted.size(); ++k) {
-        const std::uint32_t from = *index.Find(sorted[k]);
-        renumber[from] = static_cast<Pixel>(k);
-        same = same && from == k;
-    }
-    out.palette_ = std::move(sorted);
-    if (!same)
-        for (Pixel& p : out.pixels_) p = renumber[p];
+    if (sorted) out.SortPalette();
     return out;
+}
+
+void IndexedPicture::SortPalette() {
+    // Black is the smallest colour and entry 0 already, so it stays first.
+    std::array<std::uint8_t, 256> order{};
+    std::iota(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(palette_.size()), 0);
+    const auto end = order.begin() + static_cast<std::ptrdiff_t>(palette_.size());
+    std::sort(order.begin(), end,
+              [&](std::uint8_t a, std::uint8_t b) { return palette_[a] < palette_[b]; });
+    std::array<Pixel, 256> renumber{};
+    std::vector<Colour> sorted(palette_.size());
+    bool same = true;
+    for (std::size_t k = 0; k < palette_.size(); ++k) {
+        renumber[order[k]] = static_cast<Pixel>(k);
+        sorted[k] = palette_[order[k]];
+        same = same && order[k] == k;
+    }
+    if (same) return;
+    palette_ = std::move(sorted);
+    for (Pixel& p : pixels_) p = renumber[p];
 }
 
 Colour IndexedPicture::GetColour(std::int32_t x, std::int32_t y) const {
@@ -82,6 +91,16 @@ void IndexedPicture::ResizeCanvas(std::int32_t width, std::int32_t height, Ancho
 
 void IndexedPicture::CropEmpty() {
     geometry::CropEmpty(pixels_, width_, height_);
+}
+
+Rect IndexedPicture::ContentBox() const {
+    return geometry::ContentBox(pixels_, width_, height_);
+}
+
+void IndexedPicture::Crop(const Rect& box) {
+    if (box.Left < 0 || box.Top < 0 || box.Right > width_ || box.Bottom > height_ || box.Empty())
+        throw RunError("Crop: the box is not inside the picture");
+    geometry::CropTo(pixels_, width_, height_, box);
 }
 
 void IndexedPicture::SetPenColour(Colour c) {

@@ -11,6 +11,7 @@
 #include "canvas/Canvas.h"
 #include "canvas/PixelAllocator.h"
 #include "core/Colour.h"
+#include "core/Rect.h"
 
 namespace orvane {
 
@@ -19,14 +20,21 @@ class IndexedPicture {
     using Pixel = std::uint8_t;
 
     // The canvas's pixels as indices; RunError when it holds more than 256 colours. Room for
-    // `room` pixels is kept, so a later enlargement up to that size happens in place.
-    static IndexedPicture FromCanvas(const Canvas& canvas, std::size_t room = 0);
+    // `room` pixels is kept, so a later enlargement up to that size happens in place. With
+    // `sorted` false the palette is left in the order the colours were met, for SortPalette to
+    // put right later (a pass over every pixel that another thread may then make).
+    static IndexedPicture FromCanvas(const Canvas& canvas, std::size_t room = 0,
+                                     bool sorted = true);
+    // Puts the palette in ascending order (black stays first) and renumbers the pixels to it.
+    void SortPalette();
 
     std::int32_t GetWidth() const { return width_; }
     std::int32_t GetHeight() const { return height_; }
     std::span<Pixel> Pixels() { return pixels_; }
     std::span<const Pixel> Pixels() const { return pixels_; }
     std::span<const Colour> Palette() const { return palette_; }
+    // Memory held for pixels, the room kept for an enlargement included.
+    std::size_t ReservedBytes() const { return pixels_.capacity() * sizeof(Pixel); }
     // The colour of a pixel; 0 outside the picture.
     Colour GetColour(std::int32_t x, std::int32_t y) const;
 
@@ -34,6 +42,9 @@ class IndexedPicture {
     void ResizeImage(std::int32_t width, std::int32_t height);
     void ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor);  // empty
     void CropEmpty();
+    // The smallest rectangle holding every pixel that is not empty space, and a crop to it.
+    Rect ContentBox() const;
+    void Crop(const Rect& box);
 
     // Cutting empty space out of the picture, as the canvas pen of colour 0 draws it; any other
     // pen colour is a RunError.
@@ -44,7 +55,7 @@ class IndexedPicture {
     void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
 
     // The palette PNG the canvas would export for the same pixels: black at index 0, one
-    // entry per colour used, ascending.
+    // entry per colour used, ascending (RunError when the palette is not sorted).
     std::vector<std::uint8_t> ExportPng() const;
 
   private:

@@ -78,6 +78,9 @@ std::vector<std::uint8_t> Canvas::ExportPng() const {
 
 std::vector<std::uint8_t> IndexedPicture::ExportPng() const {
     if (width_ <= 0 || height_ <= 0) throw RunError("PNG export failed: the picture is empty");
+    // The file's palette order is part of the map's bytes.
+    if (!std::is_sorted(palette_.begin(), palette_.end()))
+        throw RunError("PNG export failed: the palette is not in ascending order");
     // One entry per colour still used (cut patterns may have removed the last pixel of one);
     // black keeps index 0 whatever happens.
     std::array<bool, 256> used{};

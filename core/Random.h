@@ -2,6 +2,7 @@
 // The one generator every stage draws from. Its draw order is part of every map: a seed gives
 // its map only if each stage makes the same draws in the same order.
 #include <cstdint>
+#include <memory>
 #include <random>
 
 namespace orvane {
@@ -9,7 +10,13 @@ namespace orvane {
 class Random {
   public:
     Random();  // seeded from the clock
+    Random(const Random&) = default;
+    Random& operator=(const Random&) = default;
     virtual ~Random() = default;
+
+    // A generator in this one's state: it makes the draws this one will make next. Lets draws
+    // that depend on nothing but a size be made now and replayed later, on another thread.
+    virtual std::unique_ptr<Random> Clone() const { return std::make_unique<Random>(*this); }
 
     // Next uniform single-precision value in [0, 1). Virtual so tests can script the draws.
     virtual float Rnd();

@@ -21,14 +21,6 @@ void Reduce(MapState& map, std::int32_t count, ReduceOptions options = {}) {
     map.stats.paletteSizes.push_back(map.canvas.ReduceColoursCounted(count, options));
 }
 
-// Scaled side, rounded half to even, then down to a multiple of 8. A side that would vanish
-// keeps 8 pixels, so a picture cropped to a sliver still has a size.
-std::int32_t ScaledSide(std::int32_t scaleTenths, std::int32_t side) {
-    std::int32_t n = CLng(scaleTenths / 10.0 * side);
-    n -= n % 8;
-    return n < 8 ? 8 : n;
-}
-
 }  // namespace
 
 void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
@@ -76,6 +68,12 @@ void ScalePicture(MapState& map) {
 
 void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths) {
     Enlarge(picture, scaleTenths);
+}
+
+std::int32_t ScaledSide(std::int32_t scaleTenths, std::int32_t side) {
+    std::int32_t n = CLng(scaleTenths / 10.0 * side);
+    n -= n % 8;
+    return n < 8 ? 8 : n;
 }
 
 std::size_t ScaledPixels(std::int32_t scaleTenths, std::int32_t width, std::int32_t height) {

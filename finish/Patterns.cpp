@@ -1,5 +1,7 @@
 #include "finish/Patterns.h"
 
+#include "core/RunError.h"
+
 namespace orvane {
 namespace {
 
@@ -54,6 +56,24 @@ void Cut(Picture& canvas, std::vector<std::string>& patterns, Random& rng, float
     }
 }
 
+// Takes the draws of a cut without cutting anything.
+class SizeOnly {
+  public:
+    SizeOnly(std::int32_t width, std::int32_t height) : width_(width), height_(height) {}
+    std::int32_t GetWidth() const { return width_; }
+    std::int32_t GetHeight() const { return height_; }
+    void SetPenColour(Colour) {}
+    void SetPenWidth(std::int32_t w) { penWidth_ = w; }
+    std::int32_t GetPenWidth() const { return penWidth_; }
+    void DrawLine(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
+    void DrawPoint(std::int32_t, std::int32_t) {}
+
+  private:
+    std::int32_t width_;
+    std::int32_t height_;
+    std::int32_t penWidth_ = 1;
+};
+
 }  // namespace
 
 void DrawPatterns(MapState& map, Random& rng, float p) {
@@ -62,6 +82,24 @@ void DrawPatterns(MapState& map, Random& rng, float p) {
 
 void DrawPatterns(IndexedPicture& picture, MapStats& stats, Random& rng, float p) {
     Cut(picture, stats.patterns, rng, p);
+}
+
+PatternCuts DrawPatternChoices(std::int32_t width, std::int32_t height, MapStats& stats,
+                               Random& rng, float p) {
+    PatternCuts cuts{width, height, p, rng.Clone()};
+    const std::size_t before = stats.patterns.size();
+    SizeOnly size(width, height);
+    Cut(size, stats.patterns, rng, p);
+    if (stats.patterns.size() == before) cuts.replay.reset();
+    return cuts;
+}
+
+void CutPatterns(IndexedPicture& picture, PatternCuts& cuts) {
+    if (!cuts.replay) return;
+    if (picture.GetWidth() != cuts.width || picture.GetHeight() != cuts.height)
+        throw RunError("Cut patterns: the picture is not the size they were drawn for");
+    std::vector<std::string> names;
+    Cut(picture, names, *cuts.replay, cuts.p);
 }
 
 }  // namespace orvane

@@ -21,6 +21,10 @@ class ScriptedRandom : public Random {
         return v;
     }
 
+    std::unique_ptr<Random> Clone() const override {
+        return std::make_unique<ScriptedRandom>(*this);
+    }
+
     // Draws made so far (scripted and filler).
     std::size_t Used() const { return next_; }
 
