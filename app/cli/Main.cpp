@@ -119,6 +119,7 @@ int main(int argc, char** argv) {
         if (folder.empty()) return kFailed;
         CliListener listener(quiet, json, wfw, separator);
         orvane::Random rng;
+        orvane::ApplyStartSeed(rng);
         orvane::WeaponChooser chooser;
         orvane::RunContext ctx{rng, chooser, listener, folder, separator, wfw};
         if (seeds.empty() && count == 0) count = 1;

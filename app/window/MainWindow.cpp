@@ -55,11 +55,7 @@ MainWindow::MainWindow(std::string decimalSeparator)
     echoLog_ = echo != nullptr && std::string(echo) == "stderr";
     const char* preview = std::getenv("ORVANE_PREVIEW");
     preview_ = preview == nullptr || std::string(preview) != "off";
-    // Timing runs compare like with like: the same unseeded maps on both sides.
-    if (const char* start = std::getenv("ORVANE_START_SEED")) {
-        rng_.Reset();
-        rng_.Seed(static_cast<std::uint32_t>(std::strtoul(start, nullptr, 10)));
-    }
+    ApplyStartSeed(rng_);
     frmMain_ = std::make_unique<Fl_Double_Window>(kWidth, kHeight, kCaption);
     frmMain_->size_range(kWidth, kHeight, kWidth, kHeight);
     frmMain_->callback([](Fl_Widget*, void* self) { static_cast<MainWindow*>(self)->OnClose(); },
