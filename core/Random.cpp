@@ -2,8 +2,6 @@
 
 #include <chrono>
 
-#include "core/Numeric.h"
-
 namespace orvane {
 
 Random::Random() {
@@ -19,11 +17,12 @@ float Random::Rnd() {
 std::int32_t Random::RndInt(std::int32_t n) {
     const double u = Rnd();
     const double range = n >= 0 ? static_cast<double>(n) + 1.0 : static_cast<double>(n) - 1.0;
-    return static_cast<std::int32_t>(Fix(u * range));
+    // |u * range| < 2^31, so the conversion's truncation toward zero is Fix's, without a call.
+    return static_cast<std::int32_t>(u * range);
 }
 
 void Random::Reset() {
-    engine_.seed(std::mt19937::default_seed);
+    engine_.seed(Engine::default_seed);
 }
 
 void Random::Seed(std::uint32_t n) {
