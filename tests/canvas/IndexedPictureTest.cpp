@@ -2,6 +2,8 @@
 // the full-colour canvas gives, or seeds would stop reproducing their maps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "canvas/IndexedPicture.h"
 #include "core/RunError.h"
 #include "tests/support/SamplePicture.h"
@@ -55,6 +57,23 @@ TEST(IndexedPicture, ColoursCutAwayLeaveThePaletteAndBlackStaysFirst) {
     EXPECT_TRUE(picture.ExportPng() == canvas.ExportPng());
     EXPECT_EQ(picture.GetColour(3, 9), RGB(250, 250, 250));
     EXPECT_THROW(picture.SetPenColour(RGB(1, 1, 1)), RunError);
+}
+
+// The crop box is found eight pixels at a time; land in the last pixels of a row, or in rows
+// that are not a multiple of eight wide, must still be kept.
+TEST(IndexedPicture, TheCropKeepsLandAtEveryEdgeOfOddWidths) {
+    for (const int w : {1, 7, 8, 9, 17, 64, 67}) {
+        for (const int x : {0, w / 2, w - 1}) {
+            Canvas canvas;
+            canvas.CreateImage(w, 5, 0);
+            canvas.SetPixel(x, 2, RGB(9, 9, 9));
+            canvas.SetPixel(w - 1 - x, 3, RGB(9, 9, 9));
+            IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+            const Rect box = picture.ContentBox();
+            EXPECT_EQ(box, (Rect{std::min(x, w - 1 - x), 2, std::max(x, w - 1 - x) + 1, 4}))
+                << w << " " << x;
+        }
+    }
 }
 
 TEST(IndexedPicture, MoreThan256ColoursIsAnError) {
