@@ -25,38 +25,40 @@
 namespace orvane {
 namespace {
 
-// Called by a map before it grows to final size, with the bytes it is about to hold: waits
-// for the previous map's save when both together would pass kOverlapBytes. Small maps still
-// overlap whole; of large ones, only the terrain overlaps the save, so two final-size pictures
-// never meet.
+// Called by a map before it allocates a map-size picture, with the bytes it is about to hold:
+// waits for the previous map's save when both together would pass kOverlapBytes. Small maps
+// overlap their save whole; a large map waits for a large save to end first.
 using AwaitSave = std::function<void(std::size_t bytes)>;
 constexpr std::size_t kOverlapBytes = std::size_t{40} << 20;
 
-// The finishing stages, between the terrain and the export; logged as "createMap: ". Once
-// the colours are limited the map goes on as palette indices: the full-colour canvas is freed
-// before the enlargement, which then writes a quarter of the bytes, in place (the indices are
-// given room for it). Only the draws of the last steps are made here; their pixel work is left
-// to the save.
-IndexedPicture FinishMap(MapState& map, RunContext& ctx, MapLog& log, const AwaitSave& awaitSave,
-                         FinalSteps& steps) {
+// The most a map's save holds at once: its canvas with the palette indices being made from it,
+// or the finished picture.
+std::size_t SaveBytes(const Canvas& canvas, const FinalSteps& steps) {
+    const std::size_t finished =
+        static_cast<std::size_t>(steps.width) * static_cast<std::size_t>(steps.height);
+    return std::max(canvas.Pixels().size_bytes() + canvas.Pixels().size(), finished) *
+           sizeof(IndexedPicture::Pixel);
+}
+
+// The finishing stages, between the terrain and the export; logged as "createMap: ". Only the
+// draws of the last steps are made here; their pixel work is left to the save, which turns the
+// canvas into palette indices and enlarges those in place.
+FinalSteps FinishMap(MapState& map, RunContext& ctx, MapLog& log, const AwaitSave& awaitSave) {
     Random& rng = ctx.rng;
     const long long t1 = TickCount();
     DrawSignature(map, rng);
     const bool effectsFlag = rng.Chance(0.4);
+    // An effect works on a copy of the canvas.
+    if (effectsFlag) awaitSave(2 * map.canvas.Pixels().size_bytes());
     ApplyRandomEffects(map, rng, 0.08f, effectsFlag);
     if (map.WalkForWeapons && !map.WeaponSpots.empty()) DrawWeaponSpots(map, rng, ctx.chooser);
     const bool rareFlag = rng.Chance(0.06);
     LimitPalette(map, rng, effectsFlag, rareFlag);
-    const std::size_t room =
-        ScaledPixels(map.ScaleTenths, map.canvas.GetWidth(), map.canvas.GetHeight());
-    awaitSave(map.canvas.Pixels().size_bytes() + room * sizeof(IndexedPicture::Pixel));
-    IndexedPicture picture = IndexedPicture::FromCanvas(map.canvas, room, false);
-    map.canvas = Canvas();
-    steps = PlanFinalSteps(picture, map.ScaleTenths, map.stats, rng, 0.08f);
+    FinalSteps steps = PlanFinalSteps(map.canvas, map.ScaleTenths, map.stats, rng, 0.08f);
     const long long t2 = TickCount();
     map.stats.finishMs = t2 - t1;
     log.Append("createMap: " + std::to_string(t2 - t1) + "\r\n");
-    return picture;
+    return steps;
 }
 
 // The seeded name is fixed before the map is made, so a seed too long for a file name is
@@ -81,7 +83,7 @@ struct ClockReseed {
 // A map with all its draws made, level chunk included: what its last steps and saving need.
 // They draw nothing, so they may run on another thread beside the next map.
 struct MadeMap {
-    IndexedPicture picture;
+    Canvas canvas;  // its colours limited
     FinalSteps steps;
     PreviewBounds previewBounds;
     std::array<std::uint8_t, kLevelChunkDataSize> chunk{};
@@ -95,12 +97,16 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
     MapState map;
     map.WalkForWeapons = ctx.walkForWeapons;
     DrawMapSize(map, rng);
+    awaitSave(static_cast<std::size_t>(map.MapWidth) * static_cast<std::size_t>(map.MapHeight) *
+              sizeof(Colour));
+    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
     log.ReplaceLog("-- start: " + std::to_string(map.MapWidth) + "x" +
                    std::to_string(map.MapHeight) + " [" + std::to_string(index) + "]\r\n");
 
     GenerateTerrain(map, rng, log);
     MadeMap made;
-    made.picture = FinishMap(map, ctx, log, awaitSave, made.steps);
+    made.steps = FinishMap(map, ctx, log, awaitSave);
+    made.canvas = std::move(map.canvas);
     MapReport& report = made.report;
     made.previewBounds = log.PreviewSize();
     report.width = made.steps.width;
@@ -120,11 +126,10 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
 // The last steps' pixel work, preview, export, level file and save; touches nothing but the
 // map it is given.
 MapReport SaveMap(MadeMap made, const std::filesystem::path& folder) {
-    ApplyFinalSteps(made.picture, made.steps);
-    made.report.preview =
-        MakePreview(made.picture, made.previewBounds.width, made.previewBounds.height);
-    std::vector<std::uint8_t> bytes = made.picture.ExportPng();
-    made.picture = IndexedPicture();
+    IndexedPicture picture = ApplyFinalSteps(std::move(made.canvas), made.steps);
+    made.report.preview = MakePreview(picture, made.previewBounds.width, made.previewBounds.height);
+    std::vector<std::uint8_t> bytes = picture.ExportPng();
+    picture = IndexedPicture();
     InsertLevelChunk(bytes, made.chunk);
     MapReport& report = made.report;
     report.fileBytes = bytes.size();
@@ -181,7 +186,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         if (saving.valid() && announce(saving.get(), i - 1)) return RunOutcome::QuitRequested;
         log.Release();
         if (ctx.threads > 1) {
-            savingBytes = made.picture.ReservedBytes();
+            savingBytes = SaveBytes(made.canvas, made.steps);
             saving = std::async(std::launch::async, SaveMap, std::move(made), ctx.folder);
         } else if (announce(SaveMap(std::move(made), ctx.folder), i)) {
             return RunOutcome::QuitRequested;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/RunError.h"
+#include "canvas/Geometry.h"
 #include "finish/ColourLimit.h"
 
 namespace orvane {
@@ -15,10 +15,10 @@ constexpr std::int32_t kMinHeight = 32;
 
 }  // namespace
 
-FinalSteps PlanFinalSteps(const IndexedPicture& picture, std::int32_t scaleTenths, MapStats& stats,
+FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapStats& stats,
                           Random& rng, float p) {
     FinalSteps steps;
-    steps.crop = picture.ContentBox();
+    steps.crop = geometry::ContentBox(canvas.Pixels(), canvas.GetWidth(), canvas.GetHeight());
     steps.scaleTenths = scaleTenths;
     const std::int32_t width = ScaledSide(scaleTenths, steps.crop.Right - steps.crop.Left);
     const std::int32_t height = ScaledSide(scaleTenths, steps.crop.Bottom - steps.crop.Top);
@@ -28,13 +28,18 @@ FinalSteps PlanFinalSteps(const IndexedPicture& picture, std::int32_t scaleTenth
     return steps;
 }
 
-void ApplyFinalSteps(IndexedPicture& picture, FinalSteps& steps) {
+IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps) {
+    const std::size_t room = ScaledPixels(steps.scaleTenths, steps.crop.Right - steps.crop.Left,
+                                          steps.crop.Bottom - steps.crop.Top);
+    IndexedPicture picture = IndexedPicture::FromCanvas(canvas, room, false);
+    canvas = Canvas();
     picture.Crop(steps.crop);
     picture.SortPalette();  // after the crop: fewer pixels to renumber
     ScalePicture(picture, steps.scaleTenths);
     CutPatterns(picture, steps.patterns);
     if (picture.GetWidth() != steps.width || picture.GetHeight() != steps.height)
         picture.ResizeCanvas(steps.width, steps.height, Anchor::BottomCentre);
+    return picture;
 }
 
 }  // namespace orvane

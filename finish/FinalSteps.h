@@ -5,6 +5,7 @@
 // follow later on another thread, touching nothing but the picture.
 #include <cstdint>
 
+#include "canvas/Canvas.h"
 #include "canvas/IndexedPicture.h"
 #include "core/Random.h"
 #include "core/Rect.h"
@@ -21,11 +22,12 @@ struct FinalSteps {
     std::int32_t height = 0;
 };
 
-// Makes the draws of the last steps for `picture` (each pattern with chance p) and names the
-// patterns in `stats`.
-FinalSteps PlanFinalSteps(const IndexedPicture& picture, std::int32_t scaleTenths, MapStats& stats,
+// Makes the draws of the last steps for `canvas`, whose colours are limited (each pattern with
+// chance p), and names the patterns in `stats`.
+FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapStats& stats,
                           Random& rng, float p);
-// Brings the picture to its finished pixels and size; the palette ends in ascending order.
-void ApplyFinalSteps(IndexedPicture& picture, FinalSteps& steps);
+// The finished picture: the canvas as palette indices (the canvas is freed as soon as they are
+// made, and the indices get room to be enlarged in place), brought to its final pixels and size.
+IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps);
 
 }  // namespace orvane

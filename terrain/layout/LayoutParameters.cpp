@@ -14,7 +14,6 @@ void DrawMapSize(MapState& map, Random& rng) {
     }
     map.MapWidth = rng.RndInt(2352) + 848;
     map.MapHeight = CLng(map.MapWidth / kMapAspect);
-    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
 }
 
 namespace {

@@ -16,8 +16,8 @@ inline double IconSpan(std::int32_t scaleTenths) {
 }
 
 // The first draws of every map: ScaleTenths, then (in walk-for-weapons mode, without a draw)
-// WeaponIconSize, then the drawing width; the height keeps the fixed aspect ratio. Creates
-// the black canvas of that size.
+// WeaponIconSize, then the drawing width; the height keeps the fixed aspect ratio. The caller
+// creates the black canvas of that size (a run first makes room for it).
 void DrawMapSize(MapState& map, Random& rng);
 
 // Reads MapWidth, MapHeight and the canvas size; writes PieceMargin, the piece size values

@@ -38,15 +38,13 @@ TEST(FinalSteps, PlannedThenAppliedGivesTheInLineMapAndDraws) {
             MapStats plannedStats;
             const IndexedPicture expected =
                 InLine(IndexedPicture::FromCanvas(canvas), scale, directStats, direct, p);
-            // Unsorted indices, as the run makes them; the steps sort them.
-            IndexedPicture picture = IndexedPicture::FromCanvas(canvas, 0, false);
-            FinalSteps steps = PlanFinalSteps(picture, scale, plannedStats, planned, p);
+            FinalSteps steps = PlanFinalSteps(canvas, scale, plannedStats, planned, p);
             EXPECT_EQ(steps.width, expected.GetWidth());
             EXPECT_EQ(steps.height, expected.GetHeight());
             EXPECT_EQ(plannedStats.patterns, directStats.patterns);
             EXPECT_EQ(planned.Draws(), direct.Draws());
             EXPECT_EQ(planned.Rnd(), direct.Rnd()) << "the generator moved on differently";
-            ApplyFinalSteps(picture, steps);
+            const IndexedPicture picture = ApplyFinalSteps(canvas, steps);
             EXPECT_TRUE(picture.ExportPng() == expected.ExportPng()) << p << " " << scale;
         }
     }
@@ -58,9 +56,8 @@ TEST(FinalSteps, ASliverOfLandStillMakesAPictureOfTheMinimumSize) {
     canvas.SetPixel(120, 30, RGB(90, 60, 20));
     Random rng;
     MapStats stats;
-    IndexedPicture picture = IndexedPicture::FromCanvas(canvas, 0, false);
-    FinalSteps steps = PlanFinalSteps(picture, 15, stats, rng, 0.0f);
-    ApplyFinalSteps(picture, steps);
+    FinalSteps steps = PlanFinalSteps(canvas, 15, stats, rng, 0.0f);
+    const IndexedPicture picture = ApplyFinalSteps(canvas, steps);
     EXPECT_EQ(picture.GetWidth(), 640);
     EXPECT_EQ(picture.GetHeight(), 32);
     EXPECT_EQ(std::count(picture.Pixels().begin(), picture.Pixels().end(), 0),

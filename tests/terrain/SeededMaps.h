@@ -20,6 +20,7 @@ inline void StartSeededMap(MapState& map, Random& rng, std::uint32_t seed) {
     rng.Reset();
     rng.Seed(seed);
     DrawMapSize(map, rng);
+    map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
 }
 
 // A map of a chosen width and scale, without the size draws, for pictures of a known size.
