@@ -30,6 +30,23 @@ void Lines(benchmark::State& state) {
 }
 BENCHMARK(Lines)->Arg(1)->Arg(3)->Arg(8)->Arg(20);
 
+void Outline(benchmark::State& state) {
+    Canvas c;
+    c.CreateImage(kWidth, kHeight);
+    c.SetPenColour(RGB(200, 100, 50));
+    c.SetPenWidth(static_cast<std::int32_t>(state.range(0)));
+    // A terrain-like outline: 2000 points about 3 pixels apart, wobbling around a circle.
+    for (int k = 0; k < 2000; ++k) {
+        const double a = k * 2 * M_PI / 2000;
+        const double r = 600 + 40 * std::sin(23 * a) + 3 * std::sin(k * 1.7);
+        c.AddPolyPoint(1600 + static_cast<int>(r * std::cos(a)),
+                       900 + static_cast<int>(r * std::sin(a)));
+    }
+    for (auto _ : state) c.DrawPolyline();
+    state.SetItemsProcessed(state.iterations() * 2000);
+}
+BENCHMARK(Outline)->Arg(1)->Arg(2)->Arg(4)->Arg(6);
+
 void PolygonFill(benchmark::State& state) {
     Canvas c;
     c.CreateImage(kWidth, kHeight);
