@@ -63,6 +63,28 @@ void PolygonFill(benchmark::State& state) {
 }
 BENCHMARK(PolygonFill)->Unit(benchmark::kMicrosecond);
 
+void BlobFill(benchmark::State& state) {
+    Canvas c;
+    c.CreateImage(kWidth, kHeight);
+    c.SetFillColour(RGB(10, 200, 10));
+    c.SetPenColour(RGB(10, 100, 10));
+    c.SetPenWidth(2);
+    int i = 0;
+    for (auto _ : state) {
+        // Texture blobs: six points wandering up to 11 pixels a step.
+        int x = 100 + (i * 131) % (kWidth - 200), y = 100 + (i * 71) % (kHeight - 200);
+        for (int k = 0; k < 6; ++k) {
+            x += (i * 7 + k * 13) % 23 - 11;
+            y += (i * 11 + k * 5) % 23 - 11;
+            c.AddPolyPoint(x, y);
+        }
+        c.FillPolygon();
+        c.ClearPolyPoints();
+        ++i;
+    }
+}
+BENCHMARK(BlobFill);
+
 void Circles(benchmark::State& state) {
     Canvas c;
     c.CreateImage(kWidth, kHeight);
