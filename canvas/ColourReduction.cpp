@@ -76,6 +76,16 @@ class NearestColour {
     std::vector<std::int64_t> near_;  // scratch for Prepare
 };
 
+// The counted colours as histogram entries in ascending colour order.
+std::vector<HistogramEntry> SortedHistogram(const ColourMap& counts) {
+    std::vector<HistogramEntry> out;
+    out.reserve(counts.Size());
+    counts.ForEach([&](Colour c, std::uint32_t n) { out.push_back({c, n}); });
+    std::sort(out.begin(), out.end(),
+              [](const HistogramEntry& x, const HistogramEntry& y) { return x.colour < y.colour; });
+    return out;
+}
+
 }  // namespace
 
 std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack) {
@@ -92,12 +102,7 @@ std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& 
             counts.At(c) += static_cast<std::uint32_t>(run);
         i += run;
     }
-    std::vector<HistogramEntry> out;
-    out.reserve(counts.Size());
-    counts.ForEach([&](Colour c, std::uint32_t n) { out.push_back({c, n}); });
-    std::sort(out.begin(), out.end(),
-              [](const HistogramEntry& x, const HistogramEntry& y) { return x.colour < y.colour; });
-    return out;
+    return SortedHistogram(counts);
 }
 
 Colour MeanColour(const std::vector<HistogramEntry>& land) {
@@ -138,12 +143,7 @@ std::vector<HistogramEntry> RemapToPalette(std::span<Colour> pixels,
         p = mapped;
     }
     // Distinct colours, not entries: a palette may hold one colour twice.
-    std::vector<HistogramEntry> out;
-    out.reserve(counts.Size());
-    counts.ForEach([&](Colour c, std::uint32_t n) { out.push_back({c, n}); });
-    std::sort(out.begin(), out.end(),
-              [](const HistogramEntry& x, const HistogramEntry& y) { return x.colour < y.colour; });
-    return out;
+    return SortedHistogram(counts);
 }
 
 void DitherToPalette(std::span<Colour> pixels, std::int32_t width, std::int32_t height,
