@@ -30,11 +30,34 @@ void Lines(benchmark::State& state) {
 }
 BENCHMARK(Lines)->Arg(1)->Arg(3)->Arg(8)->Arg(20);
 
-void PolygonFill(benchmark::State& state) {
+void Outline(benchmark::State& state) {
+    Canvas c;
+    c.CreateImage(kWidth, kHeight);
+    c.SetPenColour(RGB(200, 100, 50));
+    c.SetPenWidth(static_cast<std::int32_t>(state.range(0)));
+    // A terrain-like outline: 2000 points about 3 pixels apart, wobbling around a circle.
+    for (int k = 0; k < 2000; ++k) {
+        const double a = k * 2 * M_PI / 2000;
+        const double r = 600 + 40 * std::sin(23 * a) + 3 * std::sin(k * 1.7);
+        c.AddPolyPoint(1600 + static_cast<int>(r * std::cos(a)),
+                       900 + static_cast<int>(r * std::sin(a)));
+    }
+    for (auto _ : state) c.DrawPolyline();
+    state.SetItemsProcessed(state.iterations() * 2000);
+}
+BENCHMARK(Outline)->Arg(1)->Arg(2)->Arg(4)->Arg(6);
+
+// A blank map-sized canvas with a green fill and a darker pen.
+Canvas FillCanvas() {
     Canvas c;
     c.CreateImage(kWidth, kHeight);
     c.SetFillColour(RGB(10, 200, 10));
     c.SetPenColour(RGB(10, 100, 10));
+    return c;
+}
+
+void PolygonFill(benchmark::State& state) {
+    Canvas c = FillCanvas();
     // A wavy closed outline of 400 points about 1000 pixels across.
     for (int k = 0; k < 400; ++k) {
         const double a = k * 2 * M_PI / 400;
@@ -45,6 +68,25 @@ void PolygonFill(benchmark::State& state) {
     for (auto _ : state) c.FillPolygon();
 }
 BENCHMARK(PolygonFill)->Unit(benchmark::kMicrosecond);
+
+void BlobFill(benchmark::State& state) {
+    Canvas c = FillCanvas();
+    c.SetPenWidth(2);
+    int i = 0;
+    for (auto _ : state) {
+        // Texture blobs: six points wandering up to 11 pixels a step.
+        int x = 100 + (i * 131) % (kWidth - 200), y = 100 + (i * 71) % (kHeight - 200);
+        for (int k = 0; k < 6; ++k) {
+            x += (i * 7 + k * 13) % 23 - 11;
+            y += (i * 11 + k * 5) % 23 - 11;
+            c.AddPolyPoint(x, y);
+        }
+        c.FillPolygon();
+        c.ClearPolyPoints();
+        ++i;
+    }
+}
+BENCHMARK(BlobFill);
 
 void Circles(benchmark::State& state) {
     Canvas c;

@@ -6,6 +6,7 @@
 
 #include "app/Signature.h"
 #include "canvas/Canvas.h"
+#include "canvas/ColourReduction.h"
 #include "core/Numeric.h"
 #include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
@@ -83,6 +84,37 @@ BENCHMARK_CAPTURE(Effect, e6_crumble, [](Canvas& c) {
 BENCHMARK_CAPTURE(Effect, e7_bricks, [](Canvas& c) {
     c.ApplyEffect7(30, RGB(200, 180, 150));
 })->Unit(benchmark::kMillisecond);
+
+// The whole-picture colour passes of the colour limit, on the generated map.
+void CountColours(benchmark::State& state) {
+    const Canvas& base = LargestMap().canvas;
+    for (auto _ : state) benchmark::DoNotOptimize(base.CountColours());
+    state.SetItemsProcessed(state.iterations() * base.GetWidth() * base.GetHeight());
+}
+BENCHMARK(CountColours)->Unit(benchmark::kMillisecond);
+
+void LandHistogramPass(benchmark::State& state) {
+    const Canvas& base = LargestMap().canvas;
+    bool hasBlack = false;
+    for (auto _ : state) benchmark::DoNotOptimize(LandHistogram(base.Pixels(), hasBlack));
+    state.SetItemsProcessed(state.iterations() * base.GetWidth() * base.GetHeight());
+}
+BENCHMARK(LandHistogramPass)->Unit(benchmark::kMillisecond);
+
+void RemapPass(benchmark::State& state) {
+    const Canvas& base = LargestMap().canvas;
+    bool hasBlack = false;
+    const std::vector<HistogramEntry> land = LandHistogram(base.Pixels(), hasBlack);
+    const std::vector<Colour> palette = MedianCutPalette(land, 63);
+    for (auto _ : state) {
+        state.PauseTiming();
+        Canvas c = base;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(RemapToPalette(c.Pixels(), land, palette));
+    }
+    state.SetItemsProcessed(state.iterations() * base.GetWidth() * base.GetHeight());
+}
+BENCHMARK(RemapPass)->Unit(benchmark::kMillisecond);
 
 // LimitPalette + ScalePicture (24 tenths: 7680 x 4344) + DrawPatterns. Arguments: whether
 // the effects flag is set (no first reduction) and the pattern chance in percent.

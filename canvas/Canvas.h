@@ -3,6 +3,7 @@
 // Pixels are packed colours (core/Colour.h); 0 is empty space. All drawing is clipped and
 // reads outside the picture return 0, so callers may work near or past the edges freely.
 // No operation anti-aliases: geometry never creates a colour that was not set.
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -100,6 +101,12 @@ class Canvas {
     void ReduceColours(std::int32_t count, ReduceOptions options = {});
     // The same, returning the number of colours afterwards, mostly without counting again.
     int ReduceColoursCounted(std::int32_t count, ReduceOptions options = {});
+    // ReduceColoursCounted(count, options), then ReduceColoursCounted(limit) when more than
+    // `limit` colours are left; returns both counts (the second repeats the first when that
+    // pass has nothing to do). The same pixels, with one pass over the picture fewer: the
+    // second reduction takes its colour census from the first.
+    std::array<int, 2> ReduceColoursThenLimit(std::int32_t count, ReduceOptions options,
+                                              std::int32_t limit);
     // Every pixel whose channels each lie within `tolerance` of `from` becomes `to`.
     void ReplaceColour(Colour from, Colour to, std::int32_t tolerance);
 

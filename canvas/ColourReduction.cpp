@@ -76,6 +76,16 @@ class NearestColour {
     std::vector<std::int64_t> near_;  // scratch for Prepare
 };
 
+// The counted colours as histogram entries in ascending colour order.
+std::vector<HistogramEntry> SortedHistogram(const ColourMap& counts) {
+    std::vector<HistogramEntry> out;
+    out.reserve(counts.Size());
+    counts.ForEach([&](Colour c, std::uint32_t n) { out.push_back({c, n}); });
+    std::sort(out.begin(), out.end(),
+              [](const HistogramEntry& x, const HistogramEntry& y) { return x.colour < y.colour; });
+    return out;
+}
+
 }  // namespace
 
 std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack) {
@@ -92,12 +102,7 @@ std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& 
             counts.At(c) += static_cast<std::uint32_t>(run);
         i += run;
     }
-    std::vector<HistogramEntry> out;
-    out.reserve(counts.Size());
-    counts.ForEach([&](Colour c, std::uint32_t n) { out.push_back({c, n}); });
-    std::sort(out.begin(), out.end(),
-              [](const HistogramEntry& x, const HistogramEntry& y) { return x.colour < y.colour; });
-    return out;
+    return SortedHistogram(counts);
 }
 
 Colour MeanColour(const std::vector<HistogramEntry>& land) {
@@ -116,15 +121,17 @@ Colour MeanColour(const std::vector<HistogramEntry>& land) {
     return mean != 0 ? mean : common->colour;
 }
 
-std::size_t RemapToPalette(std::span<Colour> pixels, const std::vector<HistogramEntry>& land,
-                           const std::vector<Colour>& palette) {
+std::vector<HistogramEntry> RemapToPalette(std::span<Colour> pixels,
+                                           const std::vector<HistogramEntry>& land,
+                                           const std::vector<Colour>& palette) {
     NearestColour nearest(palette);
     ColourMap to(land.size());
-    std::vector<bool> used(palette.size());
+    ColourMap counts(palette.size());
     for (const HistogramEntry& e : land) {
-        const std::size_t i = nearest.Find(RedOf(e.colour), GreenOf(e.colour), BlueOf(e.colour));
-        to.At(e.colour) = palette[i];
-        used[i] = true;
+        const Colour mapped =
+            palette[nearest.Find(RedOf(e.colour), GreenOf(e.colour), BlueOf(e.colour))];
+        to.At(e.colour) = mapped;
+        counts.At(mapped) += e.count;
     }
     Colour from = 0, mapped = 0;
     for (Colour& p : pixels) {
@@ -136,11 +143,7 @@ std::size_t RemapToPalette(std::span<Colour> pixels, const std::vector<Histogram
         p = mapped;
     }
     // Distinct colours, not entries: a palette may hold one colour twice.
-    std::vector<Colour> kept;
-    for (std::size_t i = 0; i < palette.size(); ++i)
-        if (used[i]) kept.push_back(palette[i]);
-    std::sort(kept.begin(), kept.end());
-    return static_cast<std::size_t>(std::unique(kept.begin(), kept.end()) - kept.begin());
+    return SortedHistogram(counts);
 }
 
 void DitherToPalette(std::span<Colour> pixels, std::int32_t width, std::int32_t height,

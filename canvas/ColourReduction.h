@@ -25,10 +25,11 @@ Colour MeanColour(const std::vector<HistogramEntry>& land);
 // the weighted median of its widest channel until there are enough boxes.
 std::vector<Colour> MedianCutPalette(const std::vector<HistogramEntry>& land, int slots);
 
-// Each land colour becomes its nearest palette colour. Returns how many distinct palette
-// colours are used afterwards.
-std::size_t RemapToPalette(std::span<Colour> pixels, const std::vector<HistogramEntry>& land,
-                           const std::vector<Colour>& palette);
+// Each land colour becomes its nearest palette colour. Returns the land histogram of the
+// result (what LandHistogram would find), worked out from `land` without another pass.
+std::vector<HistogramEntry> RemapToPalette(std::span<Colour> pixels,
+                                           const std::vector<HistogramEntry>& land,
+                                           const std::vector<Colour>& palette);
 
 // Floyd-Steinberg error diffusion over land pixels only: error neither comes from nor goes
 // to empty space, so the sky stays clean and the result depends only on the picture.

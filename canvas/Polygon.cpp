@@ -10,7 +10,7 @@ namespace orvane {
 namespace {
 
 struct Edge {
-    double x0, y0, x1, y1;  // y0 < y1
+    double x0, y0, dx, dy;  // from the upper end to the lower one: dy > 0
     std::int64_t firstRow, lastRow;
 };
 
@@ -42,7 +42,13 @@ void Canvas::FillPolygon() {
     // A pixel is inside when its centre (x + 0.5, y + 0.5) is; vertices are whole numbers, so a
     // centre row never passes through one, and a centre exactly on an edge counts on the left
     // side only. Edges are kept sorted by first row and made active as the scan reaches them.
-    std::vector<Edge> edges;
+    // Texture blobs make thousands of small polygons a map: the lists are kept between calls
+    // (per thread) instead of allocated for each.
+    thread_local std::vector<Edge> edges;
+    thread_local std::vector<const Edge*> active;
+    thread_local std::vector<double> crossings;
+    edges.clear();
+    active.clear();
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t j = (i + 1) % n;
         double x0 = polyX_[i], y0 = polyY_[i], x1 = polyX_[j], y1 = polyY_[j];
@@ -54,7 +60,7 @@ void Canvas::FillPolygon() {
         // Rows whose centre lies in [y0, y1).
         const auto firstRow = static_cast<std::int64_t>(std::ceil(y0 - 0.5));
         const auto lastRow = static_cast<std::int64_t>(std::ceil(y1 - 0.5)) - 1;
-        edges.push_back({x0, y0, x1, y1, firstRow, lastRow});
+        edges.push_back({x0, y0, x1 - x0, y1 - y0, firstRow, lastRow});
     }
     std::sort(edges.begin(), edges.end(),
               [](const Edge& a, const Edge& b) { return a.firstRow < b.firstRow; });
@@ -64,16 +70,13 @@ void Canvas::FillPolygon() {
     for (const Edge& e : edges) bottom = std::max(bottom, e.lastRow);
     bottom = std::min<std::int64_t>(bottom, height_ - 1);
 
-    std::vector<const Edge*> active;
-    std::vector<double> crossings;
     std::size_t next = 0;
     for (std::int64_t y = top; y <= bottom; ++y) {
         while (next < edges.size() && edges[next].firstRow <= y) active.push_back(&edges[next++]);
         std::erase_if(active, [y](const Edge* e) { return e->lastRow < y; });
         const double cy = static_cast<double>(y) + 0.5;
         crossings.clear();
-        for (const Edge* e : active)
-            crossings.push_back(e->x0 + (cy - e->y0) * (e->x1 - e->x0) / (e->y1 - e->y0));
+        for (const Edge* e : active) crossings.push_back(e->x0 + (cy - e->y0) * e->dx / e->dy);
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
             // Centres in [a, b): columns ceil(a - 0.5) .. ceil(b - 0.5) - 1.

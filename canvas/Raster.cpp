@@ -47,8 +47,10 @@ void WalkLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2
     // Minor offset of step i is i * aMinor / n rounded half up: floor((2 i aMinor + n) / 2n).
     // The first visible step is computed directly, the rest by the usual error stepping.
     const std::int64_t den = 2 * (n == 0 ? 1 : n);
-    // 2 * first * aMinor reaches 2^67 for 33-bit distances, hence the exact wide division.
-    const auto [startOff, startRem] = MulAddDivide(2 * first, aMinor, n, den);
+    // 2 * first * aMinor reaches 2^67 for 33-bit distances, hence the exact wide division; a
+    // walk from the first point (the usual case) starts at offset 0 with remainder n.
+    const auto [startOff, startRem] =
+        first == 0 ? Division{0, n} : MulAddDivide(2 * first, aMinor, n, den);
     std::int64_t off = startOff;
     std::int64_t rem = startRem;
     for (std::int64_t i = first; i <= last; ++i) {
@@ -169,12 +171,111 @@ Brush MakeBrush(std::int64_t width) {
     return brush;
 }
 
+// Outline segments are a few pixels long and almost always well inside the picture: such a
+// segment is drawn here, the same pixels as the clipped walk below without its clipping, its
+// walk callbacks and its heap buffers. Returns false (drawing nothing) for any other segment.
+template <class Picture, class Value>
+bool StrokeInside(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                  std::int64_t y2, Value colour, std::int64_t width) {
+    const std::int64_t w = canvas.GetWidth();
+    const std::int64_t h = canvas.GetHeight();
+    const std::int64_t back = width / 2;
+    const std::int64_t left = std::min(x1, x2) - back, top = std::min(y1, y2) - back;
+    const std::int64_t right = std::max(x1, x2) - back + width - 1;
+    const std::int64_t bottom = std::max(y1, y2) - back + width - 1;
+    constexpr std::int64_t kMaxRows = 64;
+    if (left < 0 || top < 0 || right >= w || bottom >= h) return false;
+    if (width > 1 && bottom - top >= kMaxRows) return false;
+
+    // The walk of WalkLine from its first point: offset 0, remainder n.
+    const std::int64_t dx = x2 - x1;
+    const std::int64_t dy = y2 - y1;
+    const std::int64_t adx = dx < 0 ? -dx : dx;
+    const std::int64_t ady = dy < 0 ? -dy : dy;
+    const bool xMajor = adx >= ady;
+    const std::int64_t n = xMajor ? adx : ady;
+    const std::int64_t aMinor = xMajor ? ady : adx;
+    const std::int64_t den = 2 * (n == 0 ? 1 : n);
+    const std::int64_t sx = dx < 0 ? -1 : 1;
+    const std::int64_t sy = dy < 0 ? -1 : 1;
+    Value* const pixels = canvas.Pixels().data();
+    std::int64_t rem = n;
+
+    if (width <= 1) {
+        const std::int64_t majorStep = xMajor ? sx : sy * w;
+        const std::int64_t minorStep = xMajor ? sy * w : sx;
+        std::int64_t at = y1 * w + x1;
+        for (std::int64_t i = 0;; ++i) {
+            pixels[at] = colour;
+            if (i == n) break;
+            at += majorStep;
+            rem += 2 * aMinor;
+            if (rem >= den) {
+                rem -= den;
+                at += minorStep;
+            }
+        }
+        return true;
+    }
+
+    thread_local Brush brush;
+    if (brush.width != width) brush = MakeBrush(width);
+    const std::int64_t* const brushLo = brush.lo.data();
+    const std::int64_t* const brushHi = brush.hi.data();
+    const std::int64_t rows = bottom - top + 1;
+    std::int64_t rowLo[kMaxRows], rowHi[kMaxRows];
+    for (std::int64_t r = 0; r < rows; ++r) {
+        rowLo[r] = std::numeric_limits<std::int64_t>::max();
+        rowHi[r] = std::numeric_limits<std::int64_t>::min();
+    }
+    // Points of one row form a run that widens each brush row once, as in the clipped walk.
+    auto stampRun = [&](std::int64_t runY, std::int64_t runLeft, std::int64_t runRight) {
+        std::int64_t* lo = rowLo + (runY - back - top);
+        std::int64_t* hi = rowHi + (runY - back - top);
+        for (std::int64_t j = 0; j < width; ++j) {
+            lo[j] = std::min(lo[j], runLeft - back + brushLo[j]);
+            hi[j] = std::max(hi[j], runRight - back + brushHi[j]);
+        }
+    };
+    std::int64_t x = x1, y = y1;
+    std::int64_t runY = y, runLeft = x, runRight = x;
+    for (std::int64_t i = 1; i <= n; ++i) {
+        if (xMajor)
+            x += sx;
+        else
+            y += sy;
+        rem += 2 * aMinor;
+        if (rem >= den) {
+            rem -= den;
+            if (xMajor)
+                y += sy;
+            else
+                x += sx;
+        }
+        if (y == runY) {
+            runLeft = std::min(runLeft, x);
+            runRight = std::max(runRight, x);
+        } else {
+            stampRun(runY, runLeft, runRight);
+            runY = y;
+            runLeft = runRight = x;
+        }
+    }
+    stampRun(runY, runLeft, runRight);
+    for (std::int64_t r = 0; r < rows; ++r) {
+        Value* row = pixels + (top + r) * w;
+        for (std::int64_t c = rowLo[r]; c <= rowHi[r]; ++c) row[c] = colour;
+    }
+    return true;
+}
+
 template <class Picture, class Value>
 void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
                   std::int64_t y2, Value colour, std::int64_t width) {
     const std::int64_t w = canvas.GetWidth();
     const std::int64_t h = canvas.GetHeight();
     if (w == 0 || h == 0) return;
+    if (StrokeInside(canvas, x1, y1, x2, y2, colour, width)) return;
     if (width <= 1) {
         auto pixels = canvas.Pixels();
         WalkLine(x1, y1, x2, y2, 0, 0, w - 1, h - 1, [&](std::int64_t x, std::int64_t y) {

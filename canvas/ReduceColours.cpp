@@ -6,7 +6,9 @@
 #include <libimagequant.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "canvas/Canvas.h"
@@ -64,21 +66,22 @@ std::vector<Colour> QuantizedPalette(const std::vector<HistogramEntry>& land, bo
     return out;
 }
 
-}  // namespace
-
-void Canvas::ReduceColours(std::int32_t count, ReduceOptions options) {
-    // 0 is full colour: the pixels are already exact, and nothing needs counting.
-    if (count != 0) ReduceColoursCounted(count, options);
-}
-
-int Canvas::ReduceColoursCounted(std::int32_t count, ReduceOptions options) {
-    if (count < 0) throw RunError("ReduceColours: negative colour count");
-    if (count == 0) return CountColours();
-
+// The picture's colours: the land histogram and whether black occurs.
+struct Census {
     bool hasBlack = false;
-    const std::vector<HistogramEntry> land = LandHistogram(pixels_, hasBlack);
-    const std::size_t distinct = land.size() + (hasBlack ? 1 : 0);
-    if (distinct <= static_cast<std::size_t>(count)) return static_cast<int>(distinct);
+    std::vector<HistogramEntry> land;
+
+    explicit Census(std::span<const Colour> pixels) { land = LandHistogram(pixels, hasBlack); }
+    int Distinct() const { return static_cast<int>(land.size()) + (hasBlack ? 1 : 0); }
+};
+
+// ReduceColoursCounted for count > 0 on pixels described by `census`, which is brought up to
+// date with the result (from the remap's own bookkeeping, or a new pass after dithering).
+int Reduce(std::span<Colour> pixels, std::int32_t width, std::int32_t height, Census& census,
+           std::int32_t count, ReduceOptions options) {
+    const std::vector<HistogramEntry>& land = census.land;
+    const bool hasBlack = census.hasBlack;
+    if (census.Distinct() <= count) return census.Distinct();
 
     // Land needs at least one colour of its own even when `count` leaves it none: turning land
     // into empty space would break the map, so that invariant wins over the count.
@@ -95,11 +98,37 @@ int Canvas::ReduceColoursCounted(std::int32_t count, ReduceOptions options) {
     if (palette.empty()) palette = {MeanColour(land)};
 
     if (options.dither) {
-        DitherToPalette(pixels_, width_, height_, palette);
-        return CountColours();
+        DitherToPalette(pixels, width, height, palette);
+        census = Census(pixels);
+    } else {
+        // Black pixels stay black and no land pixel becomes black.
+        census.land = RemapToPalette(pixels, land, palette);
     }
-    // Black pixels stay black and no land pixel becomes black.
-    return static_cast<int>(RemapToPalette(pixels_, land, palette)) + (hasBlack ? 1 : 0);
+    return census.Distinct();
+}
+
+}  // namespace
+
+void Canvas::ReduceColours(std::int32_t count, ReduceOptions options) {
+    // 0 is full colour: the pixels are already exact, and nothing needs counting.
+    if (count != 0) ReduceColoursCounted(count, options);
+}
+
+int Canvas::ReduceColoursCounted(std::int32_t count, ReduceOptions options) {
+    if (count < 0) throw RunError("ReduceColours: negative colour count");
+    if (count == 0) return CountColours();
+    Census census(pixels_);
+    return Reduce(pixels_, width_, height_, census, count, options);
+}
+
+std::array<int, 2> Canvas::ReduceColoursThenLimit(std::int32_t count, ReduceOptions options,
+                                                  std::int32_t limit) {
+    if (count < 0 || limit < 0) throw RunError("ReduceColours: negative colour count");
+    Census census(pixels_);
+    const int first =
+        count == 0 ? census.Distinct() : Reduce(pixels_, width_, height_, census, count, options);
+    if (first <= limit) return {first, first};
+    return {first, limit == 0 ? first : Reduce(pixels_, width_, height_, census, limit, {})};
 }
 
 }  // namespace orvane

@@ -34,13 +34,10 @@ void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
             count = DrawColourCount(rng);
         } while (map.WalkForWeapons && count < 64);
     }
-    Reduce(map, count, first);
-    // Every reduction reports the exact number of colours left, and one to 64 colours changes
-    // nothing on a picture already within them: that pass over the picture is skipped.
-    if (const int left = map.stats.paletteSizes.back(); left <= 64)
+    // Then at most 64 colours; a picture already within them is left alone, and its count
+    // repeated.
+    for (const int left : map.canvas.ReduceColoursThenLimit(count, first, 64))
         map.stats.paletteSizes.push_back(left);
-    else
-        Reduce(map, 64);
     if (map.canvas.GetPixel(1, 1) == 0) return;
     // The corner must be empty: its colour becomes empty everywhere. Back to full colour
     // first; that changes no pixel, so the colour count stays as it was.

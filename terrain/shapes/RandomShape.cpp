@@ -85,32 +85,75 @@ float Wander(Random& rng, float f, float s) {
 
 }  // namespace
 
+namespace {
+
+// Plain 64-bit arithmetic, for coordinates known to keep every term inside 32 bits.
+struct Unchecked {
+    static std::int64_t Sub(std::int64_t a, std::int64_t b) { return a - b; }
+    static std::int64_t Mul(std::int64_t a, std::int64_t b) { return a * b; }
+};
+// 32-bit arithmetic that fails on overflow.
+struct Checked {
+    static std::int32_t Sub(std::int32_t a, std::int32_t b) { return CheckedSub(a, b); }
+    static std::int32_t Mul(std::int32_t a, std::int32_t b) { return CheckedMul(a, b); }
+};
+
+template <class A>
+bool Cross(const ShapePoint& a, const ShapePoint& b, const ShapePoint& c, const ShapePoint& d) {
+    const auto abx = A::Sub(b.X, a.X);
+    const auto aby = A::Sub(b.Y, a.Y);
+    const auto cdx = A::Sub(d.X, c.X);
+    const auto cdy = A::Sub(d.Y, c.Y);
+    const auto cax = A::Sub(a.X, c.X);
+    const auto cay = A::Sub(a.Y, c.Y);
+    const std::int64_t den = A::Sub(A::Mul(abx, cdy), A::Mul(cdx, aby));
+    if (den == 0) return false;
+    const std::int64_t na = A::Sub(A::Mul(cdx, cay), A::Mul(cdy, cax));
+    const std::int64_t nb = A::Sub(A::Mul(abx, cay), A::Mul(aby, cax));
+    // Most pairs are far apart: a quotient outside (0, 1) fails the bounds below whatever its
+    // rounding, so this exact integer test saves the two divisions.
+    const std::int64_t size = den < 0 ? -den : den;
+    const auto between = [&](std::int64_t num) {
+        return num != 0 && (num > 0) == (den > 0) && (num < 0 ? -num : num) < size;
+    };
+    if (!between(na) || !between(nb)) return false;
+    const double ua = static_cast<double>(na) / static_cast<double>(den);
+    const double ub = static_cast<double>(nb) / static_cast<double>(den);
+    return ua >= 0.01 && ua <= 0.99 && ub >= 0.01 && ub <= 0.99;
+}
+
+// Below 2^14 in size, differences stay below 2^15, products below 2^30 and their
+// differences inside 32 bits: no check can fail.
+bool Small(const ShapePoint& p) {
+    constexpr std::int32_t kLimit = 1 << 14;
+    return p.X > -kLimit && p.X < kLimit && p.Y > -kLimit && p.Y < kLimit;
+}
+
+}  // namespace
+
 bool SegmentsCross(const ShapePoint& a, const ShapePoint& b, const ShapePoint& c,
                    const ShapePoint& d) {
-    const std::int32_t abx = CheckedSub(b.X, a.X);
-    const std::int32_t aby = CheckedSub(b.Y, a.Y);
-    const std::int32_t cdx = CheckedSub(d.X, c.X);
-    const std::int32_t cdy = CheckedSub(d.Y, c.Y);
-    const std::int32_t cax = CheckedSub(a.X, c.X);
-    const std::int32_t cay = CheckedSub(a.Y, c.Y);
-    const std::int32_t den = CheckedSub(CheckedMul(abx, cdy), CheckedMul(cdx, aby));
-    if (den == 0) return false;
-    const double ua =
-        static_cast<double>(CheckedSub(CheckedMul(cdx, cay), CheckedMul(cdy, cax))) / den;
-    const double ub =
-        static_cast<double>(CheckedSub(CheckedMul(abx, cay), CheckedMul(aby, cax))) / den;
-    return ua >= 0.01 && ua <= 0.99 && ub >= 0.01 && ub <= 0.99;
+    return Cross<Checked>(a, b, c, d);
 }
 
 std::optional<std::int32_t> FindCrossing(const ShapePoint& a, const ShapePoint& b,
                                          std::int32_t skip, std::int32_t first, std::int32_t last,
                                          std::span<const ShapePoint> points) {
+    // Outlines are searched point against every earlier point: the overflow checks, which
+    // cannot fail for map-sized coordinates, are made once for all points in reach.
+    const auto size = static_cast<std::int64_t>(points.size());
+    bool small = Small(a) && Small(b);
+    for (std::int64_t u = std::max<std::int64_t>(first - 1, 0);
+         small && u <= std::min<std::int64_t>(last, size - 1); ++u)
+        small = Small(points[static_cast<std::size_t>(u)]);
     for (std::int32_t j = first; j <= last; ++j) {
         if (j == skip) continue;
         if (j < 1 || j >= static_cast<std::int32_t>(points.size()))
             throw RunError("Crossing search index out of range");
         const auto u = static_cast<std::size_t>(j);
-        if (SegmentsCross(a, b, points[u], points[u - 1])) return j;
+        if (small ? Cross<Unchecked>(a, b, points[u], points[u - 1])
+                  : Cross<Checked>(a, b, points[u], points[u - 1]))
+            return j;
     }
     return std::nullopt;
 }

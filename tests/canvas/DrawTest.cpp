@@ -164,6 +164,27 @@ TEST(Draw, WidePenIsARoundBrushOfThatDiameter) {
     EXPECT_EQ(CountOf(z, kPen), 9);
 }
 
+TEST(Draw, StrokeIsTheSameWhetherOrNotTheEdgeClipsIt) {
+    // Strokes well inside the picture take a shortcut; a map outline crossing the edge must
+    // still match, pixel for pixel, the part of the same stroke drawn on a larger picture.
+    const int ends[][4] = {{20, 20, 23, 21}, {20, 20, 18, 26}, {20, 20, 20, 20}, {25, 30, 12, 29},
+                           {14, 40, 31, 3},  {30, 4, 9, 44},   {8, 8, 40, 40},   {21, 5, 22, 45}};
+    for (int w = 1; w <= 7; ++w)
+        for (const auto& e : ends)
+            for (const int shift : {0, 10, 18}) {
+                Canvas whole = Blank(60, 60);
+                whole.SetPenWidth(w);
+                whole.DrawLine(e[0], e[1], e[2], e[3]);
+                Canvas part = Blank(30, 30);
+                part.SetPenWidth(w);
+                part.DrawLine(e[0] - shift, e[1] - shift, e[2] - shift, e[3] - shift);
+                for (int y = 0; y < 30; ++y)
+                    for (int x = 0; x < 30; ++x)
+                        ASSERT_EQ(part.GetPixel(x, y), whole.GetPixel(x + shift, y + shift))
+                            << "w " << w << " shift " << shift << " at " << x << "," << y;
+            }
+}
+
 TEST(Draw, PointIsASquareAnchoredAtItsCorner) {
     Canvas c = Blank(10, 10);
     c.SetPenWidth(3);

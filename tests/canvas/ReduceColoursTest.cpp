@@ -1,6 +1,8 @@
 // Colour reduction: the invariants the game depends on, the count, and repeatability.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "canvas/Canvas.h"
@@ -101,6 +103,25 @@ TEST(ReduceColours, SameInputSameOutput) {
         y.ReduceColours(48, mode);
         EXPECT_TRUE(std::equal(x.Pixels().begin(), x.Pixels().end(), y.Pixels().begin()));
     }
+}
+
+TEST(ReduceColours, ThenLimitIsTheTwoReductionsInARow) {
+    // The colour limit's two steps share one colour census; the map must come out as if each
+    // step had counted the picture itself, and report the same palette sizes.
+    const Canvas original = test::SampleMap(480, 270, 11);
+    for (const int count : {0, 16, 128, 256})
+        for (const ReduceOptions mode : kAllModes) {
+            Canvas apart = original, together = original;
+            const int first = apart.ReduceColoursCounted(count, mode);
+            const int second = first <= 64 ? first : apart.ReduceColoursCounted(64);
+            const std::array<int, 2> both = together.ReduceColoursThenLimit(count, mode, 64);
+            EXPECT_EQ(both[0], first) << count << " " << Name(mode);
+            EXPECT_EQ(both[1], second) << count << " " << Name(mode);
+            EXPECT_EQ(both[1], together.CountColours()) << count << " " << Name(mode);
+            EXPECT_TRUE(
+                std::equal(apart.Pixels().begin(), apart.Pixels().end(), together.Pixels().begin()))
+                << count << " " << Name(mode);
+        }
 }
 
 }  // namespace

@@ -45,6 +45,20 @@ TEST(FindCrossing, LowestCrossedSegmentExceptTheSkippedOne) {
     EXPECT_EQ(FindCrossing(a, b, 0, 3, 3, pts), std::nullopt);
     // A search that reaches past the points is an error, not a read outside them.
     EXPECT_THROW(FindCrossing(P(0, 20), P(10, 20), 0, 2, 5, pts), RunError);
+
+    // Map-sized coordinates are searched without overflow checks, larger ones with them: the
+    // same picture at any scale gives the same answers, and a real overflow still fails.
+    for (const std::int32_t scale : {1000, 3000}) {
+        std::vector<ShapePoint> scaled;
+        for (const ShapePoint& p : pts) scaled.push_back(P(p.X * scale, p.Y * scale));
+        const ShapePoint sa = P(0, 0), sb = P(10 * scale, 0);
+        EXPECT_EQ(FindCrossing(sa, sb, 0, 2, 4, scaled), 2) << scale;
+        EXPECT_EQ(FindCrossing(sa, sb, 2, 2, 4, scaled), 4) << scale;
+        EXPECT_EQ(FindCrossing(sa, sb, 0, 3, 3, scaled), std::nullopt) << scale;
+    }
+    const std::int32_t big = std::numeric_limits<std::int32_t>::max() / 2;
+    const std::vector<ShapePoint> far = {P(0, 0), P(-big, big), P(big, -big)};
+    EXPECT_THROW(FindCrossing(P(-big, -big), P(big, big), 0, 2, 2, far), RunError);
 }
 
 TEST(BezierPoints, TenPointsFromP0ToP3ExactlyOrNineWhenTheLastSampleIsAtXZero) {
