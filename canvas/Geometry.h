@@ -15,11 +15,19 @@
 
 namespace orvane::geometry {
 
-// Nearest-neighbour scaling: each target pixel takes the source pixel under its centre. Both
-// sizes must be non-empty.
-template <class Pixels>
+// Keeps every pixel value as it is.
+struct SameValue {
+    template <class T>
+    T operator()(T value) const {
+        return value;
+    }
+};
+
+// Nearest-neighbour scaling: each target pixel takes the source pixel under its centre, passed
+// through `map` (which may renumber palette indices on the way). Both sizes must be non-empty.
+template <class Pixels, class Map = SameValue>
 void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32_t newWidth,
-           std::int32_t newHeight) {
+           std::int32_t newHeight, Map map = {}) {
     using T = typename Pixels::value_type;
     std::vector<std::int32_t> fromColumn(static_cast<std::size_t>(newWidth));
     for (std::int64_t x = 0; x < newWidth; ++x)
@@ -51,7 +59,7 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
                 continue;
             }
             const T* src = data + static_cast<std::size_t>(from) * static_cast<std::size_t>(width);
-            for (std::size_t x = w; x-- > 0;) dst[x] = src[fromColumn[x]];
+            for (std::size_t x = w; x-- > 0;) dst[x] = map(src[fromColumn[x]]);
             below = from;
         }
         width = newWidth;
@@ -68,7 +76,7 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
         if (from != previous) {
             const T* src =
                 pixels.data() + static_cast<std::size_t>(from) * static_cast<std::size_t>(width);
-            for (std::size_t x = 0; x < w; ++x) row[x] = src[fromColumn[x]];
+            for (std::size_t x = 0; x < w; ++x) row[x] = map(src[fromColumn[x]]);
             previous = from;
         }
         scaled.insert(scaled.end(), row.begin(), row.end());
@@ -107,17 +115,20 @@ void Place(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
     pixels = std::move(resized);
 }
 
-// Index of the first pixel of row[0..n) that is not 0, or n. Byte pixels are tested eight at
-// a time: most of a map's rows begin and end in long stretches of empty sky.
+// True when the 32 bytes at p are all 0.
+inline bool Empty32(const void* p) {
+    std::uint64_t w[4];
+    std::memcpy(w, p, sizeof w);
+    return (w[0] | w[1] | w[2] | w[3]) == 0;
+}
+
+// Index of the first pixel of row[0..n) that is not 0, or n. Pixels are tested 32 bytes at a
+// time: most of a map's rows begin and end in long stretches of empty sky.
 template <class T>
 std::int32_t FirstNotEmpty(const T* row, std::int32_t n) {
+    constexpr std::int32_t kBlock = 32 / sizeof(T);
     std::int32_t i = 0;
-    if constexpr (sizeof(T) == 1) {
-        for (std::uint64_t eight = 0; i + 8 <= n; i += 8) {
-            std::memcpy(&eight, row + i, 8);
-            if (eight != 0) break;
-        }
-    }
+    while (i + kBlock <= n && Empty32(row + i)) i += kBlock;
     while (i < n && row[i] == 0) ++i;
     return i;
 }
@@ -125,13 +136,9 @@ std::int32_t FirstNotEmpty(const T* row, std::int32_t n) {
 // Index of the last pixel of row[0..n) that is not 0; the row must hold one.
 template <class T>
 std::int32_t LastNotEmpty(const T* row, std::int32_t n) {
+    constexpr std::int32_t kBlock = 32 / sizeof(T);
     std::int32_t i = n;
-    if constexpr (sizeof(T) == 1) {
-        for (std::uint64_t eight = 0; i >= 8; i -= 8) {
-            std::memcpy(&eight, row + i - 8, 8);
-            if (eight != 0) break;
-        }
-    }
+    while (i >= kBlock && Empty32(row + i - kBlock)) i -= kBlock;
     while (row[i - 1] == 0) --i;
     return i - 1;
 }

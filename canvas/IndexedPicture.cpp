@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <optional>
 
 #include "canvas/ColourMap.h"
 #include "canvas/Geometry.h"
@@ -46,11 +47,11 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room
     return out;
 }
 
-void IndexedPicture::SortPalette() {
+std::optional<std::array<IndexedPicture::Pixel, 256>> IndexedPicture::OrderPalette() {
     // Black is the smallest colour and entry 0 already, so it stays first.
     std::array<std::uint8_t, 256> order{};
-    std::iota(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(palette_.size()), 0);
     const auto end = order.begin() + static_cast<std::ptrdiff_t>(palette_.size());
+    std::iota(order.begin(), end, 0);
     std::sort(order.begin(), end,
               [&](std::uint8_t a, std::uint8_t b) { return palette_[a] < palette_[b]; });
     std::array<Pixel, 256> renumber{};
@@ -61,9 +62,14 @@ void IndexedPicture::SortPalette() {
         sorted[k] = palette_[order[k]];
         same = same && order[k] == k;
     }
-    if (same) return;
+    if (same) return std::nullopt;
     palette_ = std::move(sorted);
-    for (Pixel& p : pixels_) p = renumber[p];
+    return renumber;
+}
+
+void IndexedPicture::SortPalette() {
+    if (const auto renumber = OrderPalette())
+        for (Pixel& p : pixels_) p = (*renumber)[p];
 }
 
 Colour IndexedPicture::GetColour(std::int32_t x, std::int32_t y) const {
@@ -74,15 +80,21 @@ Colour IndexedPicture::GetColour(std::int32_t x, std::int32_t y) const {
                             static_cast<std::size_t>(x)]];
 }
 
-void IndexedPicture::ResizeImage(std::int32_t width, std::int32_t height) {
+void IndexedPicture::ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette) {
     raster::CheckSize(width, height);
     if (width_ == 0 || height_ == 0 || width == 0 || height == 0) {
         pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
         width_ = width;
         height_ = height;
+        if (sortPalette) OrderPalette();
         return;
     }
-    geometry::Scale(pixels_, width_, height_, width, height);
+    const auto renumber = sortPalette ? OrderPalette() : std::nullopt;
+    if (renumber)
+        geometry::Scale(pixels_, width_, height_, width, height,
+                        [&](Pixel p) { return (*renumber)[p]; });
+    else
+        geometry::Scale(pixels_, width_, height_, width, height);
 }
 
 void IndexedPicture::ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor) {

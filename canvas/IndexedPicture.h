@@ -4,7 +4,9 @@
 // order. Once a map's colours are limited, its last steps (auto-crop, enlargement, cut
 // patterns, minimum size, export) run on a quarter of the memory of the full-colour canvas
 // and give the same pixels.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -38,8 +40,9 @@ class IndexedPicture {
     // The colour of a pixel; 0 outside the picture.
     Colour GetColour(std::int32_t x, std::int32_t y) const;
 
-    // As the canvas operations of the same names.
-    void ResizeImage(std::int32_t width, std::int32_t height);
+    // As the canvas operations of the same names. With `sortPalette`, SortPalette's renumbering
+    // is made as the pixels are copied: one pass over the picture instead of two.
+    void ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette = false);
     void ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor);  // empty
     void CropEmpty();
     // The smallest rectangle holding every pixel that is not empty space, and a crop to it.
@@ -59,6 +62,9 @@ class IndexedPicture {
     std::vector<std::uint8_t> ExportPng() const;
 
   private:
+    // Sorts the palette; the index each old index becomes, or nothing when none moves.
+    std::optional<std::array<Pixel, 256>> OrderPalette();
+
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::vector<Pixel, PixelAllocator<Pixel>> pixels_;

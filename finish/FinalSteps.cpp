@@ -34,8 +34,9 @@ IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps) {
     IndexedPicture picture = IndexedPicture::FromCanvas(canvas, room, false);
     canvas = Canvas();
     picture.Crop(steps.crop);
-    picture.SortPalette();  // after the crop: fewer pixels to renumber
-    ScalePicture(picture, steps.scaleTenths);
+    // The palette is sorted as the picture is enlarged: no pass of its own.
+    picture.ResizeImage(ScaledSide(steps.scaleTenths, picture.GetWidth()),
+                        ScaledSide(steps.scaleTenths, picture.GetHeight()), true);
     CutPatterns(picture, steps.patterns);
     if (picture.GetWidth() != steps.width || picture.GetHeight() != steps.height)
         picture.ResizeCanvas(steps.width, steps.height, Anchor::BottomCentre);
