@@ -149,6 +149,13 @@ int BatchSize() {
     return 64;
 }
 
+void ApplyStartSeed(Random& rng) {
+    if (const char* start = std::getenv("ORVANE_START_SEED")) {
+        rng.Reset();
+        rng.Seed(static_cast<std::uint32_t>(std::strtoul(start, nullptr, 10)));
+    }
+}
+
 RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::string& seed) {
     ctx.listener.ClearQuitRequest();
     RequireFolder(ctx.folder);

@@ -39,4 +39,8 @@ RunOutcome RunSeeded(RunContext& ctx, const std::string& cleanedSeed);
 // Batch size: 64, or ORVANE_BATCH_SIZE when set (tests shorten the batch with it).
 int BatchSize();
 
+// Timing runs compare like with like: with ORVANE_START_SEED set, the unseeded maps of a run
+// are the same on both sides. Seeds `rng` from it; nothing when it is not set.
+void ApplyStartSeed(Random& rng);
+
 }  // namespace orvane

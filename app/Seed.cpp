@@ -1,7 +1,6 @@
 #include "app/Seed.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "core/Windows1252.h"
 #include "levelfile/Crc32.h"
@@ -73,13 +72,6 @@ std::string ToWindows1252(const std::string& utf8) {
 
 std::uint32_t SeedNumber(const std::string& cleanedSeed) {
     return static_cast<std::uint32_t>(Crc32(ToWindows1252(cleanedSeed)));
-}
-
-void ApplyStartSeed(Random& rng) {
-    if (const char* start = std::getenv("ORVANE_START_SEED")) {
-        rng.Reset();
-        rng.Seed(static_cast<std::uint32_t>(std::strtoul(start, nullptr, 10)));
-    }
 }
 
 }  // namespace orvane

@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "core/Random.h"
-
 namespace orvane {
 
 // Removes every * | \ " : < > ? / and every control character (C0, DEL, and C1 written as
@@ -17,9 +15,5 @@ std::string ToWindows1252(const std::string& utf8);
 
 // The 32-bit seed number of a cleaned seed text.
 std::uint32_t SeedNumber(const std::string& cleanedSeed);
-
-// Timing runs compare like with like: with ORVANE_START_SEED set, the unseeded maps of a run
-// are the same on both sides. Seeds `rng` from it; nothing when it is not set.
-void ApplyStartSeed(Random& rng);
 
 }  // namespace orvane
