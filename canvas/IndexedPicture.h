@@ -35,8 +35,6 @@ class IndexedPicture {
     std::span<Pixel> Pixels() { return pixels_; }
     std::span<const Pixel> Pixels() const { return pixels_; }
     std::span<const Colour> Palette() const { return palette_; }
-    // Memory held for pixels, the room kept for an enlargement included.
-    std::size_t ReservedBytes() const { return pixels_.capacity() * sizeof(Pixel); }
     // The colour of a pixel; 0 outside the picture.
     Colour GetColour(std::int32_t x, std::int32_t y) const;
 

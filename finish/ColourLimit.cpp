@@ -73,9 +73,4 @@ std::int32_t ScaledSide(std::int32_t scaleTenths, std::int32_t side) {
     return n < 8 ? 8 : n;
 }
 
-std::size_t ScaledPixels(std::int32_t scaleTenths, std::int32_t width, std::int32_t height) {
-    return static_cast<std::size_t>(ScaledSide(scaleTenths, width)) *
-           static_cast<std::size_t>(ScaledSide(scaleTenths, height));
-}
-
 }  // namespace orvane

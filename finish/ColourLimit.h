@@ -12,7 +12,5 @@ void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths);
 // A side once enlarged: rounded half to even, then down to a multiple of 8. A side that would
 // vanish keeps 8 pixels, so a picture cropped to a sliver still has a size.
 std::int32_t ScaledSide(std::int32_t scaleTenths, std::int32_t side);
-// Pixels of a width x height picture once enlarged: the most the enlargement can need.
-std::size_t ScaledPixels(std::int32_t scaleTenths, std::int32_t width, std::int32_t height);
 
 }  // namespace orvane

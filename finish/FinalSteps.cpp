@@ -19,7 +19,6 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
                           Random& rng, float p) {
     FinalSteps steps;
     steps.crop = geometry::ContentBox(canvas.Pixels(), canvas.GetWidth(), canvas.GetHeight());
-    steps.scaleTenths = scaleTenths;
     const std::int32_t width = ScaledSide(scaleTenths, steps.crop.Right - steps.crop.Left);
     const std::int32_t height = ScaledSide(scaleTenths, steps.crop.Bottom - steps.crop.Top);
     steps.patterns = DrawPatternChoices(width, height, stats, rng, p);
@@ -29,14 +28,15 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
 }
 
 IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps) {
-    const std::size_t room = ScaledPixels(steps.scaleTenths, steps.crop.Right - steps.crop.Left,
-                                          steps.crop.Bottom - steps.crop.Top);
-    IndexedPicture picture = IndexedPicture::FromCanvas(canvas, room, false);
+    const std::int32_t enlargedWidth = steps.patterns.width;
+    const std::int32_t enlargedHeight = steps.patterns.height;
+    IndexedPicture picture = IndexedPicture::FromCanvas(
+        canvas, static_cast<std::size_t>(enlargedWidth) * static_cast<std::size_t>(enlargedHeight),
+        false);
     canvas = Canvas();
     picture.Crop(steps.crop);
     // The palette is sorted as the picture is enlarged: no pass of its own.
-    picture.ResizeImage(ScaledSide(steps.scaleTenths, picture.GetWidth()),
-                        ScaledSide(steps.scaleTenths, picture.GetHeight()), true);
+    picture.ResizeImage(enlargedWidth, enlargedHeight, true);
     CutPatterns(picture, steps.patterns);
     if (picture.GetWidth() != steps.width || picture.GetHeight() != steps.height)
         picture.ResizeCanvas(steps.width, steps.height, Anchor::BottomCentre);

@@ -15,9 +15,8 @@
 namespace orvane {
 
 struct FinalSteps {
-    Rect crop;  // the land and everything else that is not empty space
-    std::int32_t scaleTenths = 10;
-    PatternCuts patterns;
+    Rect crop;               // the land and everything else that is not empty space
+    PatternCuts patterns;    // drawn for the enlarged crop, so they hold its size
     std::int32_t width = 0;  // the finished picture's size
     std::int32_t height = 0;
 };
