@@ -2,15 +2,16 @@
 
 namespace orvane {
 
-void HeldListener::Release() {
-    held_ = false;
-    for (const Event& e : queue_) Send(e);
-    queue_.clear();
+void HeldListener::ReleaseOldest() {
+    if (held_.empty()) return;
+    const std::vector<Event> oldest = std::move(held_.front());
+    held_.pop_front();
+    for (const Event& e : oldest) Send(e);
 }
 
 void HeldListener::Pass(Kind kind, const std::string& text) {
-    if (held_)
-        queue_.push_back({kind, text});
+    if (!held_.empty())
+        held_.back().push_back({kind, text});
     else
         Send({kind, text});
 }

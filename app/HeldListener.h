@@ -1,7 +1,8 @@
 #pragma once
-// A listener in front of the real one that can hold back what a map reports while the previous
-// map is still being saved on another thread, so the front end sees every map's lines in
-// order: one map's "-- end" always comes before the next map's start line.
+// A listener in front of the real one that can hold back what maps report while earlier maps
+// are still being saved on other threads, so the front end sees every map's lines in order:
+// one map's "-- end" always comes before the next map's start line.
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,11 @@ class HeldListener : public RunListener {
   public:
     explicit HeldListener(RunListener& target) : target_(target) {}
 
-    // While held, log lines and diagnostics are queued instead of passed on.
-    void Hold(bool held) { held_ = held; }
-    // Passes on everything queued, in order, and stops holding.
-    void Release();
+    // Holds back the lines of the map about to start until ReleaseOldest lets them through.
+    void Hold() { held_.emplace_back(); }
+    // Passes on the lines of the oldest held map; when it is the map being made, its next
+    // lines pass straight on.
+    void ReleaseOldest();
 
     void ReplaceLog(const std::string& text) override { Pass(Kind::Replace, text); }
     void Append(const std::string& text) override { Pass(Kind::Append, text); }
@@ -38,8 +40,7 @@ class HeldListener : public RunListener {
     void Send(const Event& e);
 
     RunListener& target_;
-    bool held_ = false;
-    std::vector<Event> queue_;
+    std::deque<std::vector<Event>> held_;  // one entry per held map, oldest first
 };
 
 }  // namespace orvane

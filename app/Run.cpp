@@ -4,12 +4,13 @@
 #include <array>
 #include <cstdlib>
 #include <functional>
-#include <future>
+#include <memory>
 
 #include "app/HeldListener.h"
 #include "app/LevelStore.h"
 #include "app/MapName.h"
 #include "app/Preview.h"
+#include "app/SaveQueue.h"
 #include "app/Seed.h"
 #include "app/Signature.h"
 #include "app/platform/HeapLimit.h"
@@ -26,10 +27,14 @@ namespace orvane {
 namespace {
 
 // Called by a map before it allocates a map-size picture, with the bytes it is about to hold:
-// waits for the previous map's save when both together would pass kOverlapBytes. Small maps
-// overlap their save whole; a large map waits for a large save to end first.
+// waits for earlier maps' saves while all together would pass kOverlapBytes. Small maps
+// overlap their saves whole; a large map waits for large saves to end first. With the rest of
+// the program this keeps a batch under 64 MB.
 using AwaitSave = std::function<void(std::size_t bytes)>;
-constexpr std::size_t kOverlapBytes = std::size_t{40} << 20;
+constexpr std::size_t kOverlapBytes = std::size_t{36} << 20;
+// Made maps that may wait for their saving: more lets the run go on through a slow save, but
+// a quit drops them all.
+constexpr std::size_t kMapsAhead = 3;
 
 // The most a map's save holds at once: its canvas with the palette indices being made from it,
 // or the finished picture.
@@ -81,13 +86,14 @@ struct ClockReseed {
 };
 
 // A map with all its draws made, level chunk included: what its last steps and saving need.
-// They draw nothing, so they may run on another thread beside the next map.
+// They draw nothing, so they may run on another thread beside the next maps.
 struct MadeMap {
     Canvas canvas;  // its colours limited
     FinalSteps steps;
     PreviewBounds previewBounds;
     std::array<std::uint8_t, kLevelChunkDataSize> chunk{};
     MapReport report;
+    std::vector<std::uint8_t> file;  // the finished file, once encoded
 };
 
 // Makes map number `index` of a run: sizing, terrain, finishing and the level chunk's draws.
@@ -123,20 +129,30 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
     return made;
 }
 
-// The last steps' pixel work, preview, export, level file and save; touches nothing but the
-// map it is given.
-MapReport SaveMap(MadeMap made, const std::filesystem::path& folder) {
+// The last steps' pixel work, preview and export; touches nothing but the map it is given.
+void EncodeMap(MadeMap& made) {
     IndexedPicture picture = ApplyFinalSteps(std::move(made.canvas), made.steps);
     made.report.preview = MakePreview(picture, made.previewBounds.width, made.previewBounds.height);
-    std::vector<std::uint8_t> bytes = picture.ExportPng();
+    made.file = picture.ExportPng();
     picture = IndexedPicture();
-    InsertLevelChunk(bytes, made.chunk);
+    InsertLevelChunk(made.file, made.chunk);
+    made.report.fileBytes = made.file.size();
+}
+
+MapReport WriteMap(MadeMap& made, const std::filesystem::path& folder) {
     MapReport& report = made.report;
-    report.fileBytes = bytes.size();
     const long long t0 = TickCount();
-    report.fileName = SaveLevelFile(folder, report.fileName, bytes, !report.seed.empty());
+    report.fileName = SaveLevelFile(folder, report.fileName, made.file, !report.seed.empty());
     report.stats.saveMs = TickCount() - t0;
+    made.file = {};
     return std::move(report);
+}
+
+// Hands a made map to the save queue, which encodes it beside the next maps.
+SaveWork QueuedSave(MadeMap made, const std::filesystem::path& folder) {
+    auto map = std::make_shared<MadeMap>(std::move(made));
+    return {SaveBytes(map->canvas, map->steps), [map] { EncodeMap(*map); },
+            [map, folder] { return WriteMap(*map, folder); }};
 }
 
 }  // namespace
@@ -160,47 +176,46 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
     ctx.listener.ClearQuitRequest();
     RequireFolder(ctx.folder);
     KeepHeapSmall();
-    // With two threads map i is saved while map i + 1 is made. What map i + 1 reports waits
-    // until map i's "-- end", and map i's failure or the quit request after it still ends the
-    // run before map i + 1 is saved.
+    // With two threads, maps are encoded on other threads while the next ones are made, and
+    // what a map reports waits until the map before it has its "-- end". Files are still
+    // written and reported in order, and a failure or a quit request after map i still ends
+    // the run before map i + 1 is saved.
     HeldListener log(ctx.listener);
-    std::future<MapReport> saving;
-    std::size_t savingBytes = 0;  // the picture of the map being saved
-    const AwaitSave awaitSave = [&](std::size_t bytes) {
-        if (saving.valid() && savingBytes + bytes > kOverlapBytes) saving.wait();
-    };
+    SaveQueue queue(kOverlapBytes);
+    const AwaitSave awaitSave = [&queue](std::size_t bytes) { queue.AwaitRoom(bytes); };
+    int reported = 0;
     // Reports a saved map; true when the player asked to quit.
-    auto announce = [&](const MapReport& report, int index) {
+    auto announce = [&](const MapReport& report) {
         ctx.listener.Append("-- end");
         ctx.listener.MapSaved(report);
         if (ctx.listener.QuitRequested()) return true;
+        ++reported;
         if (batch) {
-            ctx.listener.BatchCaption("Get Maps (" + std::to_string(index) + ")");
+            ctx.listener.BatchCaption("Get Maps (" + std::to_string(reported) + ")");
             ctx.listener.ProcessEvents();
         }
+        log.ReleaseOldest();
         return false;
     };
     for (int i = 1; i <= count; ++i) {
-        log.Hold(saving.valid());
+        if (!queue.Empty()) log.Hold();
         MadeMap made;
         try {
             made = MakeMap(ctx, log, awaitSave, i, seed, batch);
         } catch (...) {
-            // The map before this failure is saved and reported first, as without overlap.
-            if (saving.valid() && !announce(saving.get(), i - 1)) log.Release();
+            // The maps before this failure are saved and reported first, as without overlap.
+            queue.Report(announce, 0);
             throw;
         }
-        if (saving.valid() && announce(saving.get(), i - 1)) return RunOutcome::QuitRequested;
-        log.Release();
         if (ctx.threads > 1) {
-            savingBytes = SaveBytes(made.canvas, made.steps);
-            saving = std::async(std::launch::async, SaveMap, std::move(made), ctx.folder);
-        } else if (announce(SaveMap(std::move(made), ctx.folder), i)) {
-            return RunOutcome::QuitRequested;
+            queue.Push(QueuedSave(std::move(made), ctx.folder));
+            if (queue.Report(announce, kMapsAhead)) return RunOutcome::QuitRequested;
+        } else {
+            EncodeMap(made);
+            if (announce(WriteMap(made, ctx.folder))) return RunOutcome::QuitRequested;
         }
     }
-    if (saving.valid() && announce(saving.get(), count)) return RunOutcome::QuitRequested;
-    return RunOutcome::Finished;
+    return queue.Report(announce, 0) ? RunOutcome::QuitRequested : RunOutcome::Finished;
 }
 
 RunOutcome RunSeeded(RunContext& ctx, const std::string& cleanedSeed) {

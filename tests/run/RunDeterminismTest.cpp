@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Run.h"
+#include "core/RunError.h"
 
 namespace orvane {
 namespace {
@@ -29,10 +30,14 @@ class RecordingListener : public RunListener {
     void MapSaved(const MapReport& report) override {
         ++saved;
         events.push_back("saved " + report.fileName);
+        // The folder gives way under the run: the next save must fail.
+        if (saved == loseFolderAfter) fs::remove_all(folder);
     }
     std::vector<std::string> events;
     int saved = 0;
     int quitAfter = 0;
+    int loseFolderAfter = 0;
+    fs::path folder;
 };
 
 struct Batch {
@@ -41,7 +46,8 @@ struct Batch {
     std::map<std::string, std::string> files;  // name -> bytes
 };
 
-Batch MakeBatch(int threads, bool walkForWeapons, int count, int quitAfter = 0) {
+Batch MakeBatch(int threads, bool walkForWeapons, int count, int quitAfter = 0,
+                int loseFolderAfter = 0) {
     const fs::path dir =
         fs::temp_directory_path() /
         ("orvane-determinism-" + std::to_string(::getpid()) + "-" + std::to_string(threads));
@@ -49,13 +55,23 @@ Batch MakeBatch(int threads, bool walkForWeapons, int count, int quitAfter = 0) 
     fs::create_directories(dir);
     RecordingListener listener;
     listener.quitAfter = quitAfter;
+    listener.loseFolderAfter = loseFolderAfter;
+    listener.folder = dir;
     Random rng;
     rng.Reset();
     rng.Seed(20240607);
     WeaponChooser chooser;
     RunContext ctx{rng, chooser, listener, dir, ".", walkForWeapons};
     ctx.threads = threads;
-    Batch batch{GenerateMaps(ctx, count, true, ""), listener.events, {}};
+    Batch batch{RunOutcome::Finished, {}, {}};
+    try {
+        batch.outcome = GenerateMaps(ctx, count, true, "");
+    } catch (const RunError& e) {
+        const std::string what = e.what();  // without the folder, which differs per run
+        listener.events.push_back("failed " + what.substr(0, what.find(':')));
+    }
+    batch.events = listener.events;
+    if (!fs::exists(dir)) return batch;
     for (const auto& entry : fs::directory_iterator(dir)) {
         std::ifstream in(entry.path(), std::ios::binary);
         batch.files[entry.path().filename().string()] = {std::istreambuf_iterator<char>(in), {}};
@@ -78,13 +94,23 @@ TEST(RunDeterminism, OneOrTwoThreadsGiveTheSameFilesAndLogInBothModes) {
     }
 }
 
+// Later maps may already be made or encoded when the run ends; none of them is saved or shows.
 TEST(RunDeterminism, AQuitRequestStillEndsTheRunAfterTheSavedMap) {
-    const Batch two = MakeBatch(2, false, 4, 2);
-    EXPECT_EQ(two.outcome, RunOutcome::QuitRequested);
-    EXPECT_EQ(two.files.size(), 2u);
+    for (const int quitAfter : {1, 3}) {
+        const Batch two = MakeBatch(2, false, 6, quitAfter);
+        EXPECT_EQ(two.outcome, RunOutcome::QuitRequested);
+        EXPECT_EQ(two.files.size(), static_cast<std::size_t>(quitAfter));
+        ASSERT_FALSE(two.events.empty());
+        EXPECT_EQ(two.events.back().rfind("saved ", 0), 0u);
+        EXPECT_EQ(MakeBatch(1, false, 6, quitAfter).events, two.events);
+    }
+}
+
+TEST(RunDeterminism, AFailedSaveEndsTheRunBeforeAnyLaterMap) {
+    const Batch two = MakeBatch(2, false, 6, 0, 2);
     ASSERT_FALSE(two.events.empty());
-    EXPECT_EQ(two.events.back().rfind("saved ", 0), 0u);  // nothing of the unsaved map shows
-    EXPECT_EQ(MakeBatch(1, false, 4, 2).events, two.events);
+    EXPECT_EQ(two.events.back().rfind("failed ", 0), 0u);
+    EXPECT_EQ(MakeBatch(1, false, 6, 0, 2).events, two.events);
 }
 
 }  // namespace

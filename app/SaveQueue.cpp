@@ -1,0 +1,75 @@
+#include "app/SaveQueue.h"
+
+#include <chrono>
+
+namespace orvane {
+namespace {
+
+template <class Future>
+bool Ready(const Future& f) {
+    return f.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+// Marks the encoding ended however it ends, so the run never waits for it forever.
+struct EncodedSignal {
+    std::promise<void>& done;
+    ~EncodedSignal() { done.set_value(); }
+};
+
+}  // namespace
+
+SaveQueue::~SaveQueue() {
+    for (Entry& e : entries_) Allow(e, false);
+    entries_.clear();  // each future waits for its thread
+}
+
+void SaveQueue::Allow(Entry& e, bool write) {
+    if (e.decided) return;
+    e.mayWrite.set_value(write);
+    e.decided = true;
+}
+
+void SaveQueue::Push(SaveWork work) {
+    Entry& e = entries_.emplace_back();
+    e.bytes = work.bytes;
+    std::promise<void> encoded;
+    e.encoded = encoded.get_future().share();
+    std::shared_future<bool> mayWrite = e.mayWrite.get_future().share();
+    e.saved = std::async(std::launch::async, [work = std::move(work), encoded = std::move(encoded),
+                                              mayWrite]() mutable {
+        {
+            EncodedSignal signal{encoded};
+            // A map dropped before its turn is not encoded at all.
+            const bool dropped = Ready(mayWrite) && !mayWrite.get();
+            if (!dropped) work.encode();
+        }
+        return mayWrite.get() ? work.write() : MapReport{};
+    });
+}
+
+void SaveQueue::AwaitRoom(std::size_t bytes) {
+    for (Entry& oldest : entries_) {
+        std::size_t held = bytes;
+        for (const Entry& e : entries_)
+            if (!Ready(e.encoded)) held += e.bytes;
+        if (held <= overlapBytes_) return;
+        oldest.encoded.wait();
+    }
+}
+
+bool SaveQueue::Report(const std::function<bool(const MapReport&)>& announce, std::size_t keep) {
+    while (!entries_.empty()) {
+        // Every earlier map is reported: the oldest may now write its file.
+        Allow(entries_.front(), true);
+        if (entries_.size() <= keep && !Ready(entries_.front().saved)) return false;
+        std::future<MapReport> saved = std::move(entries_.front().saved);
+        entries_.pop_front();
+        if (announce(saved.get())) {
+            for (Entry& e : entries_) Allow(e, false);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace orvane

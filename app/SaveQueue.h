@@ -1,0 +1,56 @@
+#pragma once
+// Maps made but not yet saved, while the run makes the next ones. Each map's pixel work and
+// export run on a thread of their own; its file is written only once every earlier map has
+// been reported, so a quit request or a failure still ends a run before any later map is
+// saved, exactly as when maps are made and saved one after another.
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <future>
+
+#include "app/RunListener.h"
+
+namespace orvane {
+
+// One map's saving in two parts, both drawing nothing.
+struct SaveWork {
+    std::size_t bytes = 0;             // the most the encoding holds at once
+    std::function<void()> encode;      // pixel work and export
+    std::function<MapReport()> write;  // the file on disk
+};
+
+class SaveQueue {
+  public:
+    // Encodings running at once hold at most `overlapBytes` together with a picture the run
+    // is about to allocate (see AwaitRoom).
+    explicit SaveQueue(std::size_t overlapBytes) : overlapBytes_(overlapBytes) {}
+    // Maps never allowed to be written are dropped; waits for their threads.
+    ~SaveQueue();
+    SaveQueue(const SaveQueue&) = delete;
+    SaveQueue& operator=(const SaveQueue&) = delete;
+
+    bool Empty() const { return entries_.empty(); }
+    void Push(SaveWork work);
+    // Before the run allocates `bytes`: waits for the oldest encodings to end until the rest
+    // leave room for it.
+    void AwaitRoom(std::size_t bytes);
+    // Reports written maps in order through `announce` (true: end the run, dropping the rest),
+    // waiting for them while more than `keep` maps wait; true when `announce` ended the run.
+    // Throws a map's failure; later maps are then dropped.
+    bool Report(const std::function<bool(const MapReport&)>& announce, std::size_t keep);
+
+  private:
+    struct Entry {
+        std::size_t bytes = 0;
+        std::shared_future<void> encoded;
+        std::future<MapReport> saved;
+        std::promise<bool> mayWrite;  // declared last: destroyed first, never left unset
+        bool decided = false;
+    };
+    void Allow(Entry& e, bool write);
+
+    std::size_t overlapBytes_;
+    std::deque<Entry> entries_;
+};
+
+}  // namespace orvane
