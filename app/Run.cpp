@@ -58,8 +58,11 @@ FinalSteps FinishMap(MapState& map, RunContext& ctx, MapLog& log, const AwaitSav
     ApplyRandomEffects(map, rng, 0.08f, effectsFlag);
     if (map.WalkForWeapons && !map.WeaponSpots.empty()) DrawWeaponSpots(map, rng, ctx.chooser);
     const bool rareFlag = rng.Chance(0.06);
-    LimitPalette(map, rng, effectsFlag, rareFlag);
+    // The last remap onto the palette is left to the save, which reads every pixel anyway.
+    ColourMap colours;
+    LimitPalette(map, rng, effectsFlag, rareFlag, &colours);
     FinalSteps steps = PlanFinalSteps(map.canvas, map.ScaleTenths, map.stats, rng, 0.08f);
+    steps.colours = std::move(colours);
     const long long t2 = TickCount();
     map.stats.finishMs = t2 - t1;
     log.Append("createMap: " + std::to_string(t2 - t1) + "\r\n");

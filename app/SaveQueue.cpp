@@ -30,15 +30,20 @@ void SaveQueue::Allow(Entry& e, bool write) {
 }
 
 void SaveQueue::Push(SaveWork work) {
+    // Two encodings at a time fill both cores when the run waits for them; more would only
+    // hold more memory. So a map's encoding waits for the one two places before it.
+    std::shared_future<void> turn;
+    if (entries_.size() >= 2) turn = entries_[entries_.size() - 2].encoded;
     Entry& e = entries_.emplace_back();
     e.bytes = work.bytes;
     std::promise<void> encoded;
     e.encoded = encoded.get_future().share();
     std::shared_future<bool> mayWrite = e.mayWrite.get_future().share();
     e.saved = std::async(std::launch::async, [work = std::move(work), encoded = std::move(encoded),
-                                              mayWrite]() mutable {
+                                              mayWrite, turn]() mutable {
         {
             EncodedSignal signal{encoded};
+            if (turn.valid()) turn.wait();
             // A map dropped before its turn is not encoded at all.
             const bool dropped = Ready(mayWrite) && !mayWrite.get();
             if (!dropped) work.encode();

@@ -15,6 +15,8 @@
 
 namespace orvane {
 
+class ColourMap;
+
 // The picture effects that take no arguments (canvas/effects/Effects.h says what each does).
 enum class PictureEffect : std::uint8_t {
     Relief,     // 1
@@ -105,8 +107,12 @@ class Canvas {
     // `limit` colours are left; returns both counts (the second repeats the first when that
     // pass has nothing to do). The same pixels, with one pass over the picture fewer: the
     // second reduction takes its colour census from the first.
+    // With `deferred`, the last mapping of land colours onto a palette is left out of the
+    // pixels and put in `deferred` instead (every land colour of the picture with the colour it
+    // takes; empty when the pixels are final): whoever reads the pixels next applies it, in a
+    // pass it makes anyway.
     std::array<int, 2> ReduceColoursThenLimit(std::int32_t count, ReduceOptions options,
-                                              std::int32_t limit);
+                                              std::int32_t limit, ColourMap* deferred = nullptr);
     // Every pixel whose channels each lie within `tolerance` of `from` becomes `to`.
     void ReplaceColour(Colour from, Colour to, std::int32_t tolerance);
 

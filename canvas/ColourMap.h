@@ -50,6 +50,12 @@ class ColourMap {
 
     // Visits every (colour, value) pair in no particular order.
     template <class F>
+    void ForEach(F&& f) {
+        for (std::size_t i = 0; i < keys_.size(); ++i)
+            if (keys_[i] != kEmpty) f(keys_[i], values_[i]);
+        if (hasEmptyKey_) f(kEmpty, emptyValue_);
+    }
+    template <class F>
     void ForEach(F&& f) const {
         for (std::size_t i = 0; i < keys_.size(); ++i)
             if (keys_[i] != kEmpty) f(keys_[i], values_[i]);

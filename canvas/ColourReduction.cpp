@@ -121,29 +121,40 @@ Colour MeanColour(const std::vector<HistogramEntry>& land) {
     return mean != 0 ? mean : common->colour;
 }
 
-std::vector<HistogramEntry> RemapToPalette(std::span<Colour> pixels,
-                                           const std::vector<HistogramEntry>& land,
-                                           const std::vector<Colour>& palette) {
+ColourMap PaletteMapping(const std::vector<HistogramEntry>& land,
+                         const std::vector<Colour>& palette, std::vector<HistogramEntry>& mapped) {
     NearestColour nearest(palette);
     ColourMap to(land.size());
     ColourMap counts(palette.size());
     for (const HistogramEntry& e : land) {
-        const Colour mapped =
+        const Colour c =
             palette[nearest.Find(RedOf(e.colour), GreenOf(e.colour), BlueOf(e.colour))];
-        to.At(e.colour) = mapped;
-        counts.At(mapped) += e.count;
+        to.At(e.colour) = c;
+        counts.At(c) += e.count;
     }
+    // Distinct colours, not entries: a palette may hold one colour twice.
+    mapped = SortedHistogram(counts);
+    return to;
+}
+
+void ApplyMapping(std::span<Colour> pixels, const ColourMap& mapping) {
     Colour from = 0, mapped = 0;
     for (Colour& p : pixels) {
         if (p == 0) continue;
         if (p != from) {
             from = p;
-            mapped = *to.Find(p);
+            mapped = *mapping.Find(p);
         }
         p = mapped;
     }
-    // Distinct colours, not entries: a palette may hold one colour twice.
-    return SortedHistogram(counts);
+}
+
+std::vector<HistogramEntry> RemapToPalette(std::span<Colour> pixels,
+                                           const std::vector<HistogramEntry>& land,
+                                           const std::vector<Colour>& palette) {
+    std::vector<HistogramEntry> mapped;
+    ApplyMapping(pixels, PaletteMapping(land, palette, mapped));
+    return mapped;
 }
 
 void DitherToPalette(std::span<Colour> pixels, std::int32_t width, std::int32_t height,

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "canvas/ColourMap.h"
 #include "core/Colour.h"
 
 namespace orvane {
@@ -25,8 +26,14 @@ Colour MeanColour(const std::vector<HistogramEntry>& land);
 // the weighted median of its widest channel until there are enough boxes.
 std::vector<Colour> MedianCutPalette(const std::vector<HistogramEntry>& land, int slots);
 
-// Each land colour becomes its nearest palette colour. Returns the land histogram of the
-// result (what LandHistogram would find), worked out from `land` without another pass.
+// Each land colour of `land` with its nearest palette colour. `mapped` receives the land
+// histogram the picture has once mapped (what LandHistogram would then find), worked out
+// from `land` without a pass over the pixels.
+ColourMap PaletteMapping(const std::vector<HistogramEntry>& land,
+                         const std::vector<Colour>& palette, std::vector<HistogramEntry>& mapped);
+// Every land pixel takes its colour's value in `mapping`, which holds every land colour.
+void ApplyMapping(std::span<Colour> pixels, const ColourMap& mapping);
+// Both: each land colour becomes its nearest palette colour. Returns the mapped histogram.
 std::vector<HistogramEntry> RemapToPalette(std::span<Colour> pixels,
                                            const std::vector<HistogramEntry>& land,
                                            const std::vector<Colour>& palette);

@@ -12,7 +12,8 @@
 
 namespace orvane {
 
-IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room, bool sorted) {
+IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room, bool sorted,
+                                          const ColourMap* colours) {
     const std::span<const Colour> pixels = canvas.Pixels();
     IndexedPicture out;
     out.width_ = canvas.GetWidth();
@@ -21,9 +22,24 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room
     out.pixels_.resize(pixels.size());
     // One pass numbers the colours as they first appear; black is always there, as 0.
     constexpr std::uint32_t kFresh = 0xFFFFFFFFu;
-    ColourMap index(512);
+    ColourMap index(512);  // canvas colour -> palette index
     index.At(0) = 0;
     out.palette_.push_back(0);
+    ColourMap mappedIndex(128);  // mapped colour -> palette index, when colours are mapped
+    const auto newColour = [&](Colour c) {
+        if (colours) {
+            const std::uint32_t* to = colours->Find(c);
+            if (!to) throw RunError("PNG export failed: a colour is missing from its mapping");
+            std::uint32_t& slot = mappedIndex.At(*to, kFresh);
+            if (slot != kFresh) return slot;
+            c = *to;
+            slot = static_cast<std::uint32_t>(out.palette_.size());
+        }
+        if (out.palette_.size() == 256)
+            throw RunError("PNG export failed: more than 256 colours in a palette picture");
+        out.palette_.push_back(c);
+        return static_cast<std::uint32_t>(out.palette_.size() - 1);
+    };
     // Run by run: maps are mostly long runs of one colour. Raw pointers, since byte stores
     // could otherwise alias the vectors' own pointers and force reloads on every pixel.
     const Colour* src = pixels.data();
@@ -34,12 +50,7 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room
         std::size_t end = i + 1;
         while (end < n && src[end] == c) ++end;
         std::uint32_t& slot = index.At(c, kFresh);
-        if (slot == kFresh) {
-            if (out.palette_.size() == 256)
-                throw RunError("PNG export failed: more than 256 colours in a palette picture");
-            slot = static_cast<std::uint32_t>(out.palette_.size());
-            out.palette_.push_back(c);
-        }
+        if (slot == kFresh) slot = newColour(c);
         std::fill(dst + i, dst + end, static_cast<Pixel>(slot));
         i = end;
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "canvas/Canvas.h"
+#include "canvas/ColourMap.h"
 #include "canvas/PixelAllocator.h"
 #include "core/Colour.h"
 #include "core/Rect.h"
@@ -25,8 +26,9 @@ class IndexedPicture {
     // `room` pixels is kept, so a later enlargement up to that size happens in place. With
     // `sorted` false the palette is left in the order the colours were met, for SortPalette to
     // put right later (a pass over every pixel that another thread may then make).
-    static IndexedPicture FromCanvas(const Canvas& canvas, std::size_t room = 0,
-                                     bool sorted = true);
+    // With `colours`, each land colour is first mapped through it (it must hold them all).
+    static IndexedPicture FromCanvas(const Canvas& canvas, std::size_t room = 0, bool sorted = true,
+                                     const ColourMap* colours = nullptr);
     // Puts the palette in ascending order (black stays first) and renumbers the pixels to it.
     void SortPalette();
 

@@ -77,8 +77,10 @@ struct Census {
 
 // ReduceColoursCounted for count > 0 on pixels described by `census`, which is brought up to
 // date with the result (from the remap's own bookkeeping, or a new pass after dithering).
+// With `deferred`, the pixels are those mapped through `deferred` when it is not empty, and a
+// remap is added to it instead of made.
 int Reduce(std::span<Colour> pixels, std::int32_t width, std::int32_t height, Census& census,
-           std::int32_t count, ReduceOptions options) {
+           std::int32_t count, ReduceOptions options, ColourMap* deferred = nullptr) {
     const std::vector<HistogramEntry>& land = census.land;
     const bool hasBlack = census.hasBlack;
     if (census.Distinct() <= count) return census.Distinct();
@@ -98,11 +100,24 @@ int Reduce(std::span<Colour> pixels, std::int32_t width, std::int32_t height, Ce
     if (palette.empty()) palette = {MeanColour(land)};
 
     if (options.dither) {
+        // Dithering works on the pixels themselves: they must be final first.
+        if (deferred && deferred->Size() > 0) {
+            ApplyMapping(pixels, *deferred);
+            *deferred = ColourMap();
+        }
         DitherToPalette(pixels, width, height, palette);
         census = Census(pixels);
-    } else {
+    } else if (!deferred) {
         // Black pixels stay black and no land pixel becomes black.
         census.land = RemapToPalette(pixels, land, palette);
+    } else {
+        std::vector<HistogramEntry> mapped;
+        ColourMap mapping = PaletteMapping(land, palette, mapped);
+        if (deferred->Size() == 0)
+            *deferred = std::move(mapping);
+        else
+            deferred->ForEach([&](Colour, std::uint32_t& to) { to = *mapping.Find(to); });
+        census.land = std::move(mapped);
     }
     return census.Distinct();
 }
@@ -122,13 +137,16 @@ int Canvas::ReduceColoursCounted(std::int32_t count, ReduceOptions options) {
 }
 
 std::array<int, 2> Canvas::ReduceColoursThenLimit(std::int32_t count, ReduceOptions options,
-                                                  std::int32_t limit) {
+                                                  std::int32_t limit, ColourMap* deferred) {
     if (count < 0 || limit < 0) throw RunError("ReduceColours: negative colour count");
+    if (deferred) *deferred = ColourMap();
     Census census(pixels_);
-    const int first =
-        count == 0 ? census.Distinct() : Reduce(pixels_, width_, height_, census, count, options);
+    const int first = count == 0
+                          ? census.Distinct()
+                          : Reduce(pixels_, width_, height_, census, count, options, deferred);
     if (first <= limit) return {first, first};
-    return {first, limit == 0 ? first : Reduce(pixels_, width_, height_, census, limit, {})};
+    return {first,
+            limit == 0 ? first : Reduce(pixels_, width_, height_, census, limit, {}, deferred)};
 }
 
 }  // namespace orvane

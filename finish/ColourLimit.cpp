@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "canvas/ColourReduction.h"
 #include "core/Numeric.h"
 
 namespace orvane {
@@ -23,7 +24,8 @@ void Reduce(MapState& map, std::int32_t count, ReduceOptions options = {}) {
 
 }  // namespace
 
-void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
+void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag,
+                  ColourMap* deferred) {
     // Maps without effects get a drawn colour count and the median-cut palette (maps with
     // effects stay in full colour here); rare maps are dithered.
     const ReduceOptions first{.medianCut = !effectsFlag, .dither = rareFlag};
@@ -36,9 +38,14 @@ void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
     }
     // Then at most 64 colours; a picture already within them is left alone, and its count
     // repeated.
-    for (const int left : map.canvas.ReduceColoursThenLimit(count, first, 64))
+    for (const int left : map.canvas.ReduceColoursThenLimit(count, first, 64, deferred))
         map.stats.paletteSizes.push_back(left);
+    // A deferred mapping keeps empty pixels empty and land pixels land.
     if (map.canvas.GetPixel(1, 1) == 0) return;
+    if (deferred && deferred->Size() > 0) {
+        ApplyMapping(map.canvas.Pixels(), *deferred);
+        *deferred = ColourMap();
+    }
     // The corner must be empty: its colour becomes empty everywhere. Back to full colour
     // first; that changes no pixel, so the colour count stays as it was.
     map.canvas.ReduceColours(0);

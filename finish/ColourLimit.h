@@ -1,12 +1,16 @@
 #pragma once
 // The colour limit (at most 64 colours, empty corner) and the enlargement to final size.
+#include "canvas/ColourMap.h"
 #include "canvas/IndexedPicture.h"
 #include "core/Random.h"
 #include "map/MapState.h"
 
 namespace orvane {
 
-void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
+// With `deferred`, the canvas may be left with its land colours still to be mapped through
+// `deferred` (see Canvas::ReduceColoursThenLimit).
+void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag,
+                  ColourMap* deferred = nullptr);
 void ScalePicture(MapState& map);
 void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths);
 // A side once enlarged: rounded half to even, then down to a multiple of 8. A side that would

@@ -32,7 +32,7 @@ IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps) {
     const std::int32_t enlargedHeight = steps.patterns.height;
     IndexedPicture picture = IndexedPicture::FromCanvas(
         canvas, static_cast<std::size_t>(enlargedWidth) * static_cast<std::size_t>(enlargedHeight),
-        false);
+        false, steps.colours.Size() > 0 ? &steps.colours : nullptr);
     canvas = Canvas();
     picture.Crop(steps.crop);
     // The palette is sorted as the picture is enlarged: no pass of its own.

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "canvas/Canvas.h"
+#include "canvas/ColourMap.h"
 #include "canvas/IndexedPicture.h"
 #include "core/Random.h"
 #include "core/Rect.h"
@@ -15,6 +16,7 @@
 namespace orvane {
 
 struct FinalSteps {
+    ColourMap colours;       // land colours still to be mapped onto the palette; may be empty
     Rect crop;               // the land and everything else that is not empty space
     PatternCuts patterns;    // drawn for the enlarged crop, so they hold its size
     std::int32_t width = 0;  // the finished picture's size
@@ -22,7 +24,8 @@ struct FinalSteps {
 };
 
 // Makes the draws of the last steps for `canvas`, whose colours are limited (each pattern with
-// chance p), and names the patterns in `stats`.
+// chance p), and names the patterns in `stats`. Only which pixels are empty matters here, so
+// the canvas may still wait for its colour mapping.
 FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapStats& stats,
                           Random& rng, float p);
 // The finished picture: the canvas as palette indices (the canvas is freed as soon as they are

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "canvas/Canvas.h"
+#include "canvas/IndexedPicture.h"
 #include "core/RunError.h"
 #include "tests/support/SamplePicture.h"
 #include "tests/support/TestSupport.h"
@@ -120,6 +121,16 @@ TEST(ReduceColours, ThenLimitIsTheTwoReductionsInARow) {
             EXPECT_EQ(both[1], together.CountColours()) << count << " " << Name(mode);
             EXPECT_TRUE(
                 std::equal(apart.Pixels().begin(), apart.Pixels().end(), together.Pixels().begin()))
+                << count << " " << Name(mode);
+            // A remap left to the palette indices gives the same indices and counts.
+            Canvas deferredCanvas = original;
+            ColourMap deferred;
+            EXPECT_EQ(deferredCanvas.ReduceColoursThenLimit(count, mode, 64, &deferred), both);
+            const IndexedPicture expected = IndexedPicture::FromCanvas(together);
+            const IndexedPicture late = IndexedPicture::FromCanvas(
+                deferredCanvas, 0, true, deferred.Size() > 0 ? &deferred : nullptr);
+            EXPECT_TRUE(std::ranges::equal(late.Pixels(), expected.Pixels()) &&
+                        std::ranges::equal(late.Palette(), expected.Palette()))
                 << count << " " << Name(mode);
         }
 }
