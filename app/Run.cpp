@@ -58,11 +58,10 @@ FinalSteps FinishMap(MapState& map, RunContext& ctx, MapLog& log, const AwaitSav
     ApplyRandomEffects(map, rng, 0.08f, effectsFlag);
     if (map.WalkForWeapons && !map.WeaponSpots.empty()) DrawWeaponSpots(map, rng, ctx.chooser);
     const bool rareFlag = rng.Chance(0.06);
-    // The last remap onto the palette is left to the save, which reads every pixel anyway.
-    ColourMap colours;
-    LimitPalette(map, rng, effectsFlag, rareFlag, &colours);
+    // The colour limit's pixel work is mostly left to the save, beside the next map.
+    const ColourLimitPlan limit = LimitPaletteLater(map, rng, effectsFlag, rareFlag);
     FinalSteps steps = PlanFinalSteps(map.canvas, map.ScaleTenths, map.stats, rng, 0.08f);
-    steps.colours = std::move(colours);
+    steps.limit = limit;
     const long long t2 = TickCount();
     map.stats.finishMs = t2 - t1;
     log.Append("createMap: " + std::to_string(t2 - t1) + "\r\n");
@@ -134,7 +133,8 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
 
 // The last steps' pixel work, preview and export; touches nothing but the map it is given.
 void EncodeMap(MadeMap& made) {
-    IndexedPicture picture = ApplyFinalSteps(std::move(made.canvas), made.steps);
+    IndexedPicture picture =
+        ApplyFinalSteps(std::move(made.canvas), made.steps, made.report.stats.paletteSizes);
     made.report.preview = MakePreview(picture, made.previewBounds.width, made.previewBounds.height);
     made.file = picture.ExportPng();
     picture = IndexedPicture();

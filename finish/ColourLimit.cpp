@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "canvas/ColourReduction.h"
 #include "core/Numeric.h"
 
 namespace orvane {
@@ -24,28 +23,22 @@ void Reduce(MapState& map, std::int32_t count, ReduceOptions options = {}) {
 
 }  // namespace
 
-void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag,
-                  ColourMap* deferred) {
+ColourLimitPlan LimitPaletteLater(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
     // Maps without effects get a drawn colour count and the median-cut palette (maps with
     // effects stay in full colour here); rare maps are dithered.
-    const ReduceOptions first{.medianCut = !effectsFlag, .dither = rareFlag};
-    std::int32_t count = 0;
+    ColourLimitPlan plan;
+    plan.first = {.medianCut = !effectsFlag, .dither = rareFlag};
     if (!effectsFlag) {
         // Walk-for-weapons maps keep at least 64 colours for the weapon pictures.
         do {
-            count = DrawColourCount(rng);
-        } while (map.WalkForWeapons && count < 64);
+            plan.count = DrawColourCount(rng);
+        } while (map.WalkForWeapons && plan.count < 64);
     }
-    // Then at most 64 colours; a picture already within them is left alone, and its count
-    // repeated.
-    for (const int left : map.canvas.ReduceColoursThenLimit(count, first, 64, deferred))
-        map.stats.paletteSizes.push_back(left);
-    // A deferred mapping keeps empty pixels empty and land pixels land.
-    if (map.canvas.GetPixel(1, 1) == 0) return;
-    if (deferred && deferred->Size() > 0) {
-        ApplyMapping(map.canvas.Pixels(), *deferred);
-        *deferred = ColourMap();
-    }
+    // The reductions keep empty pixels empty and land pixels land, so only a land corner
+    // needs them done here.
+    plan.pending = map.canvas.GetPixel(1, 1) == 0;
+    if (plan.pending) return plan;
+    ApplyColourLimit(map.canvas, plan, map.stats.paletteSizes);
     // The corner must be empty: its colour becomes empty everywhere. Back to full colour
     // first; that changes no pixel, so the colour count stays as it was.
     map.canvas.ReduceColours(0);
@@ -53,6 +46,19 @@ void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag,
     const Colour corner = map.canvas.GetPixel(1, 1);
     map.canvas.ReplaceColour(corner, 0, 1);
     Reduce(map, 64);
+    return plan;
+}
+
+void ApplyColourLimit(Canvas& canvas, const ColourLimitPlan& plan, std::vector<int>& paletteSizes,
+                      ColourMap* deferred) {
+    // At most 64 colours; a picture already within them is left alone, and its count repeated.
+    for (const int left : canvas.ReduceColoursThenLimit(plan.count, plan.first, 64, deferred))
+        paletteSizes.push_back(left);
+}
+
+void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
+    const ColourLimitPlan plan = LimitPaletteLater(map, rng, effectsFlag, rareFlag);
+    if (plan.pending) ApplyColourLimit(map.canvas, plan, map.stats.paletteSizes);
 }
 
 namespace {

@@ -7,10 +7,22 @@
 
 namespace orvane {
 
-// With `deferred`, the canvas may be left with its land colours still to be mapped through
-// `deferred` (see Canvas::ReduceColoursThenLimit).
-void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag,
-                  ColourMap* deferred = nullptr);
+// The colour limit's choices, drawn on the run's thread. Its pixel work draws nothing.
+struct ColourLimitPlan {
+    bool pending = false;  // the pixel work is still to be done by ApplyColourLimit
+    std::int32_t count = 0;
+    ReduceOptions first;
+};
+
+// At most 64 colours and an empty corner pixel.
+void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
+// The same, with the pixel work left in the plan when it can wait: which pixels are empty
+// stays as it is unless the corner is land, and the steps after it depend on nothing else.
+ColourLimitPlan LimitPaletteLater(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
+// The pixel work of a pending plan; with `deferred`, the last remap is left to it (see
+// Canvas::ReduceColoursThenLimit).
+void ApplyColourLimit(Canvas& canvas, const ColourLimitPlan& plan, std::vector<int>& paletteSizes,
+                      ColourMap* deferred = nullptr);
 void ScalePicture(MapState& map);
 void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths);
 // A side once enlarged: rounded half to even, then down to a multiple of 8. A side that would

@@ -27,12 +27,15 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
     return steps;
 }
 
-IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps) {
+IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps, std::vector<int>& paletteSizes) {
+    // The last remap onto the palette is made as the palette indices are.
+    ColourMap colours;
+    if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours);
     const std::int32_t enlargedWidth = steps.patterns.width;
     const std::int32_t enlargedHeight = steps.patterns.height;
     IndexedPicture picture = IndexedPicture::FromCanvas(
         canvas, static_cast<std::size_t>(enlargedWidth) * static_cast<std::size_t>(enlargedHeight),
-        false, steps.colours.Size() > 0 ? &steps.colours : nullptr);
+        false, colours.Size() > 0 ? &colours : nullptr);
     canvas = Canvas();
     picture.Crop(steps.crop);
     // The palette is sorted as the picture is enlarged: no pass of its own.

@@ -6,17 +6,17 @@
 #include <cstdint>
 
 #include "canvas/Canvas.h"
-#include "canvas/ColourMap.h"
 #include "canvas/IndexedPicture.h"
 #include "core/Random.h"
 #include "core/Rect.h"
+#include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
 #include "map/MapStats.h"
 
 namespace orvane {
 
 struct FinalSteps {
-    ColourMap colours;       // land colours still to be mapped onto the palette; may be empty
+    ColourLimitPlan limit;   // the colour limit, when its pixel work is still to be done
     Rect crop;               // the land and everything else that is not empty space
     PatternCuts patterns;    // drawn for the enlarged crop, so they hold its size
     std::int32_t width = 0;  // the finished picture's size
@@ -30,6 +30,7 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
                           Random& rng, float p);
 // The finished picture: the canvas as palette indices (the canvas is freed as soon as they are
 // made, and the indices get room to be enlarged in place), brought to its final pixels and size.
-IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps);
+// A pending colour limit is applied first, its palette sizes added to `paletteSizes`.
+IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps, std::vector<int>& paletteSizes);
 
 }  // namespace orvane

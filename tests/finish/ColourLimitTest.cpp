@@ -74,6 +74,34 @@ TEST(LimitPalette, LeavesAtMost64ColoursAndAnEmptyCorner) {
     }
 }
 
+// The pixel work may wait for another thread: the map, its palette sizes and the draws must
+// come out as when it is all done at once, whether or not the corner must be cleared first.
+TEST(LimitPalette, LeftForLaterGivesTheSameMap) {
+    for (const bool landInCorner : {false, true})
+        for (const bool effects : {false, true})
+            for (const bool rare : {false, true}) {
+                MapState now = PictureMap(240, 140);
+                if (landInCorner) now.canvas.SetPixel(1, 1, RGB(200, 40, 90));
+                MapState later = now;
+                Random a, b;
+                a.Seed(5);
+                b.Seed(5);
+                LimitPalette(now, a, effects, rare);
+                const ColourLimitPlan plan = LimitPaletteLater(later, b, effects, rare);
+                EXPECT_EQ(plan.pending, !landInCorner);
+                EXPECT_EQ(a.Rnd(), b.Rnd());
+                ColourMap colours;
+                if (plan.pending)
+                    ApplyColourLimit(later.canvas, plan, later.stats.paletteSizes, &colours);
+                EXPECT_EQ(later.stats.paletteSizes, now.stats.paletteSizes);
+                const auto laterPicture = IndexedPicture::FromCanvas(
+                    later.canvas, 0, true, colours.Size() > 0 ? &colours : nullptr);
+                EXPECT_TRUE(laterPicture.ExportPng() ==
+                            IndexedPicture::FromCanvas(now.canvas).ExportPng())
+                    << landInCorner << effects << rare;
+            }
+}
+
 TEST(ScalePicture, RoundsHalfToEvenThenDownToMultiplesOf8) {
     const struct {
         int w, h, tenths, nw, nh;
