@@ -6,7 +6,7 @@
 namespace orvane::fx {
 
 void Edges(Image img, Options options) {
-    const std::vector<std::uint8_t> l = LumaMap(img.px);
+    const LumaBuffer l = LumaMap(img.px);
     const LumaReader luma{l, img.w, img.h};
     const int gain = 64 + options.B();  // sixty-fourths: 1..5
     ForEachLand(img, [&](Colour c, int x, int y) {

@@ -20,8 +20,8 @@ double Sine(double radians) {
     return sum;
 }
 
-std::vector<std::uint8_t> LumaMap(std::span<const Colour> px) {
-    std::vector<std::uint8_t> l(px.size());
+LumaBuffer LumaMap(std::span<const Colour> px) {
+    LumaBuffer l(px.size());
     for (std::size_t i = 0; i < px.size(); ++i)
         l[i] = static_cast<std::uint8_t>(px[i] == 0 ? 0 : Luma(px[i]));
     return l;

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "canvas/PixelAllocator.h"
 #include "core/Colour.h"
 #include "core/Numeric.h"
 
@@ -68,11 +69,13 @@ inline int Luma(Colour c) {
 }
 
 // Brightness per pixel, 0 for empty space, so outlines read as steep edges.
-std::vector<std::uint8_t> LumaMap(std::span<const Colour> px);
+// Map-size scratch buffers use the picture allocator: large pages, no zeroing before writing.
+using LumaBuffer = std::vector<std::uint8_t, PixelAllocator<std::uint8_t>>;
+LumaBuffer LumaMap(std::span<const Colour> px);
 
 // Reads a brightness map with coordinates clamped, so the picture frame is no edge.
 struct LumaReader {
-    const std::vector<std::uint8_t>& l;
+    const LumaBuffer& l;
     int w, h;
     int operator()(int x, int y) const {
         x = std::clamp(x, 0, w - 1);

@@ -5,7 +5,7 @@
 namespace orvane::fx {
 
 void Relief(Image img, Options options) {
-    const std::vector<std::uint8_t> l = LumaMap(img.px);
+    const LumaBuffer l = LumaMap(img.px);
     const LumaReader luma{l, img.w, img.h};
     const int depth = options.A();  // tenths: 0.5..2
     constexpr int kReach = 2;

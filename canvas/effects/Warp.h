@@ -18,7 +18,7 @@ inline Colour PixelAt(std::span<const Colour> px, int w, int h, int x, int y) {
 // position, so thin land does not break into dust; leftover specks are swept away.
 template <typename SourceOf>
 void Warp(Image img, SourceOf sourceOf) {
-    const std::vector<Colour> src(img.px.begin(), img.px.end());
+    const std::vector<Colour, PixelAllocator<Colour>> src(img.px.begin(), img.px.end());
     const auto in = [&](int x, int y) { return PixelAt(src, img.w, img.h, x, y); };
     for (int y = 0; y < img.h; ++y) {
         for (int x = 0; x < img.w; ++x) {
