@@ -2,7 +2,8 @@
 // The allocator of picture buffers. Large buffers are whole, aligned large pages: a map-size
 // picture then costs one page fault per 2 MiB instead of 512 (page faults were a sixth of a
 // batch's time), and it goes back to the system when freed. New pixels are left uninitialised:
-// a buffer about to be written whole need not be zeroed first.
+// a buffer about to be written whole need not be zeroed first, and a new large buffer already
+// reads as zero (FreshPixelsReadZero), its pages cleared by the system only once touched.
 #include <cstddef>
 #include <new>
 #include <utility>
@@ -11,7 +12,9 @@ namespace orvane {
 
 namespace raster {
 void* AllocatePixels(std::size_t bytes);
-void FreePixels(void* data) noexcept;
+void FreePixels(void* data, std::size_t bytes) noexcept;
+// Whether a new buffer of `bytes` reads as zero before anything is written to it.
+bool FreshPixelsReadZero(std::size_t bytes);
 }  // namespace raster
 
 template <class T>
@@ -21,7 +24,7 @@ struct PixelAllocator {
     template <class U>
     PixelAllocator(const PixelAllocator<U>&) noexcept {}
     T* allocate(std::size_t n) { return static_cast<T*>(raster::AllocatePixels(n * sizeof(T))); }
-    void deallocate(T* p, std::size_t) noexcept { raster::FreePixels(p); }
+    void deallocate(T* p, std::size_t n) noexcept { raster::FreePixels(p, n * sizeof(T)); }
     template <class U>
     void construct(U* p) {
         ::new (static_cast<void*>(p)) U;

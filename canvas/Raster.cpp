@@ -7,12 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas/PixelAllocator.h"
 #include "core/RunError.h"
-
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 
 namespace orvane::raster {
 namespace {
@@ -106,28 +101,6 @@ void CheckSize(std::int64_t width, std::int64_t height) {
     // 200 million pixels: far above the largest map, well below what memory allows.
     if (width < 0 || height < 0 || width * height > 200'000'000)
         throw RunError("Bad picture size " + std::to_string(width) + "x" + std::to_string(height));
-}
-
-void* AllocatePixels(std::size_t bytes) {
-    constexpr std::size_t kLarge = std::size_t{2} << 20;
-    void* data = nullptr;
-    if (bytes >= kLarge) {
-        // Rounded up to whole large pages so that none of them has to fall back to small ones;
-        // the rounding is never touched unless a page is.
-        const std::size_t rounded = (bytes + kLarge - 1) & ~(kLarge - 1);
-        data = std::aligned_alloc(kLarge, rounded);
-#ifdef __linux__
-        if (data) madvise(data, rounded, MADV_HUGEPAGE);
-#endif
-    } else {
-        data = std::malloc(bytes > 0 ? bytes : 1);
-    }
-    if (!data) throw std::bad_alloc();
-    return data;
-}
-
-void FreePixels(void* data) noexcept {
-    std::free(data);
 }
 
 std::int64_t ISqrt(std::int64_t v) {

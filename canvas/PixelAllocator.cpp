@@ -1,0 +1,69 @@
+#include "canvas/PixelAllocator.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#define ORVANE_PIXELS_FROM_SYSTEM 1
+#include <sys/mman.h>
+#else
+#define ORVANE_PIXELS_FROM_SYSTEM 0
+#endif
+
+namespace orvane::raster {
+namespace {
+
+constexpr std::size_t kLarge = std::size_t{2} << 20;
+
+// Whole large pages, so that none of them has to fall back to small ones; the rounding is
+// never touched unless a page is.
+std::size_t Rounded(std::size_t bytes) {
+    return (bytes + kLarge - 1) & ~(kLarge - 1);
+}
+
+}  // namespace
+
+void* AllocatePixels(std::size_t bytes) {
+    void* data = nullptr;
+    if (bytes < kLarge) {
+        data = std::malloc(bytes > 0 ? bytes : 1);
+    } else {
+#if ORVANE_PIXELS_FROM_SYSTEM
+        // Straight from the system, so its pages read as zero until written: aligned by
+        // mapping one large page more and handing back what lies outside.
+        const std::size_t size = Rounded(bytes);
+        void* raw = mmap(nullptr, size + kLarge, PROT_READ | PROT_WRITE,
+                         MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (raw == MAP_FAILED) throw std::bad_alloc();
+        const auto start = reinterpret_cast<std::uintptr_t>(raw);
+        const std::uintptr_t aligned = (start + kLarge - 1) & ~std::uintptr_t{kLarge - 1};
+        if (aligned > start) munmap(raw, aligned - start);
+        munmap(reinterpret_cast<void*>(aligned + size), start + kLarge - aligned);
+        data = reinterpret_cast<void*>(aligned);
+        madvise(data, size, MADV_HUGEPAGE);
+#else
+        // Sanitizers watch heap blocks only.
+        data = std::aligned_alloc(kLarge, Rounded(bytes));
+#endif
+    }
+    if (!data) throw std::bad_alloc();
+    return data;
+}
+
+void FreePixels(void* data, std::size_t bytes) noexcept {
+#if ORVANE_PIXELS_FROM_SYSTEM
+    if (bytes >= kLarge) {
+        munmap(data, Rounded(bytes));
+        return;
+    }
+#else
+    (void)bytes;
+#endif
+    std::free(data);
+}
+
+bool FreshPixelsReadZero(std::size_t bytes) {
+    return ORVANE_PIXELS_FROM_SYSTEM && bytes >= kLarge;
+}
+
+}  // namespace orvane::raster
