@@ -14,12 +14,22 @@ namespace orvane {
 
 IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room, bool sorted,
                                           const ColourMap* colours) {
-    const std::span<const Colour> pixels = canvas.Pixels();
+    return FromCanvas(canvas, Rect{0, 0, canvas.GetWidth(), canvas.GetHeight()}, room, sorted,
+                      colours);
+}
+
+IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, const Rect& box, std::size_t room,
+                                          bool sorted, const ColourMap* colours) {
+    if (box.Left < 0 || box.Top < 0 || box.Right > canvas.GetWidth() ||
+        box.Bottom > canvas.GetHeight() || box.Right < box.Left || box.Bottom < box.Top)
+        throw RunError("Crop: the box is not inside the picture");
     IndexedPicture out;
-    out.width_ = canvas.GetWidth();
-    out.height_ = canvas.GetHeight();
-    out.pixels_.reserve(std::max(pixels.size(), room));
-    out.pixels_.resize(pixels.size());
+    out.width_ = box.Right - box.Left;
+    out.height_ = box.Bottom - box.Top;
+    const auto w = static_cast<std::size_t>(out.width_);
+    const std::size_t count = w * static_cast<std::size_t>(out.height_);
+    out.pixels_.reserve(std::max(count, room));
+    out.pixels_.resize(count);
     // One pass numbers the colours as they first appear; black is always there, as 0.
     constexpr std::uint32_t kFresh = 0xFFFFFFFFu;
     ColourMap index(512);  // canvas colour -> palette index
@@ -42,17 +52,20 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room
     };
     // Run by run: maps are mostly long runs of one colour. Raw pointers, since byte stores
     // could otherwise alias the vectors' own pointers and force reloads on every pixel.
-    const Colour* src = pixels.data();
-    Pixel* dst = out.pixels_.data();
-    const std::size_t n = pixels.size();
-    for (std::size_t i = 0; i < n;) {
-        const Colour c = src[i];
-        std::size_t end = i + 1;
-        while (end < n && src[end] == c) ++end;
-        std::uint32_t& slot = index.At(c, kFresh);
-        if (slot == kFresh) slot = newColour(c);
-        std::fill(dst + i, dst + end, static_cast<Pixel>(slot));
-        i = end;
+    const auto canvasWidth = static_cast<std::size_t>(canvas.GetWidth());
+    for (std::int32_t y = box.Top; y < box.Bottom; ++y) {
+        const Colour* src = canvas.Pixels().data() + static_cast<std::size_t>(y) * canvasWidth +
+                            static_cast<std::size_t>(box.Left);
+        Pixel* dst = out.pixels_.data() + static_cast<std::size_t>(y - box.Top) * w;
+        for (std::size_t i = 0; i < w;) {
+            const Colour c = src[i];
+            std::size_t end = i + 1;
+            while (end < w && src[end] == c) ++end;
+            std::uint32_t& slot = index.At(c, kFresh);
+            if (slot == kFresh) slot = newColour(c);
+            std::fill(dst + i, dst + end, static_cast<Pixel>(slot));
+            i = end;
+        }
     }
     if (sorted) out.SortPalette();
     return out;

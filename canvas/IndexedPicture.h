@@ -29,6 +29,10 @@ class IndexedPicture {
     // With `colours`, each land colour is first mapped through it (it must hold them all).
     static IndexedPicture FromCanvas(const Canvas& canvas, std::size_t room = 0, bool sorted = true,
                                      const ColourMap* colours = nullptr);
+    // The same for the part of the canvas inside `box` only: a crop with no copy of its own
+    // (RunError when the box is not inside the canvas).
+    static IndexedPicture FromCanvas(const Canvas& canvas, const Rect& box, std::size_t room,
+                                     bool sorted, const ColourMap* colours);
     // Puts the palette in ascending order (black stays first) and renumbers the pixels to it.
     void SortPalette();
 

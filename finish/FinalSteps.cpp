@@ -33,11 +33,12 @@ IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps, std::vector<int
     if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours);
     const std::int32_t enlargedWidth = steps.patterns.width;
     const std::int32_t enlargedHeight = steps.patterns.height;
+    // Only the crop is turned into indices.
     IndexedPicture picture = IndexedPicture::FromCanvas(
-        canvas, static_cast<std::size_t>(enlargedWidth) * static_cast<std::size_t>(enlargedHeight),
-        false, colours.Size() > 0 ? &colours : nullptr);
+        canvas, steps.crop,
+        static_cast<std::size_t>(enlargedWidth) * static_cast<std::size_t>(enlargedHeight), false,
+        colours.Size() > 0 ? &colours : nullptr);
     canvas = Canvas();
-    picture.Crop(steps.crop);
     // The palette is sorted as the picture is enlarged: no pass of its own.
     picture.ResizeImage(enlargedWidth, enlargedHeight, true);
     CutPatterns(picture, steps.patterns);
