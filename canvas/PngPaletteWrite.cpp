@@ -138,7 +138,7 @@ class Deflater {
 }  // namespace
 
 std::vector<std::uint8_t> WritePalettePng(std::uint32_t width, std::uint32_t height,
-                                          std::span<const PaletteRgb> palette,
+                                          std::span<const Colour> palette,
                                           std::span<const std::uint8_t> indices,
                                           const std::array<std::uint8_t, 256>* renumber) {
     if (indices.size() != std::size_t{width} * height)
@@ -155,7 +155,10 @@ std::vector<std::uint8_t> WritePalettePng(std::uint32_t width, std::uint32_t hei
     ihdr[9] = 3;  // palette colour type; compression, filter and interlace stay 0
     PutChunk(out, "IHDR", ihdr);
     std::vector<std::uint8_t> plte;
-    for (const PaletteRgb& c : palette) plte.insert(plte.end(), {c.red, c.green, c.blue});
+    for (const Colour c : palette)
+        plte.insert(plte.end(),
+                    {static_cast<std::uint8_t>(RedOf(c)), static_cast<std::uint8_t>(GreenOf(c)),
+                     static_cast<std::uint8_t>(BlueOf(c))});
     PutChunk(out, "PLTE", plte);
 
     IdatWriter idat(out);

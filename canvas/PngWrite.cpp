@@ -98,14 +98,12 @@ std::vector<std::uint8_t> IndexedPicture::ExportPng() const {
             ++seen;
         }
     }
-    std::array<PaletteRgb, 256> palette{};
+    std::array<Colour, 256> palette{};
     std::size_t entries = 0;
     std::array<Pixel, 256> renumber{};
     for (std::size_t i = 0; i < palette_.size(); ++i) {
         if (!used[i]) continue;
-        palette[entries] = {static_cast<std::uint8_t>(RedOf(palette_[i])),
-                            static_cast<std::uint8_t>(GreenOf(palette_[i])),
-                            static_cast<std::uint8_t>(BlueOf(palette_[i]))};
+        palette[entries] = palette_[i];
         renumber[i] = static_cast<Pixel>(entries++);
     }
     return WritePalettePng(static_cast<std::uint32_t>(width_), static_cast<std::uint32_t>(height_),
