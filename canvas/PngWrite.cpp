@@ -1,4 +1,4 @@
-// PNG export through libspng: an 8-bit palette picture for maps, 8-bit RGB otherwise.
+// PNG export: an 8-bit palette picture for maps (our own writer), 8-bit RGB otherwise (libspng).
 #include <zlib.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/IndexedPicture.h"
+#include "canvas/PngPaletteWrite.h"
 #include "canvas/Spng.h"
 #include "core/RunError.h"
 
@@ -22,15 +23,12 @@ void Check(int err, const char* step) {
     spng::Check(err, kAction, step);
 }
 
-// A palette picture when `palette` is given, else 8-bit RGB.
-std::vector<std::uint8_t> Encode(std::uint32_t width, std::uint32_t height,
-                                 const spng_plte* palette, std::span<const std::uint8_t> image) {
+std::vector<std::uint8_t> EncodeRgb(std::uint32_t width, std::uint32_t height,
+                                    std::span<const std::uint8_t> image) {
     const spng::Context ctx = spng::NewContext(SPNG_CTX_ENCODER, kAction);
     spng_ctx* c = ctx.get();
     Check(spng_set_option(c, SPNG_ENCODE_TO_BUFFER, 1), "buffer");
-    // Level 6 with run-length matching is several times faster than the zlib defaults and
-    // hardly larger on pictures made of flat areas. Memory level 6 (smaller deflate blocks)
-    // compresses these pictures a fifth faster than the default 8 and slightly smaller.
+    // The deflate settings of the palette writer, for the same reasons.
     Check(spng_set_option(c, SPNG_IMG_COMPRESSION_LEVEL, 6), "level");
     Check(spng_set_option(c, SPNG_IMG_COMPRESSION_STRATEGY, Z_RLE), "strategy");
     Check(spng_set_option(c, SPNG_IMG_MEM_LEVEL, 6), "memory level");
@@ -38,9 +36,8 @@ std::vector<std::uint8_t> Encode(std::uint32_t width, std::uint32_t height,
     ihdr.width = width;
     ihdr.height = height;
     ihdr.bit_depth = 8;
-    ihdr.color_type = palette ? SPNG_COLOR_TYPE_INDEXED : SPNG_COLOR_TYPE_TRUECOLOR;
+    ihdr.color_type = SPNG_COLOR_TYPE_TRUECOLOR;
     Check(spng_set_ihdr(c, &ihdr), "header");
-    if (palette) Check(spng_set_plte(c, const_cast<spng_plte*>(palette)), "palette");
     Check(spng_encode_image(c, const_cast<std::uint8_t*>(image.data()), image.size(), SPNG_FMT_PNG,
                             SPNG_ENCODE_FINALIZE),
           "encode");
@@ -70,7 +67,7 @@ std::vector<std::uint8_t> Canvas::ExportPng() const {
             rgb[3 * i + 1] = static_cast<std::uint8_t>(GreenOf(c));
             rgb[3 * i + 2] = static_cast<std::uint8_t>(BlueOf(c));
         }
-        return Encode(width, height, nullptr, rgb);
+        return EncodeRgb(width, height, rgb);
     }
 
     return IndexedPicture::FromCanvas(*this).ExportPng();
@@ -101,23 +98,17 @@ std::vector<std::uint8_t> IndexedPicture::ExportPng() const {
             ++seen;
         }
     }
-    spng_plte palette{};
+    std::array<Colour, 256> palette{};
+    std::size_t entries = 0;
     std::array<Pixel, 256> renumber{};
     for (std::size_t i = 0; i < palette_.size(); ++i) {
         if (!used[i]) continue;
-        spng_plte_entry& e = palette.entries[palette.n_entries];
-        e.red = static_cast<std::uint8_t>(RedOf(palette_[i]));
-        e.green = static_cast<std::uint8_t>(GreenOf(palette_[i]));
-        e.blue = static_cast<std::uint8_t>(BlueOf(palette_[i]));
-        renumber[i] = static_cast<Pixel>(palette.n_entries++);
+        palette[entries] = palette_[i];
+        renumber[i] = static_cast<Pixel>(entries++);
     }
-    const auto width = static_cast<std::uint32_t>(width_);
-    const auto height = static_cast<std::uint32_t>(height_);
-    if (palette.n_entries == palette_.size()) return Encode(width, height, &palette, pixels_);
-    std::vector<Pixel> compact(pixels_.size());
-    std::transform(pixels_.begin(), pixels_.end(), compact.begin(),
-                   [&](Pixel p) { return renumber[p]; });
-    return Encode(width, height, &palette, compact);
+    return WritePalettePng(static_cast<std::uint32_t>(width_), static_cast<std::uint32_t>(height_),
+                           std::span(palette).first(entries), pixels_,
+                           entries == palette_.size() ? nullptr : &renumber);
 }
 
 }  // namespace orvane

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "canvas/Adler32.h"
 #include "canvas/Canvas.h"
+#include "canvas/IndexedPicture.h"
 #include "core/RunError.h"
 #include "resources/Resources.h"
 
@@ -92,6 +94,85 @@ TEST(Png, PaletteExportHasBlackFirstAndOneEntryPerColour) {
             EXPECT_TRUE(std::equal(back.Pixels().begin(), back.Pixels().end(), c.Pixels().begin()));
         }
     }
+}
+
+// A map big or noisy enough for many IDAT chunks, with a colour the cut patterns removed (so the
+// indices are renumbered on the way out): every chunk full but the last, a zlib stream whose
+// checksum zlib accepts, and the same picture decoded back.
+TEST(Png, LargePalettePictureDecodesBackThroughItsChunks) {
+    constexpr int kWidth = 509;
+    constexpr int kHeight = 301;
+    Canvas canvas;
+    canvas.CreateImage(kWidth, kHeight, 0);
+    std::uint32_t state = 7;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            state = state * 1664525u + 1013904223u;
+            if (state >> 30) canvas.SetPixel(x, y, RGB(40 + (state >> 8) % 150, 9, 200));
+        }
+    canvas.SetPixel(7, 5, RGB(1, 2, 3));  // the only pixel of its colour
+    IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+    picture.SetPenColour(0);
+    picture.DrawPoint(7, 5);
+    const auto png = picture.ExportPng();
+
+    const auto chunks = Chunks(png);
+    std::vector<std::uint8_t> stream;
+    std::vector<std::size_t> idatSizes;
+    for (const Chunk& c : chunks)
+        if (c.type == "IDAT") {
+            idatSizes.push_back(c.data.size());
+            stream.insert(stream.end(), c.data.begin(), c.data.end());
+        }
+    ASSERT_GT(idatSizes.size(), 3u);
+    for (std::size_t i = 0; i + 1 < idatSizes.size(); ++i) EXPECT_EQ(idatSizes[i], 8192u);
+    EXPECT_GT(idatSizes.back(), 0u);
+    EXPECT_EQ(chunks.front().type, "IHDR");
+    EXPECT_EQ(chunks[1].type, "PLTE");
+    EXPECT_EQ(chunks.back().type, "IEND");
+    EXPECT_EQ(chunks.size(), idatSizes.size() + 3);
+    EXPECT_EQ(Palette(chunks).size(), picture.Palette().size() - 1);
+
+    // zlib checks the stream's own checksum; rows are filter 0 followed by the indices.
+    std::vector<std::uint8_t> rows(std::size_t{kWidth + 1} * kHeight + 1);
+    uLongf length = rows.size();
+    ASSERT_EQ(uncompress(rows.data(), &length, stream.data(), stream.size()), Z_OK);
+    EXPECT_EQ(length, rows.size() - 1);
+    EXPECT_EQ(stream[0], 0x78);
+    EXPECT_EQ(stream[1], 0x01);
+
+    Canvas back;
+    back.LoadPicture(png);
+    ASSERT_EQ(back.GetWidth(), kWidth);
+    ASSERT_EQ(back.GetHeight(), kHeight);
+    bool same = true;
+    for (int y = 0; y < kHeight; ++y) {
+        same = same && rows[std::size_t{kWidth + 1} * y] == 0;
+        for (int x = 0; x < kWidth; ++x)
+            same = same && back.GetPixel(x, y) == picture.GetColour(x, y);
+    }
+    EXPECT_TRUE(same);
+}
+
+// The stream checksum sums bytes in lanes and reduces late: lengths at the edges of a lane,
+// of a reduction block and of zlib's own, with all-0xFF bytes for the largest sums, and
+// continued from an earlier part as the rows are.
+TEST(Png, StreamChecksumIsZlibsAtEveryLength) {
+    std::vector<std::uint8_t> bytes(300'000, 0xFF);
+    std::vector<std::uint8_t> mixed(bytes.size());
+    for (std::size_t i = 0; i < mixed.size(); ++i)
+        mixed[i] = static_cast<std::uint8_t>(i * 131 >> 3);
+    for (const auto* data : {&bytes, &mixed})
+        for (std::size_t n :
+             {0, 1, 15, 31, 32, 33, 5551, 5552, 5553, 131071, 131072, 131073, 262161, 300000}) {
+            const std::span<const std::uint8_t> part(data->data(), n);
+            const auto expected = adler32(1, part.data(), static_cast<uInt>(n));
+            EXPECT_EQ(Adler32(1, part), expected) << n;
+            const std::size_t cut = n / 3 + 1;
+            if (cut < n) {
+                EXPECT_EQ(Adler32(Adler32(1, part.first(cut)), part.subspan(cut)), expected) << n;
+            }
+        }
 }
 
 TEST(Png, TooManyColoursForAPaletteIsAnError) {

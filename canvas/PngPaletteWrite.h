@@ -1,0 +1,22 @@
+#pragma once
+// The 8-bit palette PNG of a map, written by hand: rows go from the picture straight to a raw
+// deflate, and the stream's checksum is our faster Adler-32. All that decides the bytes stays
+// fixed (chunks IHDR, PLTE, IDAT in 8192-byte pieces, IEND; the deflate settings), since a seed
+// must keep giving the same file.
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/Colour.h"
+
+namespace orvane {
+
+// `indices` holds width x height palette indices, row by row; with `renumber` each index i is
+// written as (*renumber)[i]. RunError when deflate fails.
+std::vector<std::uint8_t> WritePalettePng(std::uint32_t width, std::uint32_t height,
+                                          std::span<const Colour> palette,
+                                          std::span<const std::uint8_t> indices,
+                                          const std::array<std::uint8_t, 256>* renumber);
+
+}  // namespace orvane
