@@ -36,13 +36,21 @@ constexpr std::size_t kOverlapBytes = std::size_t{36} << 20;
 // a quit drops them all.
 constexpr std::size_t kMapsAhead = 3;
 
-// The most a map's save holds at once: its canvas with the palette indices being made from it,
-// or the finished picture.
-std::size_t SaveBytes(const Canvas& canvas, const FinalSteps& steps) {
-    const std::size_t finished =
-        static_cast<std::size_t>(steps.width) * static_cast<std::size_t>(steps.height);
-    return std::max(canvas.Pixels().size_bytes() + canvas.Pixels().size(), finished) *
+// What a map's save holds once its canvas is freed: its palette indices enlarged in place, or
+// the finished picture.
+std::size_t FinishedBytes(const FinalSteps& steps) {
+    const auto pixels = [](std::int32_t w, std::int32_t h) {
+        return static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+    };
+    return std::max(pixels(steps.patterns.width, steps.patterns.height),
+                    pixels(steps.width, steps.height)) *
            sizeof(IndexedPicture::Pixel);
+}
+
+// The most a map's save holds at once: its canvas with the palette indices being made from it,
+// or what it holds afterwards.
+std::size_t SaveBytes(const Canvas& canvas, const FinalSteps& steps) {
+    return std::max(canvas.Pixels().size_bytes() + canvas.Pixels().size(), FinishedBytes(steps));
 }
 
 // The finishing stages, between the terrain and the export; logged as "createMap: ". Only the
@@ -132,9 +140,12 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
 }
 
 // The last steps' pixel work, preview and export; touches nothing but the map it is given.
-void EncodeMap(MadeMap& made) {
+void EncodeMap(MadeMap& made, const HoldsBytes& holds) {
     IndexedPicture picture =
-        ApplyFinalSteps(std::move(made.canvas), made.steps, made.report.stats.paletteSizes);
+        PaletteIndices(std::move(made.canvas), made.steps, made.report.stats.paletteSizes);
+    // The canvas is gone: the next map may use the room it held.
+    holds(FinishedBytes(made.steps));
+    picture = ApplyFinalSteps(std::move(picture), made.steps);
     made.report.preview = MakePreview(picture, made.previewBounds.width, made.previewBounds.height);
     made.file = picture.ExportPng();
     picture = IndexedPicture();
@@ -154,7 +165,8 @@ MapReport WriteMap(MadeMap& made, const std::filesystem::path& folder) {
 // Hands a made map to the save queue, which encodes it beside the next maps.
 SaveWork QueuedSave(MadeMap made, const std::filesystem::path& folder) {
     auto map = std::make_shared<MadeMap>(std::move(made));
-    return {SaveBytes(map->canvas, map->steps), [map] { EncodeMap(*map); },
+    return {SaveBytes(map->canvas, map->steps),
+            [map](const HoldsBytes& holds) { EncodeMap(*map, holds); },
             [map, folder] { return WriteMap(*map, folder); }};
 }
 
@@ -214,7 +226,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
             queue.Push(QueuedSave(std::move(made), ctx.folder));
             if (queue.Report(announce, kMapsAhead)) return RunOutcome::QuitRequested;
         } else {
-            EncodeMap(made);
+            EncodeMap(made, [](std::size_t) {});
             if (announce(WriteMap(made, ctx.folder))) return RunOutcome::QuitRequested;
         }
     }

@@ -10,13 +10,15 @@ bool Ready(const Future& f) {
     return f.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
-// Marks the encoding ended however it ends, so the run never waits for it forever.
-struct EncodedSignal {
-    std::promise<void>& done;
-    ~EncodedSignal() { done.set_value(); }
-};
-
 }  // namespace
+
+void SaveQueue::Holdings::Set(std::atomic<std::size_t>& held, std::size_t bytes) {
+    {
+        const std::lock_guard lock(mutex);
+        held = bytes;
+    }
+    lowered.notify_all();
+}
 
 SaveQueue::~SaveQueue() {
     for (Entry& e : entries_) Allow(e, false);
@@ -35,31 +37,41 @@ void SaveQueue::Push(SaveWork work) {
     std::shared_future<void> turn;
     if (entries_.size() >= 2) turn = entries_[entries_.size() - 2].encoded;
     Entry& e = entries_.emplace_back();
-    e.bytes = work.bytes;
+    e.held = std::make_shared<std::atomic<std::size_t>>(work.bytes);
     std::promise<void> encoded;
     e.encoded = encoded.get_future().share();
     std::shared_future<bool> mayWrite = e.mayWrite.get_future().share();
-    e.saved = std::async(std::launch::async, [work = std::move(work), encoded = std::move(encoded),
-                                              mayWrite, turn]() mutable {
-        {
-            EncodedSignal signal{encoded};
-            if (turn.valid()) turn.wait();
-            // A map dropped before its turn is not encoded at all.
-            const bool dropped = Ready(mayWrite) && !mayWrite.get();
-            if (!dropped) work.encode();
-        }
-        return mayWrite.get() ? work.write() : MapReport{};
-    });
+    e.saved = std::async(
+        std::launch::async, [work = std::move(work), encoded = std::move(encoded), mayWrite, turn,
+                             held = e.held, holdings = holdings_]() mutable {
+            {
+                // The encoding holds nothing once it ends, however it ends, so the run never
+                // waits for it forever.
+                struct Ended {
+                    Holdings& holdings;
+                    std::atomic<std::size_t>& held;
+                    std::promise<void>& done;
+                    ~Ended() {
+                        holdings.Set(held, 0);
+                        done.set_value();
+                    }
+                } ended{*holdings, *held, encoded};
+                if (turn.valid()) turn.wait();
+                // A map dropped before its turn is not encoded at all.
+                const bool dropped = Ready(mayWrite) && !mayWrite.get();
+                if (!dropped) work.encode([&](std::size_t bytes) { holdings->Set(*held, bytes); });
+            }
+            return mayWrite.get() ? work.write() : MapReport{};
+        });
 }
 
 void SaveQueue::AwaitRoom(std::size_t bytes) {
-    for (Entry& oldest : entries_) {
-        std::size_t held = bytes;
-        for (const Entry& e : entries_)
-            if (!Ready(e.encoded)) held += e.bytes;
-        if (held <= overlapBytes_) return;
-        oldest.encoded.wait();
-    }
+    std::unique_lock lock(holdings_->mutex);
+    holdings_->lowered.wait(lock, [&] {
+        std::size_t held = 0;
+        for (const Entry& e : entries_) held += *e.held;
+        return held == 0 || held + bytes <= overlapBytes_;
+    });
 }
 
 bool SaveQueue::Report(const std::function<bool(const MapReport&)>& announce, std::size_t keep) {

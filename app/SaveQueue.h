@@ -3,26 +3,33 @@
 // export run on a thread of their own; its file is written only once every earlier map has
 // been reported, so a quit request or a failure still ends a run before any later map is
 // saved, exactly as when maps are made and saved one after another.
+#include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <deque>
 #include <functional>
 #include <future>
+#include <memory>
+#include <mutex>
 
 #include "app/RunListener.h"
 
 namespace orvane {
 
+// Tells the queue how much memory an encoding still holds, as it frees its largest pictures.
+using HoldsBytes = std::function<void(std::size_t bytes)>;
+
 // One map's saving in two parts, both drawing nothing.
 struct SaveWork {
-    std::size_t bytes = 0;             // the most the encoding holds at once
-    std::function<void()> encode;      // pixel work and export
-    std::function<MapReport()> write;  // the file on disk
+    std::size_t bytes = 0;                          // what the encoding holds when it starts
+    std::function<void(const HoldsBytes&)> encode;  // pixel work and export
+    std::function<MapReport()> write;               // the file on disk
 };
 
 class SaveQueue {
   public:
-    // Encodings running at once hold at most `overlapBytes` together with a picture the run
-    // is about to allocate (see AwaitRoom).
+    // Encodings hold at most `overlapBytes` together with a picture the run is about to
+    // allocate (see AwaitRoom).
     explicit SaveQueue(std::size_t overlapBytes) : overlapBytes_(overlapBytes) {}
     // Maps never allowed to be written are dropped; waits for their threads.
     ~SaveQueue();
@@ -31,8 +38,8 @@ class SaveQueue {
 
     bool Empty() const { return entries_.empty(); }
     void Push(SaveWork work);
-    // Before the run allocates `bytes`: waits for the oldest encodings to end until the rest
-    // leave room for it.
+    // Before the run allocates `bytes`: waits until the encodings hold little enough to leave
+    // room for it, or nothing at all.
     void AwaitRoom(std::size_t bytes);
     // Reports written maps in order through `announce` (true: end the run, dropping the rest),
     // waiting for them while more than `keep` maps wait; true when `announce` ended the run.
@@ -40,8 +47,14 @@ class SaveQueue {
     bool Report(const std::function<bool(const MapReport&)>& announce, std::size_t keep);
 
   private:
+    // What the encodings hold, shared with their threads.
+    struct Holdings {
+        std::mutex mutex;
+        std::condition_variable lowered;
+        void Set(std::atomic<std::size_t>& held, std::size_t bytes);
+    };
     struct Entry {
-        std::size_t bytes = 0;
+        std::shared_ptr<std::atomic<std::size_t>> held;
         std::shared_future<void> encoded;
         std::future<MapReport> saved;
         std::promise<bool> mayWrite;  // declared last: destroyed first, never left unset
@@ -50,6 +63,7 @@ class SaveQueue {
     void Allow(Entry& e, bool write);
 
     std::size_t overlapBytes_;
+    std::shared_ptr<Holdings> holdings_ = std::make_shared<Holdings>();
     std::deque<Entry> entries_;
 };
 

@@ -27,20 +27,20 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
     return steps;
 }
 
-IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps, std::vector<int>& paletteSizes) {
+IndexedPicture PaletteIndices(Canvas canvas, FinalSteps& steps, std::vector<int>& paletteSizes) {
     // The last remap onto the palette is made as the palette indices are.
     ColourMap colours;
     if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours);
-    const std::int32_t enlargedWidth = steps.patterns.width;
-    const std::int32_t enlargedHeight = steps.patterns.height;
     // Only the crop is turned into indices.
-    IndexedPicture picture = IndexedPicture::FromCanvas(
-        canvas, steps.crop,
-        static_cast<std::size_t>(enlargedWidth) * static_cast<std::size_t>(enlargedHeight), false,
-        colours.Size() > 0 ? &colours : nullptr);
-    canvas = Canvas();
+    return IndexedPicture::FromCanvas(canvas, steps.crop,
+                                      static_cast<std::size_t>(steps.patterns.width) *
+                                          static_cast<std::size_t>(steps.patterns.height),
+                                      false, colours.Size() > 0 ? &colours : nullptr);
+}
+
+IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps) {
     // The palette is sorted as the picture is enlarged: no pass of its own.
-    picture.ResizeImage(enlargedWidth, enlargedHeight, true);
+    picture.ResizeImage(steps.patterns.width, steps.patterns.height, true);
     CutPatterns(picture, steps.patterns);
     if (picture.GetWidth() != steps.width || picture.GetHeight() != steps.height)
         picture.ResizeCanvas(steps.width, steps.height, Anchor::BottomCentre);

@@ -28,9 +28,11 @@ struct FinalSteps {
 // the canvas may still wait for its colour mapping.
 FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapStats& stats,
                           Random& rng, float p);
-// The finished picture: the canvas as palette indices (the canvas is freed as soon as they are
-// made, and the indices get room to be enlarged in place), brought to its final pixels and size.
-// A pending colour limit is applied first, its palette sizes added to `paletteSizes`.
-IndexedPicture ApplyFinalSteps(Canvas canvas, FinalSteps& steps, std::vector<int>& paletteSizes);
+// The crop of the canvas as palette indices, with room to be enlarged in place, the canvas
+// freed as soon as they are made. A pending colour limit is applied first, its palette sizes
+// added to `paletteSizes`.
+IndexedPicture PaletteIndices(Canvas canvas, FinalSteps& steps, std::vector<int>& paletteSizes);
+// The rest of the last steps on those indices: the finished picture.
+IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps);
 
 }  // namespace orvane

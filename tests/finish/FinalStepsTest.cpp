@@ -45,7 +45,7 @@ TEST(FinalSteps, PlannedThenAppliedGivesTheInLineMapAndDraws) {
             EXPECT_EQ(planned.Draws(), direct.Draws());
             EXPECT_EQ(planned.Rnd(), direct.Rnd()) << "the generator moved on differently";
             const IndexedPicture picture =
-                ApplyFinalSteps(canvas, steps, plannedStats.paletteSizes);
+                ApplyFinalSteps(PaletteIndices(canvas, steps, plannedStats.paletteSizes), steps);
             EXPECT_TRUE(picture.ExportPng() == expected.ExportPng()) << p << " " << scale;
         }
     }
@@ -58,7 +58,8 @@ TEST(FinalSteps, ASliverOfLandStillMakesAPictureOfTheMinimumSize) {
     Random rng;
     MapStats stats;
     FinalSteps steps = PlanFinalSteps(canvas, 15, stats, rng, 0.0f);
-    const IndexedPicture picture = ApplyFinalSteps(canvas, steps, stats.paletteSizes);
+    const IndexedPicture picture =
+        ApplyFinalSteps(PaletteIndices(canvas, steps, stats.paletteSizes), steps);
     EXPECT_EQ(picture.GetWidth(), 640);
     EXPECT_EQ(picture.GetHeight(), 32);
     EXPECT_EQ(std::count(picture.Pixels().begin(), picture.Pixels().end(), 0),
