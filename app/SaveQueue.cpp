@@ -12,7 +12,7 @@ bool Ready(const Future& f) {
 
 }  // namespace
 
-void SaveQueue::Holdings::Set(std::atomic<std::size_t>& held, std::size_t bytes) {
+void SaveQueue::Holdings::Set(std::size_t& held, std::size_t bytes) {
     {
         const std::lock_guard lock(mutex);
         held = bytes;
@@ -37,7 +37,7 @@ void SaveQueue::Push(SaveWork work) {
     std::shared_future<void> turn;
     if (entries_.size() >= 2) turn = entries_[entries_.size() - 2].encoded;
     Entry& e = entries_.emplace_back();
-    e.held = std::make_shared<std::atomic<std::size_t>>(work.bytes);
+    e.held = std::make_shared<std::size_t>(work.bytes);  // no thread reads it yet
     std::promise<void> encoded;
     e.encoded = encoded.get_future().share();
     std::shared_future<bool> mayWrite = e.mayWrite.get_future().share();
@@ -49,7 +49,7 @@ void SaveQueue::Push(SaveWork work) {
                 // waits for it forever.
                 struct Ended {
                     Holdings& holdings;
-                    std::atomic<std::size_t>& held;
+                    std::size_t& held;
                     std::promise<void>& done;
                     ~Ended() {
                         holdings.Set(held, 0);

@@ -3,7 +3,6 @@
 // export run on a thread of their own; its file is written only once every earlier map has
 // been reported, so a quit request or a failure still ends a run before any later map is
 // saved, exactly as when maps are made and saved one after another.
-#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -47,14 +46,15 @@ class SaveQueue {
     bool Report(const std::function<bool(const MapReport&)>& announce, std::size_t keep);
 
   private:
-    // What the encodings hold, shared with their threads.
+    // What the encodings hold, shared with their threads; every `held` is read and written
+    // under `mutex`.
     struct Holdings {
         std::mutex mutex;
         std::condition_variable lowered;
-        void Set(std::atomic<std::size_t>& held, std::size_t bytes);
+        void Set(std::size_t& held, std::size_t bytes);
     };
     struct Entry {
-        std::shared_ptr<std::atomic<std::size_t>> held;
+        std::shared_ptr<std::size_t> held;
         std::shared_future<void> encoded;
         std::future<MapReport> saved;
         std::promise<bool> mayWrite;  // declared last: destroyed first, never left unset

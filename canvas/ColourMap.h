@@ -51,18 +51,22 @@ class ColourMap {
     // Visits every (colour, value) pair in no particular order.
     template <class F>
     void ForEach(F&& f) {
-        for (std::size_t i = 0; i < keys_.size(); ++i)
-            if (keys_[i] != kEmpty) f(keys_[i], values_[i]);
-        if (hasEmptyKey_) f(kEmpty, emptyValue_);
+        Visit(*this, f);
     }
     template <class F>
     void ForEach(F&& f) const {
-        for (std::size_t i = 0; i < keys_.size(); ++i)
-            if (keys_[i] != kEmpty) f(keys_[i], values_[i]);
-        if (hasEmptyKey_) f(kEmpty, emptyValue_);
+        Visit(*this, f);
     }
 
   private:
+    // ForEach for a map and a const map alike: values are passed as references of its kind.
+    template <class Map, class F>
+    static void Visit(Map& map, F& f) {
+        for (std::size_t i = 0; i < map.keys_.size(); ++i)
+            if (map.keys_[i] != kEmpty) f(map.keys_[i], map.values_[i]);
+        if (map.hasEmptyKey_) f(kEmpty, map.emptyValue_);
+    }
+
     // Colours are 24-bit in practice, so this key marks a free slot; it is still storable.
     static constexpr Colour kEmpty = 0xFFFFFFFFu;
 

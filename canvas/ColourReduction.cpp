@@ -149,14 +149,6 @@ void ApplyMapping(std::span<Colour> pixels, const ColourMap& mapping) {
     }
 }
 
-std::vector<HistogramEntry> RemapToPalette(std::span<Colour> pixels,
-                                           const std::vector<HistogramEntry>& land,
-                                           const std::vector<Colour>& palette) {
-    std::vector<HistogramEntry> mapped;
-    ApplyMapping(pixels, PaletteMapping(land, palette, mapped));
-    return mapped;
-}
-
 void DitherToPalette(std::span<Colour> pixels, std::int32_t width, std::int32_t height,
                      const std::vector<Colour>& palette) {
     const auto w = static_cast<std::size_t>(width);

@@ -33,10 +33,6 @@ ColourMap PaletteMapping(const std::vector<HistogramEntry>& land,
                          const std::vector<Colour>& palette, std::vector<HistogramEntry>& mapped);
 // Every land pixel takes its colour's value in `mapping`, which holds every land colour.
 void ApplyMapping(std::span<Colour> pixels, const ColourMap& mapping);
-// Both: each land colour becomes its nearest palette colour. Returns the mapped histogram.
-std::vector<HistogramEntry> RemapToPalette(std::span<Colour> pixels,
-                                           const std::vector<HistogramEntry>& land,
-                                           const std::vector<Colour>& palette);
 
 // Floyd-Steinberg error diffusion over land pixels only: error neither comes from nor goes
 // to empty space, so the sky stays clean and the result depends only on the picture.

@@ -11,6 +11,15 @@
 #include "core/RunError.h"
 
 namespace orvane {
+namespace {
+
+// Whether `box` (possibly of no size) lies within a width x height picture.
+bool Inside(const Rect& box, std::int32_t width, std::int32_t height) {
+    return box.Left >= 0 && box.Top >= 0 && box.Right <= width && box.Bottom <= height &&
+           box.Left <= box.Right && box.Top <= box.Bottom;
+}
+
+}  // namespace
 
 IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room, bool sorted,
                                           const ColourMap* colours) {
@@ -20,8 +29,7 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room
 
 IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, const Rect& box, std::size_t room,
                                           bool sorted, const ColourMap* colours) {
-    if (box.Left < 0 || box.Top < 0 || box.Right > canvas.GetWidth() ||
-        box.Bottom > canvas.GetHeight() || box.Right < box.Left || box.Bottom < box.Top)
+    if (!Inside(box, canvas.GetWidth(), canvas.GetHeight()))
         throw RunError("Crop: the box is not inside the picture");
     IndexedPicture out;
     out.width_ = box.Right - box.Left;
@@ -134,7 +142,7 @@ Rect IndexedPicture::ContentBox() const {
 }
 
 void IndexedPicture::Crop(const Rect& box) {
-    if (box.Left < 0 || box.Top < 0 || box.Right > width_ || box.Bottom > height_ || box.Empty())
+    if (!Inside(box, width_, height_) || box.Empty())
         throw RunError("Crop: the box is not inside the picture");
     geometry::CropTo(pixels_, width_, height_, box);
 }

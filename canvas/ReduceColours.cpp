@@ -107,13 +107,13 @@ int Reduce(std::span<Colour> pixels, std::int32_t width, std::int32_t height, Ce
         }
         DitherToPalette(pixels, width, height, palette);
         census = Census(pixels);
-    } else if (!deferred) {
-        // Black pixels stay black and no land pixel becomes black.
-        census.land = RemapToPalette(pixels, land, palette);
     } else {
+        // Black pixels stay black and no land pixel becomes black.
         std::vector<HistogramEntry> mapped;
         ColourMap mapping = PaletteMapping(land, palette, mapped);
-        if (deferred->Size() == 0)
+        if (!deferred)
+            ApplyMapping(pixels, mapping);
+        else if (deferred->Size() == 0)
             *deferred = std::move(mapping);
         else
             deferred->ForEach([&](Colour, std::uint32_t& to) { to = *mapping.Find(to); });

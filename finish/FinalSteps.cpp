@@ -27,7 +27,8 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
     return steps;
 }
 
-IndexedPicture PaletteIndices(Canvas canvas, FinalSteps& steps, std::vector<int>& paletteSizes) {
+IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
+                              std::vector<int>& paletteSizes) {
     // The last remap onto the palette is made as the palette indices are.
     ColourMap colours;
     if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours);

@@ -31,7 +31,8 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
 // The crop of the canvas as palette indices, with room to be enlarged in place, the canvas
 // freed as soon as they are made. A pending colour limit is applied first, its palette sizes
 // added to `paletteSizes`.
-IndexedPicture PaletteIndices(Canvas canvas, FinalSteps& steps, std::vector<int>& paletteSizes);
+IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
+                              std::vector<int>& paletteSizes);
 // The rest of the last steps on those indices: the finished picture.
 IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps);
 
