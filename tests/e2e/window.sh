@@ -84,7 +84,12 @@ chooser_appears() {
     wait_for '! xdotool search --name "SavedLevels" >/dev/null 2>&1' 10
 }
 
-start_app 3 || { fail "window did not appear"; exit 1; }
+# Says what the program was doing when its window never came, so a failure can be read.
+no_window() {
+    fail "$1 (program $(kill -0 "$pid" 2>/dev/null && echo running || echo gone); its log:)"
+    tail -5 "$work/log.txt"
+}
+start_app 3 || { no_window "window did not appear"; exit 1; }
 pass "window shown"
 geometry=$(xwininfo -id "$wid" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
 [[ "$geometry" == "722x189" ]] && pass "client area 722x189" || fail "client area $geometry"
@@ -221,7 +226,7 @@ python3 "$here/check_level.py" "$levels"/*.png >/dev/null || fail "a map saved a
 
 # A run-time error (a seed too long for a file name): message, log line, the last good map
 # stays in the pane, and the program stays usable.
-start_app 3 || fail "window did not reappear"
+start_app 3 || no_window "window did not reappear"
 click 48 30
 wait_for '[[ $(previews) -eq 1 ]]' 120
 shot "$work/good.png"
@@ -254,7 +259,7 @@ kill "$pid"; wait "$pid" 2>/dev/null; pid=""
 mkdir -p "$work/remembered" "$XDG_CONFIG_HOME/orvane"
 echo "maps-folder=$work/remembered" >"$XDG_CONFIG_HOME/orvane/settings"
 before=$(count)
-start_app 3 || fail "window did not reappear"
+start_app 3 || no_window "window did not reappear"
 click 48 30
 wait_for '[[ $(ls "$work/remembered" | wc -l) -eq 1 ]]' 120 && [[ $(count) -eq $before ]] &&
     pass "remembered folder used" || fail "remembered: $(ls "$work/remembered")"
@@ -264,7 +269,7 @@ kill "$pid"; wait "$pid" 2>/dev/null; pid=""
 rm "$XDG_CONFIG_HOME/orvane/settings"
 mkdir -p "$work/installed"
 cp "$app" "$work/installed/orvane"
-start_app 3 "$work/installed/orvane" || fail "installed window did not appear"
+start_app 3 "$work/installed/orvane" || no_window "installed window did not appear"
 click 48 30
 chooser_appears && pass "no folder: the chooser asks for one" || fail "no chooser without a folder"
 [[ -z $(ls -A "$work/installed" | grep -v '^orvane$') ]] && pass "nothing written beside it" ||
