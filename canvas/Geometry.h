@@ -49,6 +49,14 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
             pixels.swap(grown);
         }
         pixels.resize(count);
+        // Every source column is under at least one target column, in order: a run of one
+        // value in a source row fills one span of the target row, from firstTarget[start] up
+        // to firstTarget[end]. Maps are mostly long runs, so this fills rather than looks up
+        // each pixel.
+        const auto sw = static_cast<std::size_t>(width);
+        std::vector<std::size_t> firstTarget(sw + 1, w);
+        for (std::size_t x = w; x-- > 0;)
+            firstTarget[static_cast<std::size_t>(fromColumn[x])] = x;
         T* data = pixels.data();
         std::int64_t below = -1;  // source row of the row below
         for (std::int64_t y = newHeight - 1; y >= 0; --y) {
@@ -58,8 +66,16 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
                 std::copy(dst + w, dst + 2 * w, dst);
                 continue;
             }
-            const T* src = data + static_cast<std::size_t>(from) * static_cast<std::size_t>(width);
-            for (std::size_t x = w; x-- > 0;) dst[x] = map(src[fromColumn[x]]);
+            // Runs from the right: a span starts at or after its run's source pixels, so it
+            // overwrites none still to be read.
+            const T* src = data + static_cast<std::size_t>(from) * sw;
+            for (std::size_t end = sw; end > 0;) {
+                const T value = src[end - 1];
+                std::size_t start = end - 1;
+                while (start > 0 && src[start - 1] == value) --start;
+                std::fill(dst + firstTarget[start], dst + firstTarget[end], map(value));
+                end = start;
+            }
             below = from;
         }
         width = newWidth;
