@@ -148,9 +148,11 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
 }
 
 // The last steps' pixel work, preview and export; touches nothing but the map it is given.
-void EncodeMap(MadeMap& made, const HoldsBytes& holds) {
+// `spareCore`: no map is made meanwhile, so this one may use a second thread.
+void EncodeMap(MadeMap& made, const HoldsBytes& holds, bool spareCore) {
+    const std::size_t bands = spareCore ? 2 : 1;
     IndexedPicture picture =
-        PaletteIndices(std::move(made.canvas), made.steps, made.report.stats.paletteSizes);
+        PaletteIndices(std::move(made.canvas), made.steps, made.report.stats.paletteSizes, bands);
     // The canvas is gone: the next map may use the room it held.
     holds(FinishedBytes(made.steps));
     picture = ApplyFinalSteps(std::move(picture), made.steps);
@@ -171,10 +173,10 @@ MapReport WriteMap(MadeMap& made, const std::filesystem::path& folder) {
 }
 
 // Hands a made map to the save queue, which encodes it beside the next maps.
-SaveWork QueuedSave(MadeMap made, const std::filesystem::path& folder) {
+SaveWork QueuedSave(MadeMap made, const std::filesystem::path& folder, bool spareCore) {
     auto map = std::make_shared<MadeMap>(std::move(made));
     return {SaveBytes(map->canvas, map->steps),
-            [map](const HoldsBytes& holds) { EncodeMap(*map, holds); },
+            [map, spareCore](const HoldsBytes& holds) { EncodeMap(*map, holds, spareCore); },
             [map, folder] { return WriteMap(*map, folder); }};
 }
 
@@ -232,10 +234,12 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
             throw;
         }
         if (ctx.threads > 1) {
-            queue.Push(QueuedSave(std::move(made), ctx.folder));
+            // After the last map the run only waits for its saves.
+            queue.Push(QueuedSave(std::move(made), ctx.folder, i == count));
             if (queue.Report(announce, kMapsAhead)) return RunOutcome::QuitRequested;
         } else {
-            EncodeMap(made, [](std::size_t) {});
+            EncodeMap(
+                made, [](std::size_t) {}, false);
             if (announce(WriteMap(made, ctx.folder))) return RunOutcome::QuitRequested;
         }
     }

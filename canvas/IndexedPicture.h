@@ -30,9 +30,10 @@ class IndexedPicture {
     static IndexedPicture FromCanvas(const Canvas& canvas, std::size_t room = 0, bool sorted = true,
                                      const ColourMap* colours = nullptr);
     // The same for the part of the canvas inside `box` only: a crop with no copy of its own
-    // (RunError when the box is not inside the canvas).
+    // (RunError when the box is not inside the canvas), made in `bands` parts on as many
+    // threads.
     static IndexedPicture FromCanvas(const Canvas& canvas, const Rect& box, std::size_t room,
-                                     bool sorted, const ColourMap* colours);
+                                     bool sorted, const ColourMap* colours, std::size_t bands = 1);
     // Puts the palette in ascending order (black stays first) and renumbers the pixels to it.
     void SortPalette();
 

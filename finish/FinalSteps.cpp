@@ -28,15 +28,15 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
 }
 
 IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
-                              std::vector<int>& paletteSizes) {
+                              std::vector<int>& paletteSizes, std::size_t bands) {
     // The last remap onto the palette is made as the palette indices are.
     ColourMap colours;
-    if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours);
+    if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours, bands);
     // Only the crop is turned into indices.
     return IndexedPicture::FromCanvas(canvas, steps.crop,
                                       static_cast<std::size_t>(steps.patterns.width) *
                                           static_cast<std::size_t>(steps.patterns.height),
-                                      false, colours.Size() > 0 ? &colours : nullptr);
+                                      false, colours.Size() > 0 ? &colours : nullptr, bands);
 }
 
 IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps) {

@@ -30,9 +30,9 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
                           Random& rng, float p);
 // The crop of the canvas as palette indices, with room to be enlarged in place, the canvas
 // freed as soon as they are made. A pending colour limit is applied first, its palette sizes
-// added to `paletteSizes`.
+// added to `paletteSizes`. Whole-picture passes are cut into `bands` parts on as many threads.
 IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
-                              std::vector<int>& paletteSizes);
+                              std::vector<int>& paletteSizes, std::size_t bands = 1);
 // The rest of the last steps on those indices: the finished picture.
 IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps);
 
