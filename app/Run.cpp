@@ -155,7 +155,7 @@ void EncodeMap(MadeMap& made, const HoldsBytes& holds, bool spareCore) {
         PaletteIndices(std::move(made.canvas), made.steps, made.report.stats.paletteSizes, bands);
     // The canvas is gone: the next map may use the room it held.
     holds(FinishedBytes(made.steps));
-    picture = ApplyFinalSteps(std::move(picture), made.steps);
+    picture = ApplyFinalSteps(std::move(picture), made.steps, bands);
     made.report.preview = MakePreview(picture, made.previewBounds.width, made.previewBounds.height);
     made.file = picture.ExportPng();
     picture = IndexedPicture();

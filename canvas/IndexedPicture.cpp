@@ -158,7 +158,8 @@ Colour IndexedPicture::GetColour(std::int32_t x, std::int32_t y) const {
                             static_cast<std::size_t>(x)]];
 }
 
-void IndexedPicture::ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette) {
+void IndexedPicture::ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette,
+                                 std::size_t bands) {
     raster::CheckSize(width, height);
     if (width_ == 0 || height_ == 0 || width == 0 || height == 0) {
         pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
@@ -169,10 +170,11 @@ void IndexedPicture::ResizeImage(std::int32_t width, std::int32_t height, bool s
     }
     const auto renumber = sortPalette ? OrderPalette() : std::nullopt;
     if (renumber)
-        geometry::Scale(pixels_, width_, height_, width, height,
-                        [&](Pixel p) { return (*renumber)[p]; });
+        geometry::Scale(
+            pixels_, width_, height_, width, height, [&](Pixel p) { return (*renumber)[p]; },
+            bands);
     else
-        geometry::Scale(pixels_, width_, height_, width, height);
+        geometry::Scale(pixels_, width_, height_, width, height, geometry::SameValue{}, bands);
 }
 
 void IndexedPicture::ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor) {

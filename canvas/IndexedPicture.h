@@ -46,8 +46,10 @@ class IndexedPicture {
     Colour GetColour(std::int32_t x, std::int32_t y) const;
 
     // As the canvas operations of the same names. With `sortPalette`, SortPalette's renumbering
-    // is made as the pixels are copied: one pass over the picture instead of two.
-    void ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette = false);
+    // is made as the pixels are copied: one pass over the picture instead of two. An
+    // enlargement may share its rows among `bands` threads.
+    void ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette = false,
+                     std::size_t bands = 1);
     void ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor);  // empty
     void CropEmpty();
     // The smallest rectangle holding every pixel that is not empty space, and a crop to it.

@@ -39,9 +39,9 @@ IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
                                       false, colours.Size() > 0 ? &colours : nullptr, bands);
 }
 
-IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps) {
+IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps, std::size_t bands) {
     // The palette is sorted as the picture is enlarged: no pass of its own.
-    picture.ResizeImage(steps.patterns.width, steps.patterns.height, true);
+    picture.ResizeImage(steps.patterns.width, steps.patterns.height, true, bands);
     CutPatterns(picture, steps.patterns);
     if (picture.GetWidth() != steps.width || picture.GetHeight() != steps.height)
         picture.ResizeCanvas(steps.width, steps.height, Anchor::BottomCentre);

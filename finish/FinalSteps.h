@@ -33,7 +33,8 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
 // added to `paletteSizes`. Whole-picture passes are cut into `bands` parts on as many threads.
 IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
                               std::vector<int>& paletteSizes, std::size_t bands = 1);
-// The rest of the last steps on those indices: the finished picture.
-IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps);
+// The rest of the last steps on those indices: the finished picture (the enlargement in
+// `bands` parts where it can).
+IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps, std::size_t bands = 1);
 
 }  // namespace orvane

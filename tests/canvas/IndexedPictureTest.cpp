@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "canvas/ColourMap.h"
 #include "canvas/Geometry.h"
@@ -112,6 +113,18 @@ TEST(IndexedPicture, BandsGiveTheSamePictureAsOneThread) {
                 ASSERT_TRUE(std::ranges::equal(one.Palette(), many.Palette())) << bands;
                 EXPECT_TRUE(std::ranges::equal(one.Pixels(), many.Pixels())) << bands;
             }
+        }
+    }
+    // An enlargement makes the rows past its source in bands, the others after them.
+    const IndexedPicture source = IndexedPicture::FromCanvas(canvas, box, 0, false, nullptr);
+    for (const auto& [w, h] : {std::pair{195, 92}, {196, 93}, {390, 184}, {401, 333}, {780, 95}}) {
+        IndexedPicture one = source;
+        one.ResizeImage(w, h, true);
+        for (const std::size_t bands : {2u, 5u}) {
+            IndexedPicture many = source;
+            many.ResizeImage(w, h, true, bands);
+            EXPECT_TRUE(std::ranges::equal(one.Pixels(), many.Pixels()))
+                << w << "x" << h << " in " << bands;
         }
     }
 }
