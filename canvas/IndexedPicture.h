@@ -65,8 +65,9 @@ class IndexedPicture {
     void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
 
     // The palette PNG the canvas would export for the same pixels: black at index 0, one
-    // entry per colour used, ascending (RunError when the palette is not sorted).
-    std::vector<std::uint8_t> ExportPng() const;
+    // entry per colour used, ascending (RunError when the palette is not sorted). With
+    // threads >= 2 a large picture is compressed on two threads, giving the same bytes.
+    std::vector<std::uint8_t> ExportPng(unsigned threads = 1) const;
 
   private:
     // Sorts the palette; the index each old index becomes, or nothing when none moves.

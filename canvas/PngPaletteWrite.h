@@ -13,10 +13,13 @@
 namespace orvane {
 
 // `indices` holds width x height palette indices, row by row; with `renumber` each index i is
-// written as (*renumber)[i]. RunError when deflate fails.
+// written as (*renumber)[i] (it may only close gaps in the palette: different colours keep
+// different numbers, 0 stays 0). With threads >= 2 a large picture is deflated on two threads,
+// giving the same bytes. RunError when deflate fails.
 std::vector<std::uint8_t> WritePalettePng(std::uint32_t width, std::uint32_t height,
                                           std::span<const Colour> palette,
                                           std::span<const std::uint8_t> indices,
-                                          const std::array<std::uint8_t, 256>* renumber);
+                                          const std::array<std::uint8_t, 256>* renumber,
+                                          unsigned threads = 1);
 
 }  // namespace orvane

@@ -4,20 +4,19 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 #include "canvas/Canvas.h"
 #include "canvas/IndexedPicture.h"
 #include "canvas/PngPaletteWrite.h"
 #include "canvas/Spng.h"
+#include "canvas/UsedColours.h"
 #include "core/RunError.h"
 
 namespace orvane {
 namespace {
 
 constexpr const char* kAction = "PNG export";
-constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
 
 void Check(int err, const char* step) {
     spng::Check(err, kAction, step);
@@ -73,31 +72,13 @@ std::vector<std::uint8_t> Canvas::ExportPng() const {
     return IndexedPicture::FromCanvas(*this).ExportPng();
 }
 
-std::vector<std::uint8_t> IndexedPicture::ExportPng() const {
+std::vector<std::uint8_t> IndexedPicture::ExportPng(unsigned threads) const {
     if (width_ <= 0 || height_ <= 0) throw RunError("PNG export failed: the picture is empty");
     // The file's palette order is part of the map's bytes.
     if (!std::is_sorted(palette_.begin(), palette_.end()))
         throw RunError("PNG export failed: the palette is not in ascending order");
-    // One entry per colour still used (cut patterns may have removed the last pixel of one);
-    // black keeps index 0 whatever happens.
-    std::array<bool, 256> used{};
-    used[0] = true;
-    std::size_t seen = 1;
-    const std::size_t n = pixels_.size();
-    Pixel last = 0;
-    for (std::size_t i = 0; i < n && seen < palette_.size();) {
-        // Eight pixels at once while they repeat the last one: most of a map is long runs.
-        std::uint64_t eight = 0;
-        if (i + 8 <= n && (std::memcpy(&eight, &pixels_[i], 8), eight == last * kEveryByte)) {
-            i += 8;
-            continue;
-        }
-        last = pixels_[i++];
-        if (!used[last]) {
-            used[last] = true;
-            ++seen;
-        }
-    }
+    // One entry per colour still used; black keeps index 0 whatever happens.
+    const std::array<bool, 256> used = UsedColours(pixels_, palette_.size(), threads);
     std::array<Colour, 256> palette{};
     std::size_t entries = 0;
     std::array<Pixel, 256> renumber{};
@@ -108,7 +89,7 @@ std::vector<std::uint8_t> IndexedPicture::ExportPng() const {
     }
     return WritePalettePng(static_cast<std::uint32_t>(width_), static_cast<std::uint32_t>(height_),
                            std::span(palette).first(entries), pixels_,
-                           entries == palette_.size() ? nullptr : &renumber);
+                           entries == palette_.size() ? nullptr : &renumber, threads);
 }
 
 }  // namespace orvane

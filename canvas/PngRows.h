@@ -1,0 +1,72 @@
+#pragma once
+// The bytes a palette PNG deflates: every row as filter byte 0 (none) then its indices,
+// renumbered when asked. They are made a row at a time, so the whole stream never exists in
+// memory.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <vector>
+
+namespace orvane {
+
+class PngRows {
+  public:
+    using Renumber = std::array<std::uint8_t, 256>;
+
+    // `indices` holds `height` rows of `width`; each index i is written as (*renumber)[i] when
+    // given, which must give different colours different numbers (it only closes gaps) and keep
+    // 0. `colours` is the palette's size: no byte written reaches it.
+    PngRows(std::span<const std::uint8_t> indices, std::size_t width, std::size_t height,
+            std::size_t colours, const Renumber* renumber)
+        : indices_(indices),
+          width_(width),
+          height_(height),
+          colours_(colours),
+          renumber_(renumber) {}
+
+    std::size_t Width() const { return width_; }
+    std::size_t Height() const { return height_; }
+    std::size_t Colours() const { return colours_; }
+    std::size_t Size() const { return height_ * (width_ + 1); }
+    // Row y's indices as the picture holds them (before renumbering).
+    const std::uint8_t* Row(std::size_t y) const { return indices_.data() + y * width_; }
+
+    // The stream's byte at `pos`.
+    std::uint8_t At(std::size_t pos) const {
+        const std::size_t x = pos % (width_ + 1);
+        if (x == 0) return 0;
+        const std::uint8_t index = Row(pos / (width_ + 1))[x - 1];
+        return renumber_ ? (*renumber_)[index] : index;
+    }
+
+    // Calls take(bytes) for the stream's bytes in [from, to), a row or part of one at a time.
+    template <class Take>
+    void ForEach(std::size_t from, std::size_t to, Take&& take) const {
+        std::vector<std::uint8_t> row(width_ + 1);
+        while (from < to) {
+            const std::size_t y = from / (width_ + 1);
+            const std::size_t rowStart = y * (width_ + 1);
+            const std::uint8_t* src = Row(y);
+            if (renumber_)
+                std::transform(src, src + width_, row.begin() + 1,
+                               [&](std::uint8_t p) { return (*renumber_)[p]; });
+            else
+                std::memcpy(row.data() + 1, src, width_);
+            const std::size_t end = std::min(to, rowStart + width_ + 1);
+            take(std::span<const std::uint8_t>(row).subspan(from - rowStart, end - from));
+            from = end;
+        }
+    }
+
+  private:
+    std::span<const std::uint8_t> indices_;
+    std::size_t width_;
+    std::size_t height_;
+    std::size_t colours_;
+    const Renumber* renumber_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,177 @@
+#include "canvas/SplitDeflate.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <exception>
+#include <limits>
+#include <optional>
+#include <thread>
+
+#include "canvas/Adler32.h"
+#include "canvas/DeflateBlocks.h"
+#include "core/RunError.h"
+
+namespace orvane {
+namespace {
+
+// Bytes below this are 8-bit literals in the fixed code, so no block is ever stored raw.
+constexpr std::size_t kMostSplitColours = 144;
+// Where the first part should end, as a share of the work: the second thread counts symbols
+// up to the cut before it starts deflating (about an eighth of the work of deflating that far).
+constexpr double kFirstShare = 0.53;
+// Deflate spends about as much on a symbol as on five bytes of input.
+constexpr std::size_t kSymbolCost = 5;
+constexpr std::size_t kBands = 256;  // rows sampled for the estimate: one per band
+constexpr std::size_t kUnknown = std::numeric_limits<std::size_t>::max();
+
+std::uint32_t AddRows(const PngRows& rows, std::size_t from, std::size_t to, RleDeflater& deflater,
+                      std::uint32_t adler) {
+    rows.ForEach(from, to, [&](std::span<const std::uint8_t> bytes) {
+        deflater.Add(bytes);
+        adler = Adler32(adler, bytes);
+    });
+    return adler;
+}
+
+// Writes `bytes` shifted up by `shift` bits, after the `shift` bits of `carry`; returns the
+// `shift` bits left over.
+std::uint8_t PutShifted(DeflateOut& out, std::span<const std::uint8_t> bytes, unsigned shift,
+                        std::uint8_t carry) {
+    if (shift == 0) {
+        out.Put(bytes);
+        return 0;
+    }
+    std::uint32_t acc = carry;
+    while (!bytes.empty()) {
+        const std::span<std::uint8_t> room = out.Room();
+        const std::size_t n = std::min(room.size(), bytes.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            acc |= std::uint32_t{bytes[i]} << shift;
+            room[i] = static_cast<std::uint8_t>(acc);
+            acc >>= 8;
+        }
+        out.Wrote(n);
+        bytes = bytes.subspan(n);
+    }
+    return static_cast<std::uint8_t>(acc);
+}
+
+// Where the first part should end so that both threads finish together, from the work of a
+// sample of rows (a map's sky deflates several times faster than its land); never in the first
+// quarter, so the first part can start before this is known.
+std::size_t BalancedTarget(const PngRows& rows) {
+    const std::size_t height = rows.Height();
+    const std::size_t rowsPerBand = (height + kBands - 1) / kBands;
+    std::array<std::size_t, kBands> work{};
+    std::size_t total = 0;
+    std::size_t bands = 0;
+    for (std::size_t y = 0; y < height; y += rowsPerBand, ++bands) {
+        const std::size_t rowWork = rows.Width() + 1 + kSymbolCost * RowSymbols(rows, y);
+        total += std::min(rowsPerBand, height - y) * rowWork;
+        work[bands] = total;
+    }
+    const auto goal = static_cast<std::size_t>(static_cast<double>(total) * kFirstShare);
+    const std::size_t band = static_cast<std::size_t>(
+        std::lower_bound(work.begin(), work.begin() + bands, goal) - work.begin());
+    const std::size_t before = band == 0 ? 0 : work[band - 1];
+    const double within = static_cast<double>(goal - before) /
+                          static_cast<double>(std::max<std::size_t>(1, work[band] - before));
+    const auto at = static_cast<std::size_t>((static_cast<double>(band) + within) *
+                                             static_cast<double>(rowsPerBand * (rows.Width() + 1)));
+    return std::clamp<std::size_t>(at, std::max<std::size_t>(1, rows.Size() / 4), rows.Size() - 1);
+}
+
+// The part after the cut, made on the second thread up to its last bits.
+struct SecondPart {
+    BufferOut out;
+    std::optional<RleDeflater> deflater;
+    std::size_t bytes = 0;  // whole bytes written before its last block(s)
+    unsigned bits = 0;      // and the bits after them
+    std::uint32_t adler = 1;
+    std::exception_ptr failed;
+
+    void Make(const PngRows& rows, std::size_t cut) {
+        try {
+            deflater.emplace(out);
+            deflater->SetPrevious(rows.At(cut - 1));
+            adler = AddRows(rows, cut, rows.Size(), *deflater, 1);
+            bits = deflater->Flush();
+            bytes = out.Bytes().size();
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    }
+
+    // Writes the part after the first one's `shift` bits `carry`, then finishes it.
+    void PutAfter(DeflateOut& to, unsigned shift, std::uint8_t carry) {
+        carry = PutShifted(to, out.Bytes().first(bytes), shift, carry);
+        // What deflate still holds ends the stream; made after `shift` zero bits, it starts
+        // where it will lie within a byte, so its padding comes out as in one stream.
+        deflater->PrimeZeros(shift);
+        deflater->Finish();
+        std::span<const std::uint8_t> tail = out.Bytes().subspan(bytes);
+        if (tail.size() < 2) throw RunError("PNG export failed: deflate ended early");
+        // The tail begins with this part's own `bits` bits and the zeros: put the first part's
+        // carry in front of those bits instead.
+        const unsigned ahead = shift + bits;
+        std::uint32_t first = tail[0] | std::uint32_t{tail[1]} << 8;
+        const std::uint32_t own = first & ((1u << bits) - 1);
+        first = (first & ~((1u << ahead) - 1)) | carry | own << shift;
+        const std::uint8_t joined[2] = {static_cast<std::uint8_t>(first),
+                                        static_cast<std::uint8_t>(first >> 8)};
+        to.Put(joined);
+        to.Put(tail.subspan(2));
+    }
+};
+
+}  // namespace
+
+RowsDeflated DeflateRows(const PngRows& rows, DeflateOut& out, unsigned threads) {
+    const std::size_t size = rows.Size();
+    RleDeflater first(out);
+    if (threads < 2 || rows.Colours() > kMostSplitColours || size < 2) {
+        const std::uint32_t adler = AddRows(rows, 0, size, first, 1);
+        first.Finish();
+        return {adler, false};
+    }
+
+    // The first part is this thread's from the start; it needs the cut only on reaching it.
+    std::atomic<std::size_t> targetAt{kUnknown};
+    std::atomic<std::size_t> cutAt{kUnknown};
+    SecondPart second;
+    std::jthread worker([&] {
+        const std::size_t target = BalancedTarget(rows);
+        targetAt.store(target);
+        targetAt.notify_one();
+        const std::size_t cut = BlockEndFrom(rows, target);
+        cutAt.store(cut);
+        cutAt.notify_one();
+        if (cut < size) second.Make(rows, cut);
+    });
+    // The target is never before the first quarter: no need to wait for it before there.
+    std::uint32_t adler = AddRows(rows, 0, size / 4, first, 1);
+    targetAt.wait(kUnknown);
+    const std::size_t target = targetAt.load();
+    adler = AddRows(rows, size / 4, target, first, adler);
+    cutAt.wait(kUnknown);
+    const std::size_t cut = cutAt.load();
+    if (cut >= size) {
+        adler = AddRows(rows, target, size, first, adler);
+        first.Finish();
+        return {adler, false};
+    }
+    adler = AddRows(rows, target, cut, first, adler);
+    const unsigned held = first.EndBlock();
+    const std::uint8_t carry = first.TakeHeldBits(held);
+    worker.join();
+    if (second.failed) std::rethrow_exception(second.failed);
+    second.PutAfter(out, held, carry);
+    return {static_cast<std::uint32_t>(
+                adler32_combine(adler, second.adler, static_cast<z_off_t>(size - cut))),
+            true};
+}
+
+}  // namespace orvane
