@@ -141,20 +141,26 @@ void ResizeToFinal(benchmark::State& state) {
 }
 BENCHMARK(ResizeToFinal)->Unit(benchmark::kMillisecond);
 
-// A largest map's export from palette indices, as the save makes it; from the canvas, the
-// conversion to indices comes first.
+// A largest map's export from palette indices, as the save makes it, on one thread or two; from
+// the canvas, the conversion to indices comes first.
 void ExportPalettePng(benchmark::State& state) {
     Canvas c = test::SampleMap(kWidth, kHeight);
     c.ReduceColours(64);
     c.ResizeImage(7680, 4344);
     const IndexedPicture picture = IndexedPicture::FromCanvas(c);
     const bool fromCanvas = state.range(0) != 0;
+    const auto threads = static_cast<unsigned>(state.range(1));
     for (auto _ : state) {
-        const auto png = fromCanvas ? c.ExportPng() : picture.ExportPng();
+        const auto png = fromCanvas ? c.ExportPng() : picture.ExportPng(threads);
         state.counters["bytes"] = static_cast<double>(png.size());
     }
 }
-BENCHMARK(ExportPalettePng)->ArgName("fromCanvas")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportPalettePng)
+    ->ArgNames({"fromCanvas", "threads"})
+    ->Args({0, 1})
+    ->Args({0, 2})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace orvane

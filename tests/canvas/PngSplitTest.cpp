@@ -5,6 +5,8 @@
 #include <random>
 #include <vector>
 
+#include "canvas/Canvas.h"
+#include "canvas/IndexedPicture.h"
 #include "canvas/PngPaletteWrite.h"
 #include "canvas/PngRows.h"
 #include "canvas/SplitDeflate.h"
@@ -171,6 +173,31 @@ TEST(PngSplit, LargePalettesAndSmallPicturesStayOnOneThread) {
                     WritePalettePng(w, h, palette, indices, nullptr, 1))
             << width;
     }
+}
+
+// A large map's export on two threads also looks for the colours used in two halves at once: a
+// colour met only at the very end keeps its entry, one cut away loses it.
+TEST(PngSplit, LargeMapExportKeepsEveryColourOnTwoThreads) {
+    constexpr int kWidth = 2047;  // halves that end in a few pixels past a step of sixteen
+    constexpr int kHeight = 2100;
+    Canvas canvas;
+    canvas.CreateImage(kWidth, kHeight, 0);
+    const std::span<Colour> pixels = canvas.Pixels();
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        if (i / 3001 % 3 != 0) pixels[i] = RGB(20 + i / 300'000 * 10, 40, 60);
+    canvas.SetPixel(kWidth - 1, kHeight - 1, RGB(1, 2, 3));
+    canvas.SetPixel(5, 5, RGB(250, 2, 3));
+    IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+    picture.SetPenColour(0);
+    picture.DrawPoint(5, 5);
+
+    const auto two = picture.ExportPng(2);
+    EXPECT_TRUE(two == picture.ExportPng(1));
+    Canvas back;
+    back.LoadPicture(two);
+    EXPECT_EQ(back.GetPixel(kWidth - 1, kHeight - 1), RGB(1, 2, 3));
+    EXPECT_EQ(back.GetPixel(5, 5), 0u);
+    EXPECT_EQ(back.CountColours(), static_cast<int>(picture.Palette().size()) - 1);
 }
 
 }  // namespace
