@@ -17,7 +17,8 @@
 namespace orvane {
 namespace {
 
-// Bytes below this are 8-bit literals in the fixed code, so no block is ever stored raw.
+// A palette this small writes only bytes below 144, literals of 8 bits in the fixed code, so
+// zlib never stores a block raw.
 constexpr std::size_t kMostSplitColours = 144;
 // Where the first part should end, as a share of the work: the second thread counts symbols
 // up to the cut before it starts deflating (about an eighth of the work of deflating that far).
