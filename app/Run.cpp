@@ -148,16 +148,15 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
 }
 
 // The last steps' pixel work, preview and export; touches nothing but the map it is given.
-// `spareCore`: no map is made meanwhile, so this one may use a second thread.
+// `spareCore`: no map is made meanwhile, so the export may use a second thread.
 void EncodeMap(MadeMap& made, const HoldsBytes& holds, bool spareCore) {
-    const std::size_t bands = spareCore ? 2 : 1;
     IndexedPicture picture =
-        PaletteIndices(std::move(made.canvas), made.steps, made.report.stats.paletteSizes, bands);
+        PaletteIndices(std::move(made.canvas), made.steps, made.report.stats.paletteSizes);
     // The canvas is gone: the next map may use the room it held.
     holds(FinishedBytes(made.steps));
-    picture = ApplyFinalSteps(std::move(picture), made.steps, bands);
+    picture = ApplyFinalSteps(std::move(picture), made.steps);
     made.report.preview = MakePreview(picture, made.previewBounds.width, made.previewBounds.height);
-    made.file = picture.ExportPng();
+    made.file = picture.ExportPng(spareCore ? 2 : 1);
     picture = IndexedPicture();
     InsertLevelChunk(made.file, made.chunk);
     made.report.fileBytes = made.file.size();

@@ -110,10 +110,9 @@ class Canvas {
     // With `deferred`, the last mapping of land colours onto a palette is left out of the
     // pixels and put in `deferred` instead (every land colour of the picture with the colour it
     // takes; empty when the pixels are final): whoever reads the pixels next applies it, in a
-    // pass it makes anyway. The colours are first counted in `bands` parts on as many threads.
+    // pass it makes anyway.
     std::array<int, 2> ReduceColoursThenLimit(std::int32_t count, ReduceOptions options,
-                                              std::int32_t limit, ColourMap* deferred = nullptr,
-                                              std::size_t bands = 1);
+                                              std::int32_t limit, ColourMap* deferred = nullptr);
     // Every pixel whose channels each lie within `tolerance` of `from` becomes `to`.
     void ReplaceColour(Colour from, Colour to, std::int32_t tolerance);
 

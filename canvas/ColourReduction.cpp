@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "canvas/ColourMap.h"
-#include "core/Bands.h"
 
 namespace orvane {
 namespace {
@@ -89,28 +88,21 @@ std::vector<HistogramEntry> SortedHistogram(const ColourMap& counts) {
 
 }  // namespace
 
-std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack,
-                                          std::size_t bands) {
-    // Each band counts on its own; a run cut by a band's edge is counted in two parts.
-    std::vector<ColourMap> counts(std::max<std::size_t>(bands, 1), ColourMap(4096));
-    std::vector<char> black(counts.size(), 0);
-    InBands(pixels.size(), counts.size(), [&](std::size_t band, std::size_t i, std::size_t end) {
-        ColourMap& mine = counts[band];
-        while (i < end) {
-            const Colour c = pixels[i];
-            std::size_t run = 1;
-            while (i + run < end && pixels[i + run] == c) ++run;
-            if (c == 0)
-                black[band] = 1;
-            else
-                mine.At(c) += static_cast<std::uint32_t>(run);
-            i += run;
-        }
-    });
-    for (std::size_t b = 1; b < counts.size(); ++b)
-        counts[b].ForEach([&](Colour c, std::uint32_t n) { counts[0].At(c) += n; });
-    hasBlack = std::find(black.begin(), black.end(), 1) != black.end();
-    return SortedHistogram(counts[0]);
+std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack) {
+    ColourMap counts(4096);
+    hasBlack = false;
+    std::size_t i = 0;
+    while (i < pixels.size()) {
+        const Colour c = pixels[i];
+        std::size_t run = 1;
+        while (i + run < pixels.size() && pixels[i + run] == c) ++run;
+        if (c == 0)
+            hasBlack = true;
+        else
+            counts.At(c) += static_cast<std::uint32_t>(run);
+        i += run;
+    }
+    return SortedHistogram(counts);
 }
 
 Colour MeanColour(const std::vector<HistogramEntry>& land) {

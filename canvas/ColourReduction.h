@@ -16,10 +16,8 @@ struct HistogramEntry {
     std::uint32_t count;
 };
 
-// Distinct non-black colours with their pixel counts, in ascending colour order; counted in
-// `bands` parts on as many threads.
-std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack,
-                                          std::size_t bands = 1);
+// Distinct non-black colours with their pixel counts, in ascending colour order.
+std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack);
 
 // The count-weighted mean of the land colours; the most common one if the mean is black.
 Colour MeanColour(const std::vector<HistogramEntry>& land);

@@ -10,7 +10,6 @@
 
 #include "canvas/Anchor.h"
 #include "canvas/Raster.h"
-#include "core/Bands.h"
 #include "core/Rect.h"
 #include "core/RunError.h"
 
@@ -26,10 +25,9 @@ struct SameValue {
 
 // Nearest-neighbour scaling: each target pixel takes the source pixel under its centre, passed
 // through `map` (which may renumber palette indices on the way). Both sizes must be non-empty.
-// An enlargement may make part of its rows in `bands` bands on as many threads.
 template <class Pixels, class Map = SameValue>
 void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32_t newWidth,
-           std::int32_t newHeight, Map map = {}, std::size_t bands = 1) {
+           std::int32_t newHeight, Map map = {}) {
     using T = typename Pixels::value_type;
     std::vector<std::int32_t> fromColumn(static_cast<std::size_t>(newWidth));
     for (std::int64_t x = 0; x < newWidth; ++x)
@@ -57,41 +55,29 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
         // each pixel.
         const auto sw = static_cast<std::size_t>(width);
         std::vector<std::size_t> firstTarget(sw + 1, w);
-        for (std::size_t x = w; x-- > 0;) firstTarget[static_cast<std::size_t>(fromColumn[x])] = x;
+        for (std::size_t x = w; x-- > 0;)
+            firstTarget[static_cast<std::size_t>(fromColumn[x])] = x;
         T* data = pixels.data();
-        // Target rows y in [first, last), from the last back; a row with the same source as
-        // the one below it (already made, when `below` says so) is a copy of it.
-        const auto makeRows = [&](std::int64_t first, std::int64_t last, std::int64_t below) {
-            for (std::int64_t y = last - 1; y >= first; --y) {
-                T* dst = data + static_cast<std::size_t>(y) * w;
-                const std::int64_t from = sourceRow(y);
-                if (from == below) {
-                    std::copy(dst + w, dst + 2 * w, dst);
-                    continue;
-                }
-                // Runs from the right: a span starts at or after its run's source pixels, so
-                // it overwrites none still to be read.
-                const T* src = data + static_cast<std::size_t>(from) * sw;
-                for (std::size_t end = sw; end > 0;) {
-                    const T value = src[end - 1];
-                    std::size_t start = end - 1;
-                    while (start > 0 && src[start - 1] == value) --start;
-                    std::fill(dst + firstTarget[start], dst + firstTarget[end], map(value));
-                    end = start;
-                }
-                below = from;
+        std::int64_t below = -1;  // source row of the row below
+        for (std::int64_t y = newHeight - 1; y >= 0; --y) {
+            T* dst = data + static_cast<std::size_t>(y) * w;
+            const std::int64_t from = sourceRow(y);
+            if (from == below) {
+                std::copy(dst + w, dst + 2 * w, dst);
+                continue;
             }
-        };
-        // Rows that lie wholly past the source only read it, so they may be made in bands on
-        // other threads; the rows before them overwrite it, and follow.
-        const auto clear = static_cast<std::int64_t>(
-            std::min(count, sw * static_cast<std::size_t>(height) + w - 1) / w);
-        InBands(static_cast<std::size_t>(newHeight - clear), bands,
-                [&](std::size_t, std::size_t first, std::size_t last) {
-                    makeRows(clear + static_cast<std::int64_t>(first),
-                             clear + static_cast<std::int64_t>(last), -1);
-                });
-        makeRows(0, clear, clear < newHeight ? sourceRow(clear) : -1);
+            // Runs from the right: a span starts at or after its run's source pixels, so it
+            // overwrites none still to be read.
+            const T* src = data + static_cast<std::size_t>(from) * sw;
+            for (std::size_t end = sw; end > 0;) {
+                const T value = src[end - 1];
+                std::size_t start = end - 1;
+                while (start > 0 && src[start - 1] == value) --start;
+                std::fill(dst + firstTarget[start], dst + firstTarget[end], map(value));
+                end = start;
+            }
+            below = from;
+        }
         width = newWidth;
         height = newHeight;
         return;

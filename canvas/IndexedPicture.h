@@ -30,10 +30,9 @@ class IndexedPicture {
     static IndexedPicture FromCanvas(const Canvas& canvas, std::size_t room = 0, bool sorted = true,
                                      const ColourMap* colours = nullptr);
     // The same for the part of the canvas inside `box` only: a crop with no copy of its own
-    // (RunError when the box is not inside the canvas), made in `bands` parts on as many
-    // threads.
+    // (RunError when the box is not inside the canvas).
     static IndexedPicture FromCanvas(const Canvas& canvas, const Rect& box, std::size_t room,
-                                     bool sorted, const ColourMap* colours, std::size_t bands = 1);
+                                     bool sorted, const ColourMap* colours);
     // Puts the palette in ascending order (black stays first) and renumbers the pixels to it.
     void SortPalette();
 
@@ -46,10 +45,8 @@ class IndexedPicture {
     Colour GetColour(std::int32_t x, std::int32_t y) const;
 
     // As the canvas operations of the same names. With `sortPalette`, SortPalette's renumbering
-    // is made as the pixels are copied: one pass over the picture instead of two. An
-    // enlargement may share its rows among `bands` threads.
-    void ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette = false,
-                     std::size_t bands = 1);
+    // is made as the pixels are copied: one pass over the picture instead of two.
+    void ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette = false);
     void ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor);  // empty
     void CropEmpty();
     // The smallest rectangle holding every pixel that is not empty space, and a crop to it.

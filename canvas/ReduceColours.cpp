@@ -71,9 +71,7 @@ struct Census {
     bool hasBlack = false;
     std::vector<HistogramEntry> land;
 
-    explicit Census(std::span<const Colour> pixels, std::size_t bands = 1) {
-        land = LandHistogram(pixels, hasBlack, bands);
-    }
+    explicit Census(std::span<const Colour> pixels) { land = LandHistogram(pixels, hasBlack); }
     int Distinct() const { return static_cast<int>(land.size()) + (hasBlack ? 1 : 0); }
 };
 
@@ -139,11 +137,10 @@ int Canvas::ReduceColoursCounted(std::int32_t count, ReduceOptions options) {
 }
 
 std::array<int, 2> Canvas::ReduceColoursThenLimit(std::int32_t count, ReduceOptions options,
-                                                  std::int32_t limit, ColourMap* deferred,
-                                                  std::size_t bands) {
+                                                  std::int32_t limit, ColourMap* deferred) {
     if (count < 0 || limit < 0) throw RunError("ReduceColours: negative colour count");
     if (deferred) *deferred = ColourMap();
-    Census census(pixels_, bands);
+    Census census(pixels_);
     const int first = count == 0
                           ? census.Distinct()
                           : Reduce(pixels_, width_, height_, census, count, options, deferred);

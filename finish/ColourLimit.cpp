@@ -50,10 +50,9 @@ ColourLimitPlan LimitPaletteLater(MapState& map, Random& rng, bool effectsFlag, 
 }
 
 void ApplyColourLimit(Canvas& canvas, const ColourLimitPlan& plan, std::vector<int>& paletteSizes,
-                      ColourMap* deferred, std::size_t bands) {
+                      ColourMap* deferred) {
     // At most 64 colours; a picture already within them is left alone, and its count repeated.
-    for (const int left :
-         canvas.ReduceColoursThenLimit(plan.count, plan.first, 64, deferred, bands))
+    for (const int left : canvas.ReduceColoursThenLimit(plan.count, plan.first, 64, deferred))
         paletteSizes.push_back(left);
 }
 

@@ -20,9 +20,9 @@ void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
 // stays as it is unless the corner is land, and the steps after it depend on nothing else.
 ColourLimitPlan LimitPaletteLater(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
 // The pixel work of a pending plan; with `deferred`, the last remap is left to it (see
-// Canvas::ReduceColoursThenLimit), and `bands` threads count the colours.
+// Canvas::ReduceColoursThenLimit).
 void ApplyColourLimit(Canvas& canvas, const ColourLimitPlan& plan, std::vector<int>& paletteSizes,
-                      ColourMap* deferred = nullptr, std::size_t bands = 1);
+                      ColourMap* deferred = nullptr);
 void ScalePicture(MapState& map);
 void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths);
 // A side once enlarged: rounded half to even, then down to a multiple of 8. A side that would

@@ -28,20 +28,20 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
 }
 
 IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
-                              std::vector<int>& paletteSizes, std::size_t bands) {
+                              std::vector<int>& paletteSizes) {
     // The last remap onto the palette is made as the palette indices are.
     ColourMap colours;
-    if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours, bands);
+    if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours);
     // Only the crop is turned into indices.
     return IndexedPicture::FromCanvas(canvas, steps.crop,
                                       static_cast<std::size_t>(steps.patterns.width) *
                                           static_cast<std::size_t>(steps.patterns.height),
-                                      false, colours.Size() > 0 ? &colours : nullptr, bands);
+                                      false, colours.Size() > 0 ? &colours : nullptr);
 }
 
-IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps, std::size_t bands) {
+IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps) {
     // The palette is sorted as the picture is enlarged: no pass of its own.
-    picture.ResizeImage(steps.patterns.width, steps.patterns.height, true, bands);
+    picture.ResizeImage(steps.patterns.width, steps.patterns.height, true);
     CutPatterns(picture, steps.patterns);
     if (picture.GetWidth() != steps.width || picture.GetHeight() != steps.height)
         picture.ResizeCanvas(steps.width, steps.height, Anchor::BottomCentre);

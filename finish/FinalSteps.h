@@ -30,11 +30,10 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
                           Random& rng, float p);
 // The crop of the canvas as palette indices, with room to be enlarged in place, the canvas
 // freed as soon as they are made. A pending colour limit is applied first, its palette sizes
-// added to `paletteSizes`. Whole-picture passes are cut into `bands` parts on as many threads.
+// added to `paletteSizes`.
 IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
-                              std::vector<int>& paletteSizes, std::size_t bands = 1);
-// The rest of the last steps on those indices: the finished picture (the enlargement in
-// `bands` parts where it can).
-IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps, std::size_t bands = 1);
+                              std::vector<int>& paletteSizes);
+// The rest of the last steps on those indices: the finished picture.
+IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps);
 
 }  // namespace orvane

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
 
-#include "canvas/ColourMap.h"
 #include "canvas/Geometry.h"
 #include "canvas/IndexedPicture.h"
 #include "core/RunError.h"
@@ -84,49 +82,6 @@ TEST(IndexedPicture, MoreThan256ColoursIsAnError) {
     canvas.CreateImage(300, 1);
     for (int x = 0; x < 300; ++x) canvas.SetPixel(x, 0, RGB(x % 256, x / 256 + 1, 7));
     EXPECT_THROW(IndexedPicture::FromCanvas(canvas), RunError);
-    // Made in two bands, each within 256 colours but not together.
-    Canvas tall;
-    tall.CreateImage(150, 2);
-    for (int x = 0; x < 300; ++x) tall.SetPixel(x % 150, x / 150, RGB(x % 256, x / 256 + 1, 7));
-    EXPECT_THROW(IndexedPicture::FromCanvas(tall, Rect{0, 0, 150, 2}, 0, true, nullptr, 2),
-                 RunError);
-}
-
-// Bands number their colours apart and are joined afterwards: shared colours, colours of one
-// band only, and mapped colours must all end as the one-thread picture does.
-TEST(IndexedPicture, BandsGiveTheSamePictureAsOneThread) {
-    Canvas canvas = test::SampleMap(203, 97, 3);
-    canvas.ReduceColours(64);
-    for (int x = 0; x < 203; ++x) canvas.SetPixel(x, 90, RGB(3, x % 5 + 1, 200));  // late only
-    ColourMap halve;
-    for (const Colour c : canvas.Pixels())
-        if (c != 0) halve.At(c) = RGB(RedOf(c) / 2 + 1, GreenOf(c), BlueOf(c));
-    const Rect box{5, 3, 200, 95};
-    const ColourMap* const mapped = &halve;
-    for (const ColourMap* colours : {static_cast<const ColourMap*>(nullptr), mapped}) {
-        for (const bool sorted : {false, true}) {
-            const IndexedPicture one =
-                IndexedPicture::FromCanvas(canvas, box, 0, sorted, colours, 1);
-            for (const std::size_t bands : {2u, 3u, 200u}) {
-                const IndexedPicture many =
-                    IndexedPicture::FromCanvas(canvas, box, 0, sorted, colours, bands);
-                ASSERT_TRUE(std::ranges::equal(one.Palette(), many.Palette())) << bands;
-                EXPECT_TRUE(std::ranges::equal(one.Pixels(), many.Pixels())) << bands;
-            }
-        }
-    }
-    // An enlargement makes the rows past its source in bands, the others after them.
-    const IndexedPicture source = IndexedPicture::FromCanvas(canvas, box, 0, false, nullptr);
-    for (const auto& [w, h] : {std::pair{195, 92}, {196, 93}, {390, 184}, {401, 333}, {780, 95}}) {
-        IndexedPicture one = source;
-        one.ResizeImage(w, h, true);
-        for (const std::size_t bands : {2u, 5u}) {
-            IndexedPicture many = source;
-            many.ResizeImage(w, h, true, bands);
-            EXPECT_TRUE(std::ranges::equal(one.Pixels(), many.Pixels()))
-                << w << "x" << h << " in " << bands;
-        }
-    }
 }
 
 }  // namespace

@@ -122,11 +122,10 @@ TEST(ReduceColours, ThenLimitIsTheTwoReductionsInARow) {
             EXPECT_TRUE(
                 std::equal(apart.Pixels().begin(), apart.Pixels().end(), together.Pixels().begin()))
                 << count << " " << Name(mode);
-            // A remap left to the palette indices gives the same indices and counts, also
-            // with the colours counted in bands on several threads, as a save does.
+            // A remap left to the palette indices gives the same indices and counts.
             Canvas deferredCanvas = original;
             ColourMap deferred;
-            EXPECT_EQ(deferredCanvas.ReduceColoursThenLimit(count, mode, 64, &deferred, 3), both);
+            EXPECT_EQ(deferredCanvas.ReduceColoursThenLimit(count, mode, 64, &deferred), both);
             const IndexedPicture expected = IndexedPicture::FromCanvas(together);
             const IndexedPicture late = IndexedPicture::FromCanvas(
                 deferredCanvas, 0, true, deferred.Size() > 0 ? &deferred : nullptr);
