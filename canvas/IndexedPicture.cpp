@@ -75,6 +75,7 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, const Rect& box,
             i = end;
         }
     }
+    out.paletteAllUsed_ = true;  // each colour was taken from a pixel
     if (sorted) out.SortPalette();
     return out;
 }
@@ -114,6 +115,8 @@ Colour IndexedPicture::GetColour(std::int32_t x, std::int32_t y) const {
 
 void IndexedPicture::ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette) {
     raster::CheckSize(width, height);
+    // Enlarging shows every source pixel at least once; shrinking may drop some.
+    paletteAllUsed_ = paletteAllUsed_ && width >= width_ && height >= height_;
     if (width_ == 0 || height_ == 0 || width == 0 || height == 0) {
         pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
         width_ = width;
@@ -130,6 +133,7 @@ void IndexedPicture::ResizeImage(std::int32_t width, std::int32_t height, bool s
 }
 
 void IndexedPicture::ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor) {
+    paletteAllUsed_ = paletteAllUsed_ && width >= width_ && height >= height_;
     geometry::Place(pixels_, width_, height_, width, height, anchor, Pixel{0});
 }
 
@@ -144,6 +148,7 @@ Rect IndexedPicture::ContentBox() const {
 void IndexedPicture::Crop(const Rect& box) {
     if (!Inside(box, width_, height_) || box.Empty())
         throw RunError("Crop: the box is not inside the picture");
+    paletteAllUsed_ = false;
     geometry::CropTo(pixels_, width_, height_, box);
 }
 
@@ -152,12 +157,14 @@ void IndexedPicture::SetPenColour(Colour c) {
 }
 
 void IndexedPicture::DrawPoint(std::int32_t x, std::int32_t y) {
+    paletteAllUsed_ = false;
     const std::int64_t size = raster::BrushSize(penWidth_);
     for (std::int64_t row = y; row < std::int64_t{y} + size; ++row)
         raster::FillRow(*this, row, x, std::int64_t{x} + size - 1, Pixel{0});
 }
 
 void IndexedPicture::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    paletteAllUsed_ = false;
     raster::StrokeLine(*this, x1, y1, x2, y2, Pixel{0}, raster::BrushSize(penWidth_));
 }
 

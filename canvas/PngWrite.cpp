@@ -78,7 +78,11 @@ std::vector<std::uint8_t> IndexedPicture::ExportPng(unsigned threads) const {
     if (!std::is_sorted(palette_.begin(), palette_.end()))
         throw RunError("PNG export failed: the palette is not in ascending order");
     // One entry per colour still used; black keeps index 0 whatever happens.
-    const std::array<bool, 256> used = UsedColours(pixels_, palette_.size(), threads);
+    std::array<bool, 256> used{};
+    if (paletteAllUsed_)
+        used.fill(true);
+    else
+        used = UsedColours(pixels_, palette_.size(), threads);
     std::array<Colour, 256> palette{};
     std::size_t entries = 0;
     std::array<Pixel, 256> renumber{};

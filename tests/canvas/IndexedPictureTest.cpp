@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 #include "canvas/Geometry.h"
 #include "canvas/IndexedPicture.h"
@@ -58,6 +60,42 @@ TEST(IndexedPicture, ColoursCutAwayLeaveThePaletteAndBlackStaysFirst) {
     EXPECT_TRUE(picture.ExportPng() == canvas.ExportPng());
     EXPECT_EQ(picture.GetColour(3, 9), RGB(250, 250, 250));
     EXPECT_THROW(picture.SetPenColour(RGB(1, 1, 1)), RunError);
+}
+
+// A picture fresh from the canvas holds every colour of its palette, so its export skips the
+// search for colours cut away; every step that may remove the last pixel of one must bring the
+// search back, and steps that cannot must keep the file the canvas gives.
+TEST(IndexedPicture, StepsThatMayRemoveAColourDropItFromTheFile) {
+    Canvas base;
+    base.CreateImage(40, 20, RGB(200, 10, 10));
+    base.SetPixel(0, 0, RGB(1, 2, 3));  // the only pixel of its colour
+    base.SetPenColour(0);
+    using Step = std::function<void(Canvas&, IndexedPicture&)>;
+    const Step steps[] = {
+        [](Canvas& c, IndexedPicture& p) { c.ResizeImage(20, 10), p.ResizeImage(20, 10); },
+        [](Canvas& c, IndexedPicture& p) {
+            c.ResizeCanvas(30, 20, Anchor::BottomRight, 0);
+            p.ResizeCanvas(30, 20, Anchor::BottomRight);
+        },
+        [](Canvas& c, IndexedPicture& p) { c.DrawPoint(0, 0), p.DrawPoint(0, 0); },
+        [](Canvas& c, IndexedPicture& p) { c.DrawLine(0, 0, 5, 0), p.DrawLine(0, 0, 5, 0); },
+        // These keep every colour.
+        [](Canvas& c, IndexedPicture& p) { c.ResizeImage(97, 41), p.ResizeImage(97, 41); },
+        [](Canvas& c, IndexedPicture& p) {
+            c.ResizeCanvas(50, 30, Anchor::BottomCentre, 0);
+            p.ResizeCanvas(50, 30, Anchor::BottomCentre);
+        },
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        Canvas canvas = base;
+        IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+        steps[i](canvas, picture);
+        EXPECT_TRUE(picture.ExportPng() == canvas.ExportPng()) << "step " << i;
+    }
+    IndexedPicture cropped = IndexedPicture::FromCanvas(base);
+    cropped.Crop(Rect{1, 0, 40, 20});
+    EXPECT_TRUE(cropped.ExportPng() ==
+                IndexedPicture::FromCanvas(base, Rect{1, 0, 40, 20}, 0, true, nullptr).ExportPng());
 }
 
 // The crop box is found 32 bytes at a time; land in the last pixels of a row, or in rows
