@@ -9,6 +9,7 @@
 #include <limits>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "canvas/Adler32.h"
 #include "canvas/DeflateBlocks.h"
@@ -128,12 +129,35 @@ struct SecondPart {
     }
 };
 
-}  // namespace
+RowsDeflated Deflate(const PngRows& rows, DeflateOut& out, bool split);
 
-RowsDeflated DeflateRows(const PngRows& rows, DeflateOut& out, unsigned threads) {
+// The split relies on how this zlib cuts its run-length blocks (as its 1.2 and 1.3 releases
+// do); a zlib made otherwise would give a map other bytes when split, so it is checked once,
+// on a small picture of several blocks, before any split is made.
+bool SplitKeepsTheBytes() {
+    static const bool same = [] {
+        constexpr std::size_t kWidth = 300, kHeight = 120;
+        std::vector<std::uint8_t> indices(kWidth * kHeight);
+        std::uint32_t state = 12345;
+        for (std::size_t i = 0; i < indices.size(); ++i) {
+            state = state * 1103515245u + 12345u;
+            // Runs of every length, some longer than a match, and many single pixels.
+            indices[i] = (state >> 28) < 5 ? static_cast<std::uint8_t>((state >> 16) % 16)
+                                           : indices[i > 0 ? i - 1 : 0];
+        }
+        const PngRows rows(indices, kWidth, kHeight, 16, nullptr);
+        BufferOut one, two;
+        const RowsDeflated a = Deflate(rows, one, false);
+        const RowsDeflated b = Deflate(rows, two, true);
+        return b.split && a.adler == b.adler && std::ranges::equal(one.Bytes(), two.Bytes());
+    }();
+    return same;
+}
+
+RowsDeflated Deflate(const PngRows& rows, DeflateOut& out, bool split) {
     const std::size_t size = rows.Size();
     RleDeflater first(out);
-    if (threads < 2 || rows.Colours() > kMostSplitColours || size < 2) {
+    if (!split) {
         const std::uint32_t adler = AddRows(rows, 0, size, first, 1);
         first.Finish();
         return {adler, false};
@@ -173,6 +197,14 @@ RowsDeflated DeflateRows(const PngRows& rows, DeflateOut& out, unsigned threads)
     return {static_cast<std::uint32_t>(
                 adler32_combine(adler, second.adler, static_cast<z_off_t>(size - cut))),
             true};
+}
+
+}  // namespace
+
+RowsDeflated DeflateRows(const PngRows& rows, DeflateOut& out, unsigned threads) {
+    return Deflate(rows, out,
+                   threads >= 2 && rows.Colours() <= kMostSplitColours && rows.Size() >= 2 &&
+                       SplitKeepsTheBytes());
 }
 
 }  // namespace orvane
