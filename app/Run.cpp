@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <thread>
 
 #include "app/HeldListener.h"
 #include "app/LevelStore.h"
@@ -15,7 +14,6 @@
 #include "app/Seed.h"
 #include "app/Signature.h"
 #include "app/platform/HeapLimit.h"
-#include "canvas/PixelAllocator.h"
 #include "core/RunError.h"
 #include "finish/ColourLimit.h"
 #include "finish/FinalSteps.h"
@@ -109,9 +107,8 @@ struct MadeMap {
 };
 
 // Makes map number `index` of a run: sizing, terrain, finishing and the level chunk's draws.
-// With `spareCore`, another thread backs the canvas's fresh pages while this one draws.
 MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, int index,
-                const std::string& seed, bool batch, bool spareCore) {
+                const std::string& seed, bool batch) {
     Random& rng = ctx.rng;
     MapState map;
     map.WalkForWeapons = ctx.walkForWeapons;
@@ -119,11 +116,6 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
     awaitSave(static_cast<std::size_t>(map.MapWidth) * static_cast<std::size_t>(map.MapHeight) *
               sizeof(Colour));
     map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
-    std::jthread prefault;
-    if (spareCore)
-        prefault = std::jthread([pixels = map.canvas.Pixels()] {
-            raster::PrefaultPixels(pixels.data(), pixels.size_bytes());
-        });
     log.ReplaceLog("-- start: " + std::to_string(map.MapWidth) + "x" +
                    std::to_string(map.MapHeight) + " [" + std::to_string(index) + "]\r\n");
 
@@ -225,8 +217,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         if (!queue.Empty()) log.Hold();
         MadeMap made;
         try {
-            // No map being encoded: the second core is free while this one is drawn.
-            made = MakeMap(ctx, log, awaitSave, i, seed, batch, ctx.threads > 1 && queue.Empty());
+            made = MakeMap(ctx, log, awaitSave, i, seed, batch);
         } catch (...) {
             // The maps before this failure are saved and reported first, as without overlap.
             queue.Report(announce, 0);

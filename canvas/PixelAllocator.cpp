@@ -66,14 +66,4 @@ bool FreshPixelsReadZero(std::size_t bytes) {
     return ORVANE_PIXELS_FROM_SYSTEM && bytes >= kLarge;
 }
 
-void PrefaultPixels(void* data, std::size_t bytes) noexcept {
-#if ORVANE_PIXELS_FROM_SYSTEM && defined(MADV_POPULATE_WRITE)
-    // Large buffers start on a page boundary; older systems refuse the advice, which is fine.
-    if (bytes >= kLarge) madvise(data, bytes, MADV_POPULATE_WRITE);
-#else
-    (void)data;
-    (void)bytes;
-#endif
-}
-
 }  // namespace orvane::raster

@@ -15,10 +15,6 @@ void* AllocatePixels(std::size_t bytes);
 void FreePixels(void* data, std::size_t bytes) noexcept;
 // Whether a new buffer of `bytes` reads as zero before anything is written to it.
 bool FreshPixelsReadZero(std::size_t bytes);
-// Makes the system back a new buffer's pages now, contents unchanged, so that the thread
-// drawing into it does not stop at each first write: called from a spare core, this moves the
-// cost of fresh memory (high on virtual machines) off the drawing thread. Best effort.
-void PrefaultPixels(void* data, std::size_t bytes) noexcept;
 }  // namespace raster
 
 template <class T>
