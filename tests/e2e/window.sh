@@ -7,7 +7,9 @@ set -uo pipefail
 build=${1:?build folder}
 here=$(cd "$(dirname "$0")" && pwd)
 if [[ -z "${DISPLAY_READY:-}" ]]; then
-    exec env DISPLAY_READY=1 xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$@"
+    # -noreset: by default the server resets when its last client leaves, and a program started
+    # right after the one before was closed could then not open the display.
+    exec env DISPLAY_READY=1 xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash "$0" "$@"
 fi
 work=$(mktemp -d)
 # The single-instance lock lives in XDG_RUNTIME_DIR: a private one keeps this test apart from
@@ -53,10 +55,21 @@ wait_for() {
 }
 count() { ls "$levels" | grep -c '\.png$'; }
 start_app() {
-    : >"$work/log.txt"  # each program's own log
-    ORVANE_LOG=stderr ORVANE_BATCH_SIZE=${1:-3} "${2:-$app}" 2>>"$work/log.txt" &
-    pid=$!
-    wait_for 'wid=$(xdotool search --name "^Orvane by Pellimor$" 2>/dev/null | head -1); [[ -n "$wid" ]]' 60
+    local tries
+    for tries in 1 2; do
+        wid=""
+        : >"$work/log.txt"  # each program's own log
+        ORVANE_LOG=stderr ORVANE_BATCH_SIZE=${1:-3} "${2:-$app}" 2>>"$work/log.txt" &
+        pid=$!
+        wait_for 'wid=$(xdotool search --name "^Orvane by Pellimor$" 2>/dev/null | head -1); [[ -n "$wid" ]] ||
+            ! kill -0 "$pid" 2>/dev/null' 60
+        [[ -n "${wid:-}" ]] && kill -0 "$pid" 2>/dev/null && return 0
+        # The virtual display itself refused the program (seen once in many runs): once more.
+        grep -q "Can't open display" "$work/log.txt" || return 1
+        echo "note: the display refused the program; starting it again"
+        sleep 1
+    done
+    return 1
 }
 # Clicks at a point of the window's client area.
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
