@@ -2,6 +2,7 @@
 // The small picture a front end shows of a finished map, made in memory from the canvas.
 #include "app/RunListener.h"
 #include "canvas/Canvas.h"
+#include "canvas/EnlargedRows.h"
 #include "canvas/IndexedPicture.h"
 
 namespace orvane {
@@ -11,5 +12,6 @@ namespace orvane {
 // and the cost is one read per preview pixel. An empty preview when a bound is not positive.
 MapPreview MakePreview(const Canvas& canvas, int maxWidth, int maxHeight);
 MapPreview MakePreview(const IndexedPicture& picture, int maxWidth, int maxHeight);
+MapPreview MakePreview(const EnlargedRows& rows, int maxWidth, int maxHeight);
 
 }  // namespace orvane

@@ -146,9 +146,18 @@ void EncodeMap(MadeMap& made, const HoldsBytes& holds, bool spareCore) {
         PaletteIndices(std::move(made.canvas), made.steps, made.report.stats.paletteSizes);
     // The canvas is gone: the next map may use the room it held.
     holds(FinishedBytes(made.steps));
-    picture = ApplyFinalSteps(std::move(picture), made.steps);
-    made.report.preview = MakePreview(picture, made.previewBounds.width, made.previewBounds.height);
-    made.file = picture.ExportPng(spareCore ? 2 : 1);
+    const unsigned threads = spareCore ? 2 : 1;
+    if (const auto rows = FinishedRows(picture, made.steps)) {
+        // Most maps: the enlarged picture is made row by row as it is written.
+        made.report.preview =
+            MakePreview(*rows, made.previewBounds.width, made.previewBounds.height);
+        made.file = rows->ExportPng(threads);
+    } else {
+        picture = ApplyFinalSteps(std::move(picture), made.steps);
+        made.report.preview =
+            MakePreview(picture, made.previewBounds.width, made.previewBounds.height);
+        made.file = picture.ExportPng(threads);
+    }
     picture = IndexedPicture();
     InsertLevelChunk(made.file, made.chunk);
     made.report.fileBytes = made.file.size();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -92,7 +93,8 @@ class Walker {
 std::size_t RowSymbols(const PngRows& rows, std::size_t y) {
     const std::size_t width = rows.Width();
     Walker walker(std::numeric_limits<std::size_t>::max());
-    const std::uint8_t* row = rows.Row(y);
+    std::vector<std::uint8_t> scratch;
+    const std::uint8_t* row = rows.Row(y, scratch);
     for (std::size_t x = SameUntil(row, 0, width, 0); x < width;
          x = SameUntil(row, x + 1, width, walker.Value()))
         walker.Next(1 + x, row[x]);
@@ -103,12 +105,13 @@ std::size_t RowSymbols(const PngRows& rows, std::size_t y) {
 std::size_t BlockEndFrom(const PngRows& rows, std::size_t from) {
     const std::size_t width = rows.Width();
     Walker walker(from);
+    std::vector<std::uint8_t> scratch;
     // Renumbering maps equal indices to equal bytes and different ones to different bytes, and
     // keeps 0, so the runs are those of the picture's own indices and filter bytes.
     for (std::size_t y = 0; y < rows.Height(); ++y) {
         const std::size_t filter = y * (width + 1);
         if (walker.Value() != 0 && walker.Next(filter, 0)) return walker.Found();
-        const std::uint8_t* row = rows.Row(y);
+        const std::uint8_t* row = rows.Row(y, scratch);
         for (std::size_t x = SameUntil(row, 0, width, walker.Value()); x < width;
              x = SameUntil(row, x + 1, width, walker.Value()))
             if (walker.Next(filter + 1 + x, row[x])) return walker.Found();

@@ -23,6 +23,20 @@ struct SameValue {
     }
 };
 
+// The source row (or column) under the centre of target row `i` when `from` rows are scaled
+// to `to`.
+inline std::int64_t ScaledSource(std::int64_t i, std::int32_t from, std::int32_t to) {
+    return (2 * i + 1) * from / (2 * std::int64_t{to});
+}
+
+// Where a picture `room` pixels smaller than its new side starts along it, for an anchor part
+// (0 start, 1 centre, 2 end); a larger picture is cut the same way.
+inline std::int64_t PlaceOffset(std::int64_t room, int part) {
+    if (part == 0) return 0;
+    if (part == 2) return room;
+    return room >= 0 ? room / 2 : -((-room + 1) / 2);
+}
+
 // Nearest-neighbour scaling: each target pixel takes the source pixel under its centre, passed
 // through `map` (which may renumber palette indices on the way). Both sizes must be non-empty.
 template <class Pixels, class Map = SameValue>
@@ -32,12 +46,10 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
     std::vector<std::int32_t> fromColumn(static_cast<std::size_t>(newWidth));
     for (std::int64_t x = 0; x < newWidth; ++x)
         fromColumn[static_cast<std::size_t>(x)] =
-            static_cast<std::int32_t>((2 * x + 1) * width / (2 * std::int64_t{newWidth}));
+            static_cast<std::int32_t>(ScaledSource(x, width, newWidth));
     const auto w = static_cast<std::size_t>(newWidth);
     const std::size_t count = w * static_cast<std::size_t>(newHeight);
-    auto sourceRow = [&](std::int64_t y) {
-        return (2 * y + 1) * height / (2 * std::int64_t{newHeight});
-    };
+    auto sourceRow = [&](std::int64_t y) { return ScaledSource(y, height, newHeight); };
     if (newWidth >= width && newHeight >= height) {
         // Enlarging in place: every pixel's source lies at or before it in memory (its source
         // row and column are at most its own, in a narrower picture), so writing from the
@@ -55,8 +67,7 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
         // each pixel.
         const auto sw = static_cast<std::size_t>(width);
         std::vector<std::size_t> firstTarget(sw + 1, w);
-        for (std::size_t x = w; x-- > 0;)
-            firstTarget[static_cast<std::size_t>(fromColumn[x])] = x;
+        for (std::size_t x = w; x-- > 0;) firstTarget[static_cast<std::size_t>(fromColumn[x])] = x;
         T* data = pixels.data();
         std::int64_t below = -1;  // source row of the row below
         for (std::int64_t y = newHeight - 1; y >= 0; --y) {
@@ -111,14 +122,9 @@ void Place(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
         throw RunError("ResizeCanvas: anchor " + std::to_string(position) + " is not 0..8");
     raster::CheckSize(newWidth, newHeight);
     Pixels resized(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(newHeight), fill);
-    // Anchor columns and rows: 0 start, 1 centre, 2 end; a smaller picture is cut the same way.
-    auto offset = [](std::int64_t room, std::int32_t anchor) {
-        if (anchor == 0) return std::int64_t{0};
-        if (anchor == 2) return room;
-        return room >= 0 ? room / 2 : -((-room + 1) / 2);
-    };
-    const std::int64_t dx = offset(std::int64_t{newWidth} - width, position % 3);
-    const std::int64_t dy = offset(std::int64_t{newHeight} - height, position / 3);
+    // Anchor columns and rows: 0 start, 1 centre, 2 end.
+    const std::int64_t dx = PlaceOffset(std::int64_t{newWidth} - width, position % 3);
+    const std::int64_t dy = PlaceOffset(std::int64_t{newHeight} - height, position / 3);
     const std::int64_t x0 = std::max<std::int64_t>(0, dx);
     const std::int64_t x1 = std::min<std::int64_t>(newWidth, dx + width);
     for (std::int64_t y = std::max<std::int64_t>(0, dy);

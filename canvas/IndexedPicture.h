@@ -41,6 +41,8 @@ class IndexedPicture {
     std::span<Pixel> Pixels() { return pixels_; }
     std::span<const Pixel> Pixels() const { return pixels_; }
     std::span<const Colour> Palette() const { return palette_; }
+    // Every palette colour other than black is known to occur in the pixels.
+    bool PaletteAllUsed() const { return paletteAllUsed_; }
     // The colour of a pixel; 0 outside the picture.
     Colour GetColour(std::int32_t x, std::int32_t y) const;
 

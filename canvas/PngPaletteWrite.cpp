@@ -23,10 +23,18 @@ std::vector<std::uint8_t> WritePalettePng(std::uint32_t width, std::uint32_t hei
                                           unsigned threads) {
     if (indices.size() != std::size_t{width} * height)
         throw RunError("PNG export failed: the picture does not match its size");
+    return WritePalettePng(PngRows(indices, width, height, palette.size(), renumber), palette,
+                           threads);
+}
+
+std::vector<std::uint8_t> WritePalettePng(const PngRows& rows, std::span<const Colour> palette,
+                                          unsigned threads) {
+    const auto width = static_cast<std::uint32_t>(rows.Width());
+    const auto height = static_cast<std::uint32_t>(rows.Height());
     static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
     std::vector<std::uint8_t> out(kSignature, kSignature + 8);
     // A few percent of the picture is a good first guess for a map's file.
-    out.reserve(indices.size() / 16 + 4096);
+    out.reserve(rows.Size() / 16 + 4096);
 
     std::uint8_t ihdr[13] = {};
     PutBe32(ihdr, width);
@@ -43,7 +51,6 @@ std::vector<std::uint8_t> WritePalettePng(std::uint32_t width, std::uint32_t hei
 
     IdatWriter idat(out);
     idat.Put(kZlibHeader);
-    const PngRows rows(indices, width, height, palette.size(), renumber);
     const RowsDeflated deflated = DeflateRows(rows, idat, rows.Size() >= kSplitFrom ? threads : 1);
     std::uint8_t trailer[4];
     PutBe32(trailer, deflated.adler);

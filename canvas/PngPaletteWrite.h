@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "canvas/PngRows.h"
 #include "core/Colour.h"
 
 namespace orvane {
@@ -20,6 +21,9 @@ std::vector<std::uint8_t> WritePalettePng(std::uint32_t width, std::uint32_t hei
                                           std::span<const Colour> palette,
                                           std::span<const std::uint8_t> indices,
                                           const std::array<std::uint8_t, 256>* renumber,
+                                          unsigned threads = 1);
+// The same for rows made as they are read (no bigger than 2^31 - 1 on a side).
+std::vector<std::uint8_t> WritePalettePng(const PngRows& rows, std::span<const Colour> palette,
                                           unsigned threads = 1);
 
 }  // namespace orvane

@@ -12,6 +12,14 @@
 
 namespace orvane {
 
+// The rows of a picture that is not held whole, made one at a time as they are read.
+class RowMaker {
+  public:
+    virtual ~RowMaker() = default;
+    // Writes row y's `width` final indices to `out`; may be called from several threads.
+    virtual void Make(std::size_t y, std::uint8_t* out) const = 0;
+};
+
 class PngRows {
   public:
     using Renumber = std::array<std::uint8_t, 256>;
@@ -26,19 +34,30 @@ class PngRows {
           height_(height),
           colours_(colours),
           renumber_(renumber) {}
+    // Rows from `maker`, renumbered as above.
+    PngRows(const RowMaker& maker, std::size_t width, std::size_t height, std::size_t colours,
+            const Renumber* renumber)
+        : width_(width), height_(height), colours_(colours), renumber_(renumber), maker_(&maker) {}
 
     std::size_t Width() const { return width_; }
     std::size_t Height() const { return height_; }
     std::size_t Colours() const { return colours_; }
     std::size_t Size() const { return height_ * (width_ + 1); }
-    // Row y's indices as the picture holds them (before renumbering).
-    const std::uint8_t* Row(std::size_t y) const { return indices_.data() + y * width_; }
+    // Row y's indices as the picture holds them (before renumbering); a made row goes to
+    // `scratch`.
+    const std::uint8_t* Row(std::size_t y, std::vector<std::uint8_t>& scratch) const {
+        if (!maker_) return indices_.data() + y * width_;
+        scratch.resize(width_);
+        maker_->Make(y, scratch.data());
+        return scratch.data();
+    }
 
     // The stream's byte at `pos`.
     std::uint8_t At(std::size_t pos) const {
         const std::size_t x = pos % (width_ + 1);
         if (x == 0) return 0;
-        const std::uint8_t index = Row(pos / (width_ + 1))[x - 1];
+        std::vector<std::uint8_t> scratch;
+        const std::uint8_t index = Row(pos / (width_ + 1), scratch)[x - 1];
         return renumber_ ? (*renumber_)[index] : index;
     }
 
@@ -49,11 +68,15 @@ class PngRows {
         while (from < to) {
             const std::size_t y = from / (width_ + 1);
             const std::size_t rowStart = y * (width_ + 1);
-            const std::uint8_t* src = Row(y);
+            const std::uint8_t* src = indices_.data() + y * width_;
+            if (maker_) {
+                maker_->Make(y, row.data() + 1);
+                src = row.data() + 1;
+            }
             if (renumber_)
                 std::transform(src, src + width_, row.begin() + 1,
                                [&](std::uint8_t p) { return (*renumber_)[p]; });
-            else
+            else if (!maker_)
                 std::memcpy(row.data() + 1, src, width_);
             const std::size_t end = std::min(to, rowStart + width_ + 1);
             take(std::span<const std::uint8_t>(row).subspan(from - rowStart, end - from));
@@ -67,6 +90,7 @@ class PngRows {
     std::size_t height_;
     std::size_t colours_;
     const Renumber* renumber_;
+    const RowMaker* maker_ = nullptr;
 };
 
 }  // namespace orvane

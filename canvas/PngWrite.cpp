@@ -7,8 +7,10 @@
 #include <memory>
 
 #include "canvas/Canvas.h"
+#include "canvas/EnlargedRows.h"
 #include "canvas/IndexedPicture.h"
 #include "canvas/PngPaletteWrite.h"
+#include "canvas/PngRows.h"
 #include "canvas/Spng.h"
 #include "canvas/UsedColours.h"
 #include "core/RunError.h"
@@ -72,28 +74,64 @@ std::vector<std::uint8_t> Canvas::ExportPng() const {
     return IndexedPicture::FromCanvas(*this).ExportPng();
 }
 
+namespace {
+
+// The palette PNG of rows that `rows(renumber, colours)` gives: one palette entry per colour
+// `used`, black keeping index 0; the palette must be in ascending order, since that order is
+// part of a map's bytes.
+template <class Rows>
+std::vector<std::uint8_t> ExportUsed(std::span<const Colour> palette,
+                                     const std::array<bool, 256>& used, Rows&& rows,
+                                     unsigned threads) {
+    if (!std::is_sorted(palette.begin(), palette.end()))
+        throw RunError("PNG export failed: the palette is not in ascending order");
+    std::array<Colour, 256> kept{};
+    std::size_t entries = 0;
+    PngRows::Renumber renumber{};
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        if (!used[i] && i != 0) continue;
+        kept[entries] = palette[i];
+        renumber[i] = static_cast<std::uint8_t>(entries++);
+    }
+    return WritePalettePng(rows(entries == palette.size() ? nullptr : &renumber, entries),
+                           std::span(kept).first(entries), threads);
+}
+
+std::array<bool, 256> EveryColour() {
+    std::array<bool, 256> all{};
+    all.fill(true);
+    return all;
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> IndexedPicture::ExportPng(unsigned threads) const {
     if (width_ <= 0 || height_ <= 0) throw RunError("PNG export failed: the picture is empty");
-    // The file's palette order is part of the map's bytes.
-    if (!std::is_sorted(palette_.begin(), palette_.end()))
-        throw RunError("PNG export failed: the palette is not in ascending order");
-    // One entry per colour still used; black keeps index 0 whatever happens.
-    std::array<bool, 256> used{};
-    if (paletteAllUsed_)
-        used.fill(true);
-    else
-        used = UsedColours(pixels_, palette_.size(), threads);
-    std::array<Colour, 256> palette{};
-    std::size_t entries = 0;
-    std::array<Pixel, 256> renumber{};
-    for (std::size_t i = 0; i < palette_.size(); ++i) {
-        if (!used[i]) continue;
-        palette[entries] = palette_[i];
-        renumber[i] = static_cast<Pixel>(entries++);
-    }
-    return WritePalettePng(static_cast<std::uint32_t>(width_), static_cast<std::uint32_t>(height_),
-                           std::span(palette).first(entries), pixels_,
-                           entries == palette_.size() ? nullptr : &renumber, threads);
+    // Colours cut away leave the palette.
+    const std::array<bool, 256> used =
+        paletteAllUsed_ ? EveryColour() : UsedColours(pixels_, palette_.size(), threads);
+    return ExportUsed(
+        palette_, used,
+        [&](const PngRows::Renumber* renumber, std::size_t colours) {
+            return PngRows(pixels_, static_cast<std::size_t>(width_),
+                           static_cast<std::size_t>(height_), colours, renumber);
+        },
+        threads);
+}
+
+std::vector<std::uint8_t> EnlargedRows::ExportPng(unsigned threads) const {
+    // Enlarging shows every pixel of the picture, and the margin is black, which stays.
+    const std::array<bool, 256> used =
+        picture_.PaletteAllUsed()
+            ? EveryColour()
+            : UsedColours(picture_.Pixels(), picture_.Palette().size(), threads);
+    return ExportUsed(
+        picture_.Palette(), used,
+        [&](const PngRows::Renumber* renumber, std::size_t colours) {
+            return PngRows(*this, static_cast<std::size_t>(width_),
+                           static_cast<std::size_t>(height_), colours, renumber);
+        },
+        threads);
 }
 
 }  // namespace orvane

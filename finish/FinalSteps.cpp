@@ -48,4 +48,16 @@ IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps) {
     return picture;
 }
 
+std::optional<EnlargedRows> FinishedRows(IndexedPicture& picture, const FinalSteps& steps) {
+    const PatternCuts& cuts = steps.patterns;
+    if (cuts.replay || picture.GetWidth() <= 0 || picture.GetHeight() <= 0 ||
+        cuts.width < picture.GetWidth() || cuts.height < picture.GetHeight() ||
+        steps.width < cuts.width || steps.height < cuts.height)
+        return std::nullopt;
+    picture.SortPalette();
+    // As ApplyFinalSteps places the picture.
+    return std::optional<EnlargedRows>(std::in_place, picture, cuts.width, cuts.height, steps.width,
+                                       steps.height, Anchor::BottomCentre);
+}
+
 }  // namespace orvane

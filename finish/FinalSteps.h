@@ -4,8 +4,10 @@
 // crop is; so the draws are made at once, in the generator's order, and the pixel work may
 // follow later on another thread, touching nothing but the picture.
 #include <cstdint>
+#include <optional>
 
 #include "canvas/Canvas.h"
+#include "canvas/EnlargedRows.h"
 #include "canvas/IndexedPicture.h"
 #include "core/Random.h"
 #include "core/Rect.h"
@@ -35,5 +37,10 @@ IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
                               std::vector<int>& paletteSizes);
 // The rest of the last steps on those indices: the finished picture.
 IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps);
+// When the rest of the last steps only enlarge the indices and add empty space (no cut
+// patterns), the finished picture as rows made while they are read, so it is never held whole
+// (the palette of `picture`, which it keeps by reference, is sorted first); else nothing, and
+// ApplyFinalSteps must be used.
+std::optional<EnlargedRows> FinishedRows(IndexedPicture& picture, const FinalSteps& steps);
 
 }  // namespace orvane

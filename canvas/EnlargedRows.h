@@ -1,0 +1,39 @@
+#pragma once
+// A palette picture enlarged, then placed in a larger empty picture, made a row at a time as
+// the export reads it: the enlarged picture, a map's largest buffer, is never held whole. The
+// pixels are those of ResizeImage then ResizeCanvas.
+#include <cstdint>
+#include <vector>
+
+#include "canvas/Anchor.h"
+#include "canvas/IndexedPicture.h"
+#include "canvas/PngRows.h"
+
+namespace orvane {
+
+class EnlargedRows final : public RowMaker {
+  public:
+    // `picture` (kept by reference) scaled to scaledWidth x scaledHeight, no smaller than it,
+    // at `anchor` in a width x height picture, no smaller than that; RunError otherwise.
+    EnlargedRows(const IndexedPicture& picture, std::int32_t scaledWidth, std::int32_t scaledHeight,
+                 std::int32_t width, std::int32_t height, Anchor anchor);
+
+    void Make(std::size_t y, std::uint8_t* out) const override;
+    // The index of one pixel of the finished picture.
+    IndexedPicture::Pixel At(std::int32_t x, std::int32_t y) const;
+
+    const IndexedPicture& Picture() const { return picture_; }
+    std::int32_t GetWidth() const { return width_; }
+    std::int32_t GetHeight() const { return height_; }
+    // The palette PNG of the finished picture, as IndexedPicture::ExportPng would write it.
+    std::vector<std::uint8_t> ExportPng(unsigned threads = 1) const;
+
+  private:
+    const IndexedPicture& picture_;
+    std::int32_t scaledWidth_, scaledHeight_, width_, height_;
+    std::int64_t left_, top_;  // where the enlarged picture lies
+    // For each source column (and one past the last): the first enlarged column it covers.
+    std::vector<std::size_t> firstColumn_;
+};
+
+}  // namespace orvane

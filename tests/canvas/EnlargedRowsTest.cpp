@@ -1,0 +1,47 @@
+// Most maps are written from rows enlarged as the export reads them; the file must be the one
+// the enlarged picture held whole gives, or seeds would stop reproducing their maps.
+#include <gtest/gtest.h>
+
+#include "canvas/EnlargedRows.h"
+#include "canvas/IndexedPicture.h"
+#include "core/RunError.h"
+#include "tests/support/SamplePicture.h"
+
+namespace orvane {
+namespace {
+
+TEST(EnlargedRows, GiveTheFileAndPixelsOfTheWholeEnlargement) {
+    struct Case {
+        std::int32_t sourceW, sourceH, scaledW, scaledH, width, height;
+    };
+    // Exact and uneven scales, a margin on either side, and one large enough to split.
+    const Case cases[] = {{160, 90, 160, 90, 160, 90},      {160, 90, 320, 180, 320, 180},
+                          {161, 93, 344, 144, 640, 180},    {77, 40, 135, 41, 135, 64},
+                          {1050, 700, 2100, 1400, 2100, 2000}};
+    for (const Case& c : cases) {
+        Canvas canvas = test::SampleMap(c.sourceW, c.sourceH, 7);
+        canvas.ReduceColours(64);
+        IndexedPicture source = IndexedPicture::FromCanvas(canvas, 0, false);
+        IndexedPicture whole = source;
+        whole.ResizeImage(c.scaledW, c.scaledH, true);
+        whole.ResizeCanvas(c.width, c.height, Anchor::BottomCentre);
+        source.SortPalette();
+        const EnlargedRows rows(source, c.scaledW, c.scaledH, c.width, c.height,
+                                Anchor::BottomCentre);
+        const auto what = std::to_string(c.scaledW) + "x" + std::to_string(c.height);
+        for (std::int32_t y = 0; y < c.height; y += 7)
+            for (std::int32_t x = 0; x < c.width; x += 5)
+                ASSERT_EQ(source.Palette()[rows.At(x, y)], whole.GetColour(x, y))
+                    << what << " at " << x << "," << y;
+        const auto file = whole.ExportPng();
+        EXPECT_TRUE(rows.ExportPng(1) == file) << what;
+        EXPECT_TRUE(rows.ExportPng(2) == file) << what << " on two threads";
+    }
+    Canvas plain;
+    plain.CreateImage(40, 20, RGB(9, 9, 9));
+    const IndexedPicture small = IndexedPicture::FromCanvas(plain);
+    EXPECT_THROW(EnlargedRows(small, 30, 20, 40, 20, Anchor::BottomCentre), RunError);
+}
+
+}  // namespace
+}  // namespace orvane
