@@ -144,10 +144,12 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
 void EncodeMap(MadeMap& made, const HoldsBytes& holds, bool spareCore) {
     IndexedPicture picture =
         PaletteIndices(std::move(made.canvas), made.steps, made.report.stats.paletteSizes);
-    // The canvas is gone: the next map may use the room it held.
-    holds(FinishedBytes(made.steps));
+    const auto rows = FinishedRows(picture, made.steps);
+    // The canvas is gone: the next map may use the room it held. Only a map whose patterns
+    // cut it is enlarged whole.
+    holds(rows ? picture.Pixels().size_bytes() : FinishedBytes(made.steps));
     const unsigned threads = spareCore ? 2 : 1;
-    if (const auto rows = FinishedRows(picture, made.steps)) {
+    if (rows) {
         // Most maps: the enlarged picture is made row by row as it is written.
         made.report.preview =
             MakePreview(*rows, made.previewBounds.width, made.previewBounds.height);
