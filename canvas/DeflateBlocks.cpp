@@ -93,7 +93,7 @@ class Walker {
 std::size_t RowSymbols(const PngRows& rows, std::size_t y) {
     const std::size_t width = rows.Width();
     Walker walker(std::numeric_limits<std::size_t>::max());
-    std::vector<std::uint8_t> scratch;
+    MadeRow scratch;
     const std::uint8_t* row = rows.Row(y, scratch);
     for (std::size_t x = SameUntil(row, 0, width, 0); x < width;
          x = SameUntil(row, x + 1, width, walker.Value()))
@@ -105,7 +105,7 @@ std::size_t RowSymbols(const PngRows& rows, std::size_t y) {
 std::size_t BlockEndFrom(const PngRows& rows, std::size_t from) {
     const std::size_t width = rows.Width();
     Walker walker(from);
-    std::vector<std::uint8_t> scratch;
+    MadeRow scratch;
     // Renumbering maps equal indices to equal bytes and different ones to different bytes, and
     // keeps 0, so the runs are those of the picture's own indices and filter bytes.
     for (std::size_t y = 0; y < rows.Height(); ++y) {

@@ -49,6 +49,14 @@ void EnlargedRows::Make(std::size_t y, std::uint8_t* out) const {
     }
 }
 
+std::size_t EnlargedRows::Source(std::size_t y) const {
+    const std::int64_t row = static_cast<std::int64_t>(y) - top_;
+    // Every row of the margin is the same.
+    if (row < 0 || row >= scaledHeight_) return static_cast<std::size_t>(picture_.GetHeight());
+    return static_cast<std::size_t>(
+        geometry::ScaledSource(row, picture_.GetHeight(), scaledHeight_));
+}
+
 IndexedPicture::Pixel EnlargedRows::At(std::int32_t x, std::int32_t y) const {
     const std::int64_t column = x - left_;
     const std::int64_t row = y - top_;

@@ -19,6 +19,7 @@ class EnlargedRows final : public RowMaker {
                  std::int32_t width, std::int32_t height, Anchor anchor);
 
     void Make(std::size_t y, std::uint8_t* out) const override;
+    std::size_t Source(std::size_t y) const override;
     // The index of one pixel of the finished picture.
     IndexedPicture::Pixel At(std::int32_t x, std::int32_t y) const;
 

@@ -18,6 +18,14 @@ class RowMaker {
     virtual ~RowMaker() = default;
     // Writes row y's `width` final indices to `out`; may be called from several threads.
     virtual void Make(std::size_t y, std::uint8_t* out) const = 0;
+    // Rows with the same source are the same, so a row just made can be read again.
+    virtual std::size_t Source(std::size_t y) const = 0;
+};
+
+// A row made by a RowMaker, kept while the next rows have the same source.
+struct MadeRow {
+    std::vector<std::uint8_t> bytes;
+    std::size_t source = static_cast<std::size_t>(-1);
 };
 
 class PngRows {
@@ -45,18 +53,21 @@ class PngRows {
     std::size_t Size() const { return height_ * (width_ + 1); }
     // Row y's indices as the picture holds them (before renumbering); a made row goes to
     // `scratch`.
-    const std::uint8_t* Row(std::size_t y, std::vector<std::uint8_t>& scratch) const {
+    const std::uint8_t* Row(std::size_t y, MadeRow& scratch) const {
         if (!maker_) return indices_.data() + y * width_;
-        scratch.resize(width_);
-        maker_->Make(y, scratch.data());
-        return scratch.data();
+        if (const std::size_t source = maker_->Source(y); source != scratch.source) {
+            scratch.bytes.resize(width_);
+            maker_->Make(y, scratch.bytes.data());
+            scratch.source = source;
+        }
+        return scratch.bytes.data();
     }
 
     // The stream's byte at `pos`.
     std::uint8_t At(std::size_t pos) const {
         const std::size_t x = pos % (width_ + 1);
         if (x == 0) return 0;
-        std::vector<std::uint8_t> scratch;
+        MadeRow scratch;
         const std::uint8_t index = Row(pos / (width_ + 1), scratch)[x - 1];
         return renumber_ ? (*renumber_)[index] : index;
     }
@@ -65,19 +76,26 @@ class PngRows {
     template <class Take>
     void ForEach(std::size_t from, std::size_t to, Take&& take) const {
         std::vector<std::uint8_t> row(width_ + 1);
+        std::size_t made = static_cast<std::size_t>(-1);  // the source of the row in `row`
         while (from < to) {
             const std::size_t y = from / (width_ + 1);
             const std::size_t rowStart = y * (width_ + 1);
-            const std::uint8_t* src = indices_.data() + y * width_;
+            const auto renumbered = [&](std::uint8_t p) { return (*renumber_)[p]; };
             if (maker_) {
-                maker_->Make(y, row.data() + 1);
-                src = row.data() + 1;
+                // A row with the source of the one before is in `row` already.
+                if (const std::size_t source = maker_->Source(y); source != made) {
+                    maker_->Make(y, row.data() + 1);
+                    if (renumber_)
+                        std::transform(row.begin() + 1, row.end(), row.begin() + 1, renumbered);
+                    made = source;
+                }
+            } else {
+                const std::uint8_t* src = indices_.data() + y * width_;
+                if (renumber_)
+                    std::transform(src, src + width_, row.begin() + 1, renumbered);
+                else
+                    std::memcpy(row.data() + 1, src, width_);
             }
-            if (renumber_)
-                std::transform(src, src + width_, row.begin() + 1,
-                               [&](std::uint8_t p) { return (*renumber_)[p]; });
-            else if (!maker_)
-                std::memcpy(row.data() + 1, src, width_);
             const std::size_t end = std::min(to, rowStart + width_ + 1);
             take(std::span<const std::uint8_t>(row).subspan(from - rowStart, end - from));
             from = end;
