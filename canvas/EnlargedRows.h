@@ -30,11 +30,13 @@ class EnlargedRows final : public RowMaker {
     std::vector<std::uint8_t> ExportPng(unsigned threads = 1) const;
 
   private:
+    // The picture's row under row y, or -1 in the margin above or below it.
+    std::int64_t SourceRow(std::size_t y) const;
+
     const IndexedPicture& picture_;
     std::int32_t scaledWidth_, scaledHeight_, width_, height_;
-    std::int64_t left_, top_;  // where the enlarged picture lies
-    // For each source column (and one past the last): the first enlarged column it covers.
-    std::vector<std::size_t> firstColumn_;
+    std::int64_t left_, top_;               // where the enlarged picture lies
+    std::vector<std::size_t> firstColumn_;  // geometry::FirstTargets of the enlargement
 };
 
 }  // namespace orvane

@@ -37,16 +37,38 @@ inline std::int64_t PlaceOffset(std::int64_t room, int part) {
     return room >= 0 ? room / 2 : -((-room + 1) / 2);
 }
 
+// For an enlargement from `from` to `to` columns (to >= from, so every source column lies under
+// at least one target column, in order): the first target column of each source column, and
+// `to` one past the last.
+inline std::vector<std::size_t> FirstTargets(std::int32_t from, std::int32_t to) {
+    std::vector<std::size_t> first(static_cast<std::size_t>(from) + 1,
+                                   static_cast<std::size_t>(to));
+    for (std::int64_t x = std::int64_t{to} - 1; x >= 0; --x)
+        first[static_cast<std::size_t>(ScaledSource(x, from, to))] = static_cast<std::size_t>(x);
+    return first;
+}
+
+// One enlarged row: each run of one value in the `width` values of `src` fills one span of
+// `dst`, passed through `map` (maps are mostly long runs). Runs go from the right, and a span
+// starts at or after its run's source, so `dst` may overlay `src` from the same start.
+template <class T, class Map>
+void EnlargeRow(const T* src, std::size_t width, const std::vector<std::size_t>& firstTarget,
+                T* dst, Map map) {
+    for (std::size_t end = width; end > 0;) {
+        const T value = src[end - 1];
+        std::size_t start = end - 1;
+        while (start > 0 && src[start - 1] == value) --start;
+        std::fill(dst + firstTarget[start], dst + firstTarget[end], map(value));
+        end = start;
+    }
+}
+
 // Nearest-neighbour scaling: each target pixel takes the source pixel under its centre, passed
 // through `map` (which may renumber palette indices on the way). Both sizes must be non-empty.
 template <class Pixels, class Map = SameValue>
 void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32_t newWidth,
            std::int32_t newHeight, Map map = {}) {
     using T = typename Pixels::value_type;
-    std::vector<std::int32_t> fromColumn(static_cast<std::size_t>(newWidth));
-    for (std::int64_t x = 0; x < newWidth; ++x)
-        fromColumn[static_cast<std::size_t>(x)] =
-            static_cast<std::int32_t>(ScaledSource(x, width, newWidth));
     const auto w = static_cast<std::size_t>(newWidth);
     const std::size_t count = w * static_cast<std::size_t>(newHeight);
     auto sourceRow = [&](std::int64_t y) { return ScaledSource(y, height, newHeight); };
@@ -61,13 +83,8 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
             pixels.swap(grown);
         }
         pixels.resize(count);
-        // Every source column is under at least one target column, in order: a run of one
-        // value in a source row fills one span of the target row, from firstTarget[start] up
-        // to firstTarget[end]. Maps are mostly long runs, so this fills rather than looks up
-        // each pixel.
         const auto sw = static_cast<std::size_t>(width);
-        std::vector<std::size_t> firstTarget(sw + 1, w);
-        for (std::size_t x = w; x-- > 0;) firstTarget[static_cast<std::size_t>(fromColumn[x])] = x;
+        const std::vector<std::size_t> firstTarget = FirstTargets(width, newWidth);
         T* data = pixels.data();
         std::int64_t below = -1;  // source row of the row below
         for (std::int64_t y = newHeight - 1; y >= 0; --y) {
@@ -77,16 +94,7 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
                 std::copy(dst + w, dst + 2 * w, dst);
                 continue;
             }
-            // Runs from the right: a span starts at or after its run's source pixels, so it
-            // overwrites none still to be read.
-            const T* src = data + static_cast<std::size_t>(from) * sw;
-            for (std::size_t end = sw; end > 0;) {
-                const T value = src[end - 1];
-                std::size_t start = end - 1;
-                while (start > 0 && src[start - 1] == value) --start;
-                std::fill(dst + firstTarget[start], dst + firstTarget[end], map(value));
-                end = start;
-            }
+            EnlargeRow(data + static_cast<std::size_t>(from) * sw, sw, firstTarget, dst, map);
             below = from;
         }
         width = newWidth;
@@ -94,6 +102,10 @@ void Scale(Pixels& pixels, std::int32_t& width, std::int32_t& height, std::int32
         return;
     }
     // Shrinking: rows are appended rather than written into a zeroed buffer.
+    std::vector<std::int32_t> fromColumn(w);
+    for (std::int64_t x = 0; x < newWidth; ++x)
+        fromColumn[static_cast<std::size_t>(x)] =
+            static_cast<std::int32_t>(ScaledSource(x, width, newWidth));
     Pixels scaled;
     scaled.reserve(count);
     std::vector<T> row(w);

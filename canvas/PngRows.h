@@ -77,10 +77,10 @@ class PngRows {
     void ForEach(std::size_t from, std::size_t to, Take&& take) const {
         std::vector<std::uint8_t> row(width_ + 1);
         std::size_t made = static_cast<std::size_t>(-1);  // the source of the row in `row`
+        const auto renumbered = [&](std::uint8_t p) { return (*renumber_)[p]; };
         while (from < to) {
             const std::size_t y = from / (width_ + 1);
             const std::size_t rowStart = y * (width_ + 1);
-            const auto renumbered = [&](std::uint8_t p) { return (*renumber_)[p]; };
             if (maker_) {
                 // A row with the source of the one before is in `row` already.
                 if (const std::size_t source = maker_->Source(y); source != made) {

@@ -13,6 +13,16 @@ namespace {
 constexpr std::int32_t kMinWidth = 640;
 constexpr std::int32_t kMinHeight = 32;
 
+// Whether the last steps only enlarge the crop and add empty space around it (no cut
+// patterns): the finished picture can then be made row by row as it is written.
+bool OnlyEnlarges(const FinalSteps& steps) {
+    const PatternCuts& cuts = steps.patterns;
+    const std::int32_t w = steps.crop.Right - steps.crop.Left;
+    const std::int32_t h = steps.crop.Bottom - steps.crop.Top;
+    return !cuts.replay && w > 0 && h > 0 && cuts.width >= w && cuts.height >= h &&
+           steps.width >= cuts.width && steps.height >= cuts.height;
+}
+
 }  // namespace
 
 FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapStats& stats,
@@ -32,11 +42,14 @@ IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
     // The last remap onto the palette is made as the palette indices are.
     ColourMap colours;
     if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours);
-    // Only the crop is turned into indices.
-    return IndexedPicture::FromCanvas(canvas, steps.crop,
-                                      static_cast<std::size_t>(steps.patterns.width) *
-                                          static_cast<std::size_t>(steps.patterns.height),
-                                      false, colours.Size() > 0 ? &colours : nullptr);
+    // Only the crop is turned into indices, with room to be enlarged in place unless it is
+    // enlarged row by row.
+    const std::size_t room = OnlyEnlarges(steps)
+                                 ? 0
+                                 : static_cast<std::size_t>(steps.patterns.width) *
+                                       static_cast<std::size_t>(steps.patterns.height);
+    return IndexedPicture::FromCanvas(canvas, steps.crop, room, false,
+                                      colours.Size() > 0 ? &colours : nullptr);
 }
 
 IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps) {
@@ -49,15 +62,12 @@ IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps) {
 }
 
 std::optional<EnlargedRows> FinishedRows(IndexedPicture& picture, const FinalSteps& steps) {
-    const PatternCuts& cuts = steps.patterns;
-    if (cuts.replay || picture.GetWidth() <= 0 || picture.GetHeight() <= 0 ||
-        cuts.width < picture.GetWidth() || cuts.height < picture.GetHeight() ||
-        steps.width < cuts.width || steps.height < cuts.height)
-        return std::nullopt;
+    if (!OnlyEnlarges(steps)) return std::nullopt;
     picture.SortPalette();
     // As ApplyFinalSteps places the picture.
-    return std::optional<EnlargedRows>(std::in_place, picture, cuts.width, cuts.height, steps.width,
-                                       steps.height, Anchor::BottomCentre);
+    return std::optional<EnlargedRows>(std::in_place, picture, steps.patterns.width,
+                                       steps.patterns.height, steps.width, steps.height,
+                                       Anchor::BottomCentre);
 }
 
 }  // namespace orvane

@@ -30,17 +30,17 @@ struct FinalSteps {
 // the canvas may still wait for its colour mapping.
 FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapStats& stats,
                           Random& rng, float p);
-// The crop of the canvas as palette indices, with room to be enlarged in place, the canvas
-// freed as soon as they are made. A pending colour limit is applied first, its palette sizes
-// added to `paletteSizes`.
+// The crop of the canvas as palette indices, with room to be enlarged in place unless
+// FinishedRows will enlarge them row by row, the canvas freed as soon as they are made. A pending
+// colour limit is applied first, its palette sizes added to `paletteSizes`.
 IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
                               std::vector<int>& paletteSizes);
 // The rest of the last steps on those indices: the finished picture.
 IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps);
 // When the rest of the last steps only enlarge the indices and add empty space (no cut
 // patterns), the finished picture as rows made while they are read, so it is never held whole
-// (the palette of `picture`, which it keeps by reference, is sorted first); else nothing, and
-// ApplyFinalSteps must be used.
+// (the palette of `picture`, PaletteIndices' result, which it keeps by reference, is sorted
+// first); else nothing, and ApplyFinalSteps must be used.
 std::optional<EnlargedRows> FinishedRows(IndexedPicture& picture, const FinalSteps& steps);
 
 }  // namespace orvane
