@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "canvas/BandedPainter.h"
 #include "core/Numeric.h"
 #include "terrain/layout/PaintSky.h"
 #include "terrain/layout/PaintTrap.h"
@@ -65,7 +66,7 @@ void WalkOutline(MapState& map, Random& rng, TerrainPiece& p, const SkyBodyFrame
 }
 
 void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyState& sky,
-                PaintTrap& trap) {
+                PaintTrap& trap, BandedPainter& painter) {
     Canvas& canvas = map.canvas;
     TerrainPiece& p = map.pieces[i];
     if (p.Hidden) return;
@@ -103,15 +104,19 @@ void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyStat
 
         if (i == map.pieces.MoonIndex()) {
             // The sky body is painted instead of the outline.
-            if (last) PaintSkyBody(map, rng, p, frame, sky, trap);
+            // Stars go only where the canvas is still empty: it must be complete first.
+            if (last) {
+                painter.Finish();
+                PaintSkyBody(map, rng, p, frame, sky, trap);
+            }
         } else if (!p.IsHole) {
             // Holes take their draws and outline changes but paint nothing here.
             if (last) {
                 canvas.SetFillColour(frame.base);
-                trap.Run([&] { p.AltFill ? canvas.DrawPolyline() : canvas.FillPolygon(); });
+                trap.Run([&] { p.AltFill ? painter.DrawPolyline() : painter.FillPolygon(); });
             } else {
                 canvas.SetFillColour(canvas.GetPenColour());
-                trap.Run([&] { canvas.DrawPolyline(); });
+                trap.Run([&] { painter.DrawPolyline(); });
             }
         }
         canvas.ClearPolyPoints();
@@ -125,10 +130,13 @@ void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyStat
 
 }  // namespace
 
-void PaintPieces(MapState& map, Random& rng, MapLog& log) {
+void PaintPieces(MapState& map, Random& rng, MapLog& log, bool twoThreads) {
     SkyState sky;
     PaintTrap trap;
-    for (std::int32_t i = 1; i <= map.pieces.Count(); ++i) PaintPiece(map, rng, log, i, sky, trap);
+    BandedPainter painter(map.canvas, twoThreads);
+    for (std::int32_t i = 1; i <= map.pieces.Count(); ++i)
+        PaintPiece(map, rng, log, i, sky, trap, painter);
+    painter.Finish();
 }
 
 }  // namespace orvane
