@@ -107,9 +107,8 @@ struct MadeMap {
 };
 
 // Makes map number `index` of a run: sizing, terrain, finishing and the level chunk's draws.
-// With `spareCore`, a second thread shares the painting of the terrain.
 MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, int index,
-                const std::string& seed, bool batch, bool spareCore) {
+                const std::string& seed, bool batch) {
     Random& rng = ctx.rng;
     MapState map;
     map.WalkForWeapons = ctx.walkForWeapons;
@@ -120,7 +119,7 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
     log.ReplaceLog("-- start: " + std::to_string(map.MapWidth) + "x" +
                    std::to_string(map.MapHeight) + " [" + std::to_string(index) + "]\r\n");
 
-    GenerateTerrain(map, rng, log, spareCore);
+    GenerateTerrain(map, rng, log);
     MadeMap made;
     made.steps = FinishMap(map, ctx, log, awaitSave);
     made.canvas = std::move(map.canvas);
@@ -229,8 +228,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         if (!queue.Empty()) log.Hold();
         MadeMap made;
         try {
-            // No map being encoded: the second core is free while this one is drawn.
-            made = MakeMap(ctx, log, awaitSave, i, seed, batch, ctx.threads > 1 && queue.Empty());
+            made = MakeMap(ctx, log, awaitSave, i, seed, batch);
         } catch (...) {
             // The maps before this failure are saved and reported first, as without overlap.
             queue.Report(announce, 0);

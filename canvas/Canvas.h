@@ -90,8 +90,6 @@ class Canvas {
     void DrawPolyline();
     void FillPolygon();
     void ClearPolyPoints();
-    std::span<const std::int32_t> PolyX() const { return polyX_; }
-    std::span<const std::int32_t> PolyY() const { return polyY_; }
 
     // --- text (canvas/Text.cpp): the embedded bold font, monochrome, in the pen colour ----------
     void SetFontSize(std::int32_t points) { fontSize_ = points; }

@@ -1,7 +1,6 @@
 // The pending polygon: filled by the even-odd rule at pixel centres, stroked with the pen.
 #include <algorithm>
 #include <cmath>
-#include <span>
 #include <vector>
 
 #include "canvas/Canvas.h"
@@ -28,28 +27,17 @@ void Canvas::ClearPolyPoints() {
 }
 
 void Canvas::DrawPolyline() {
-    raster::StrokePolyline(*this, polyX_, polyY_, penColour_, raster::BrushSize(penWidth_));
+    const std::size_t n = polyX_.size();
+    const std::int64_t width = raster::BrushSize(penWidth_);
+    if (n == 1)
+        raster::StrokeLine(*this, polyX_[0], polyY_[0], polyX_[0], polyY_[0], penColour_, width);
+    for (std::size_t i = 1; i < n; ++i)
+        raster::StrokeLine(*this, polyX_[i - 1], polyY_[i - 1], polyX_[i], polyY_[i], penColour_,
+                           width);
 }
 
 void Canvas::FillPolygon() {
-    raster::FillPolygon(*this, polyX_, polyY_, fillColour_, penColour_,
-                        raster::BrushSize(penWidth_));
-}
-
-namespace raster {
-
-void StrokePolyline(Canvas& canvas, std::span<const std::int32_t> xs,
-                    std::span<const std::int32_t> ys, Colour pen, std::int64_t width,
-                    const RowBand& band) {
-    const std::size_t n = std::min(xs.size(), ys.size());
-    if (n == 1) StrokeLine(canvas, xs[0], ys[0], xs[0], ys[0], pen, width, band);
-    for (std::size_t i = 1; i < n; ++i)
-        StrokeLine(canvas, xs[i - 1], ys[i - 1], xs[i], ys[i], pen, width, band);
-}
-
-void FillPolygon(Canvas& canvas, std::span<const std::int32_t> xs, std::span<const std::int32_t> ys,
-                 Colour fill, Colour pen, std::int64_t width, const RowBand& band) {
-    const std::size_t n = std::min(xs.size(), ys.size());
+    const std::size_t n = polyX_.size();
     if (n == 0) return;
     // A pixel is inside when its centre (x + 0.5, y + 0.5) is; vertices are whole numbers, so a
     // centre row never passes through one, and a centre exactly on an edge counts on the left
@@ -63,7 +51,7 @@ void FillPolygon(Canvas& canvas, std::span<const std::int32_t> xs, std::span<con
     active.clear();
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t j = (i + 1) % n;
-        double x0 = xs[i], y0 = ys[i], x1 = xs[j], y1 = ys[j];
+        double x0 = polyX_[i], y0 = polyY_[i], x1 = polyX_[j], y1 = polyY_[j];
         if (y0 == y1) continue;
         if (y0 > y1) {
             std::swap(x0, x1);
@@ -77,37 +65,34 @@ void FillPolygon(Canvas& canvas, std::span<const std::int32_t> xs, std::span<con
     std::sort(edges.begin(), edges.end(),
               [](const Edge& a, const Edge& b) { return a.firstRow < b.firstRow; });
 
-    const std::int64_t top = edges.empty() ? 0 : std::max<std::int64_t>(edges.front().firstRow, 0);
+    std::int64_t top = edges.empty() ? 0 : std::max<std::int64_t>(edges.front().firstRow, 0);
     std::int64_t bottom = -1;
     for (const Edge& e : edges) bottom = std::max(bottom, e.lastRow);
-    bottom = std::min<std::int64_t>(bottom, canvas.GetHeight() - 1);
+    bottom = std::min<std::int64_t>(bottom, height_ - 1);
 
     std::size_t next = 0;
-    const auto columns = static_cast<double>(canvas.GetWidth());
-    band.ForEachRun(top, bottom, [&](std::int64_t first, std::int64_t last) {
-        for (std::int64_t y = first; y <= last; ++y) {
-            while (next < edges.size() && edges[next].firstRow <= y)
-                active.push_back(&edges[next++]);
-            std::erase_if(active, [y](const Edge* e) { return e->lastRow < y; });
-            const double cy = static_cast<double>(y) + 0.5;
-            crossings.clear();
-            for (const Edge* e : active) crossings.push_back(e->x0 + (cy - e->y0) * e->dx / e->dy);
-            std::sort(crossings.begin(), crossings.end());
-            for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
-                // Centres in [a, b): columns ceil(a - 0.5) .. ceil(b - 0.5) - 1.
-                const double a = std::ceil(crossings[k] - 0.5);
-                const double b = std::ceil(crossings[k + 1] - 0.5) - 1.0;
-                if (a > b) continue;
-                FillRow(canvas, y, static_cast<std::int64_t>(std::max(a, -1.0)),
-                        static_cast<std::int64_t>(std::min(b, columns)), fill);
-            }
+    for (std::int64_t y = top; y <= bottom; ++y) {
+        while (next < edges.size() && edges[next].firstRow <= y) active.push_back(&edges[next++]);
+        std::erase_if(active, [y](const Edge* e) { return e->lastRow < y; });
+        const double cy = static_cast<double>(y) + 0.5;
+        crossings.clear();
+        for (const Edge* e : active) crossings.push_back(e->x0 + (cy - e->y0) * e->dx / e->dy);
+        std::sort(crossings.begin(), crossings.end());
+        for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
+            // Centres in [a, b): columns ceil(a - 0.5) .. ceil(b - 0.5) - 1.
+            const double a = std::ceil(crossings[k] - 0.5);
+            const double b = std::ceil(crossings[k + 1] - 0.5) - 1.0;
+            if (a > b) continue;
+            raster::FillRow(*this, y, static_cast<std::int64_t>(std::max(a, -1.0)),
+                            static_cast<std::int64_t>(std::min(b, double(width_))), fillColour_);
         }
-    });
+    }
 
     // The outline: the open polyline, then its closing segment.
-    StrokePolyline(canvas, xs, ys, pen, width, band);
-    if (n > 1) StrokeLine(canvas, xs[n - 1], ys[n - 1], xs[0], ys[0], pen, width, band);
+    DrawPolyline();
+    if (n > 1)
+        raster::StrokeLine(*this, polyX_[n - 1], polyY_[n - 1], polyX_[0], polyY_[0], penColour_,
+                           raster::BrushSize(penWidth_));
 }
 
-}  // namespace raster
 }  // namespace orvane

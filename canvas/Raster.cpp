@@ -149,7 +149,7 @@ Brush MakeBrush(std::int64_t width) {
 // walk callbacks and its heap buffers. Returns false (drawing nothing) for any other segment.
 template <class Picture, class Value>
 bool StrokeInside(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
-                  std::int64_t y2, Value colour, std::int64_t width, const RowBand& band) {
+                  std::int64_t y2, Value colour, std::int64_t width) {
     const std::int64_t w = canvas.GetWidth();
     const std::int64_t h = canvas.GetHeight();
     const std::int64_t back = width / 2;
@@ -235,35 +235,24 @@ bool StrokeInside(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_
         }
     }
     stampRun(runY, runLeft, runRight);
-    band.ForEachRun(top, bottom, [&](std::int64_t first, std::int64_t last) {
-        for (std::int64_t y = first; y <= last; ++y) {
-            Value* row = pixels + y * w;
-            for (std::int64_t c = rowLo[y - top]; c <= rowHi[y - top]; ++c) row[c] = colour;
-        }
-    });
+    for (std::int64_t r = 0; r < rows; ++r) {
+        Value* row = pixels + (top + r) * w;
+        for (std::int64_t c = rowLo[r]; c <= rowHi[r]; ++c) row[c] = colour;
+    }
     return true;
 }
 
 template <class Picture, class Value>
 void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
-                  std::int64_t y2, Value colour, std::int64_t width, const RowBand& band) {
+                  std::int64_t y2, Value colour, std::int64_t width) {
     const std::int64_t w = canvas.GetWidth();
     const std::int64_t h = canvas.GetHeight();
     if (w == 0 || h == 0) return;
-    // Rows the stroke can reach; most outline segments lie in one run of a band's rows or
-    // miss it.
-    const std::int64_t reachTop = std::min(y1, y2) - width / 2;
-    const std::int64_t reachBottom =
-        reachTop + std::abs(y2 - y1) + std::max<std::int64_t>(width, 1) - 1;
-    if (band.FirstFrom(reachTop) > reachBottom) return;
-    // A line of single pixels is drawn whole or through the clipped walk below.
-    if ((width > 1 || band.Covers(reachTop, reachBottom)) &&
-        StrokeInside(canvas, x1, y1, x2, y2, colour, width, band))
-        return;
+    if (StrokeInside(canvas, x1, y1, x2, y2, colour, width)) return;
     if (width <= 1) {
         auto pixels = canvas.Pixels();
         WalkLine(x1, y1, x2, y2, 0, 0, w - 1, h - 1, [&](std::int64_t x, std::int64_t y) {
-            if (band.FirstFrom(y) == y) pixels[static_cast<std::size_t>(y * w + x)] = colour;
+            pixels[static_cast<std::size_t>(y * w + x)] = colour;
         });
         return;
     }
@@ -311,12 +300,9 @@ void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_
                  runLeft = runRight = x;
              });
     stampRun();
-    band.ForEachRun(top, bottom, [&](std::int64_t first, std::int64_t last) {
-        for (std::int64_t y = first; y <= last; ++y) {
-            const auto r = static_cast<std::size_t>(y - top);
-            if (rowLo[r] != kNone) FillRowOf(canvas, y, rowLo[r], rowHi[r], colour);
-        }
-    });
+    for (std::size_t r = 0; r < rowLo.size(); ++r)
+        if (rowLo[r] != kNone)
+            FillRowOf(canvas, top + static_cast<std::int64_t>(r), rowLo[r], rowHi[r], colour);
 }
 
 }  // namespace
@@ -331,13 +317,13 @@ void FillRow(IndexedPicture& picture, std::int64_t y, std::int64_t x0, std::int6
 }
 
 void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
-                Colour colour, std::int64_t width, const RowBand& band) {
-    StrokeLineOf(canvas, x1, y1, x2, y2, colour, width, band);
+                Colour colour, std::int64_t width) {
+    StrokeLineOf(canvas, x1, y1, x2, y2, colour, width);
 }
 
 void StrokeLine(IndexedPicture& picture, std::int64_t x1, std::int64_t y1, std::int64_t x2,
                 std::int64_t y2, IndexedPicture::Pixel index, std::int64_t width) {
-    StrokeLineOf(picture, x1, y1, x2, y2, index, width, RowBand{});
+    StrokeLineOf(picture, x1, y1, x2, y2, index, width);
 }
 
 void PaintConvex(Canvas& canvas, std::int64_t top, std::int64_t bottom,

@@ -3,11 +3,9 @@
 // against the picture and works in 64-bit coordinates, so callers may pass any 32-bit values.
 #include <cstdint>
 #include <functional>
-#include <span>
 
 #include "canvas/Canvas.h"
 #include "canvas/IndexedPicture.h"
-#include "canvas/RowBand.h"
 
 namespace orvane::raster {
 
@@ -36,21 +34,11 @@ void FillRow(Canvas& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, C
 void FillRow(IndexedPicture& picture, std::int64_t y, std::int64_t x0, std::int64_t x1,
              IndexedPicture::Pixel index);
 
-// A straight line of round-brush stamps of diameter `width` (1: plain Bresenham, both ends);
-// only its rows in `band`.
+// A straight line of round-brush stamps of diameter `width` (1: plain Bresenham, both ends).
 void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
-                Colour colour, std::int64_t width, const RowBand& band = {});
+                Colour colour, std::int64_t width);
 void StrokeLine(IndexedPicture& picture, std::int64_t x1, std::int64_t y1, std::int64_t x2,
                 std::int64_t y2, IndexedPicture::Pixel index, std::int64_t width);
-
-// The open polyline through the points, in the pen; only its rows in `band`.
-void StrokePolyline(Canvas& canvas, std::span<const std::int32_t> xs,
-                    std::span<const std::int32_t> ys, Colour pen, std::int64_t width,
-                    const RowBand& band = {});
-// The polygon filled by the even-odd rule at pixel centres, then stroked closed in the pen;
-// only its rows in `band`.
-void FillPolygon(Canvas& canvas, std::span<const std::int32_t> xs, std::span<const std::int32_t> ys,
-                 Colour fill, Colour pen, std::int64_t width, const RowBand& band = {});
 
 // Inclusive column range of one row of a shape; empty when left > right.
 struct Span {

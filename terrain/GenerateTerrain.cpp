@@ -28,7 +28,7 @@ void LogStage(MapState& map, MapLog& log, int stage, long long& since) {
 
 }  // namespace
 
-void GenerateTerrain(MapState& map, Random& rng, MapLog& log, bool twoThreads) {
+void GenerateTerrain(MapState& map, Random& rng, MapLog& log) {
     DrawLayoutParameters(map, rng);
     FillColourTables(map.colours, rng);
 
@@ -37,7 +37,7 @@ void GenerateTerrain(MapState& map, Random& rng, MapLog& log, bool twoThreads) {
     LogStage(map, log, 1, since);
     OutlinePieces(map, rng);
     LogStage(map, log, 2, since);
-    PaintPieces(map, rng, log, twoThreads);
+    PaintPieces(map, rng, log);
     LogStage(map, log, 3, since);
     ComposeTerrain(map, rng);
     LogStage(map, log, 4, since);

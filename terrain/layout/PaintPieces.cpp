@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "canvas/BandedPainter.h"
 #include "core/Numeric.h"
 #include "terrain/layout/PaintSky.h"
 #include "terrain/layout/PaintTrap.h"
@@ -66,7 +65,7 @@ void WalkOutline(MapState& map, Random& rng, TerrainPiece& p, const SkyBodyFrame
 }
 
 void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyState& sky,
-                PaintTrap& trap, BandedPainter& painter) {
+                PaintTrap& trap) {
     Canvas& canvas = map.canvas;
     TerrainPiece& p = map.pieces[i];
     if (p.Hidden) return;
@@ -104,19 +103,15 @@ void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyStat
 
         if (i == map.pieces.MoonIndex()) {
             // The sky body is painted instead of the outline.
-            // Stars go only where the canvas is still empty: it must be complete first.
-            if (last) {
-                painter.Finish();
-                PaintSkyBody(map, rng, p, frame, sky, trap);
-            }
+            if (last) PaintSkyBody(map, rng, p, frame, sky, trap);
         } else if (!p.IsHole) {
             // Holes take their draws and outline changes but paint nothing here.
             if (last) {
                 canvas.SetFillColour(frame.base);
-                trap.Run([&] { p.AltFill ? painter.DrawPolyline() : painter.FillPolygon(); });
+                trap.Run([&] { p.AltFill ? canvas.DrawPolyline() : canvas.FillPolygon(); });
             } else {
                 canvas.SetFillColour(canvas.GetPenColour());
-                trap.Run([&] { painter.DrawPolyline(); });
+                trap.Run([&] { canvas.DrawPolyline(); });
             }
         }
         canvas.ClearPolyPoints();
@@ -130,13 +125,10 @@ void PaintPiece(MapState& map, Random& rng, MapLog& log, std::int32_t i, SkyStat
 
 }  // namespace
 
-void PaintPieces(MapState& map, Random& rng, MapLog& log, bool twoThreads) {
+void PaintPieces(MapState& map, Random& rng, MapLog& log) {
     SkyState sky;
     PaintTrap trap;
-    BandedPainter painter(map.canvas, twoThreads);
-    for (std::int32_t i = 1; i <= map.pieces.Count(); ++i)
-        PaintPiece(map, rng, log, i, sky, trap, painter);
-    painter.Finish();
+    for (std::int32_t i = 1; i <= map.pieces.Count(); ++i) PaintPiece(map, rng, log, i, sky, trap);
 }
 
 }  // namespace orvane
