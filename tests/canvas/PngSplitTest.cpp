@@ -106,7 +106,7 @@ TEST(PngSplit, TwoThreadsGiveTheBytesOfOneOnRandomPictures) {
     // filter byte: the second part starts as a repeat of that byte.
     Picture empty;
     empty.width = 1977;
-    empty.height = 960;
+    empty.height = 800;
     empty.colours = 1;
     empty.indices.assign(empty.width * empty.height, 0);
     ExpectSameAsOneThread(empty, "empty space");
