@@ -51,7 +51,7 @@ MapPreview MakePreview(const IndexedPicture& picture, int maxWidth, int maxHeigh
 }
 
 MapPreview MakePreview(const EnlargedRows& rows, int maxWidth, int maxHeight) {
-    const auto palette = rows.Picture().Palette();
+    const auto palette = rows.Palette();
     const auto w = static_cast<std::size_t>(rows.GetWidth());
     return Sample(rows.GetWidth(), rows.GetHeight(), maxWidth, maxHeight, [&](std::size_t i) {
         return palette[rows.At(static_cast<std::int32_t>(i % w), static_cast<std::int32_t>(i / w))];

@@ -22,6 +22,7 @@ EnlargedRows::EnlargedRows(const IndexedPicture& picture, std::int32_t scaledWid
     left_ = geometry::PlaceOffset(std::int64_t{width} - scaledWidth, position % 3);
     top_ = geometry::PlaceOffset(std::int64_t{height} - scaledHeight, position / 3);
     firstColumn_ = geometry::FirstTargets(picture.GetWidth(), scaledWidth);
+    order_ = SortedPalette(picture.Palette());
 }
 
 std::int64_t EnlargedRows::SourceRow(std::size_t y) const {
@@ -40,8 +41,13 @@ void EnlargedRows::Make(std::size_t y, std::uint8_t* out) const {
     std::fill(out, out + left_, IndexedPicture::Pixel{0});
     std::fill(out + left_ + scaledWidth_, out + width_, IndexedPicture::Pixel{0});
     const auto sw = static_cast<std::size_t>(picture_.GetWidth());
-    geometry::EnlargeRow(picture_.Pixels().data() + static_cast<std::size_t>(from) * sw, sw,
-                         firstColumn_, out + left_, geometry::SameValue{});
+    const IndexedPicture::Pixel* src =
+        picture_.Pixels().data() + static_cast<std::size_t>(from) * sw;
+    if (order_.moved)
+        geometry::EnlargeRow(src, sw, firstColumn_, out + left_,
+                             [&](IndexedPicture::Pixel p) { return order_.renumber[p]; });
+    else
+        geometry::EnlargeRow(src, sw, firstColumn_, out + left_, geometry::SameValue{});
 }
 
 std::size_t EnlargedRows::Source(std::size_t y) const {
@@ -56,7 +62,8 @@ IndexedPicture::Pixel EnlargedRows::At(std::int32_t x, std::int32_t y) const {
     const std::int64_t from = y < 0 ? -1 : SourceRow(static_cast<std::size_t>(y));
     if (column < 0 || column >= scaledWidth_ || from < 0) return 0;
     const auto sx = geometry::ScaledSource(column, picture_.GetWidth(), scaledWidth_);
-    return picture_.Pixels()[static_cast<std::size_t>(from * picture_.GetWidth() + sx)];
+    return order_
+        .renumber[picture_.Pixels()[static_cast<std::size_t>(from * picture_.GetWidth() + sx)]];
 }
 
 }  // namespace orvane

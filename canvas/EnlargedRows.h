@@ -1,8 +1,10 @@
 #pragma once
 // A palette picture enlarged, then placed in a larger empty picture, made a row at a time as
 // the export reads it: the enlarged picture, a map's largest buffer, is never held whole. The
-// pixels are those of ResizeImage then ResizeCanvas.
+// pixels are those of ResizeImage (its palette sorted) then ResizeCanvas; the rows are
+// renumbered to the sorted palette as they are made, so the picture itself is never renumbered.
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "canvas/Anchor.h"
@@ -23,7 +25,8 @@ class EnlargedRows final : public RowMaker {
     // The index of one pixel of the finished picture.
     IndexedPicture::Pixel At(std::int32_t x, std::int32_t y) const;
 
-    const IndexedPicture& Picture() const { return picture_; }
+    // The picture's palette in ascending order, which the rows' indices refer to.
+    std::span<const Colour> Palette() const { return order_.palette; }
     std::int32_t GetWidth() const { return width_; }
     std::int32_t GetHeight() const { return height_; }
     // The palette PNG of the finished picture, as IndexedPicture::ExportPng would write it.
@@ -37,6 +40,7 @@ class EnlargedRows final : public RowMaker {
     std::int32_t scaledWidth_, scaledHeight_, width_, height_;
     std::int64_t left_, top_;               // where the enlarged picture lies
     std::vector<std::size_t> firstColumn_;  // geometry::FirstTargets of the enlargement
+    PaletteOrder order_;
 };
 
 }  // namespace orvane

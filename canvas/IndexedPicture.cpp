@@ -80,24 +80,28 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, const Rect& box,
     return out;
 }
 
-std::optional<std::array<IndexedPicture::Pixel, 256>> IndexedPicture::OrderPalette() {
+PaletteOrder SortedPalette(std::span<const Colour> palette) {
     // Black is the smallest colour and entry 0 already, so it stays first.
     std::array<std::uint8_t, 256> order{};
-    const auto end = order.begin() + static_cast<std::ptrdiff_t>(palette_.size());
+    const auto end = order.begin() + static_cast<std::ptrdiff_t>(palette.size());
     std::iota(order.begin(), end, 0);
     std::sort(order.begin(), end,
-              [&](std::uint8_t a, std::uint8_t b) { return palette_[a] < palette_[b]; });
-    std::array<Pixel, 256> renumber{};
-    std::vector<Colour> sorted(palette_.size());
-    bool same = true;
-    for (std::size_t k = 0; k < palette_.size(); ++k) {
-        renumber[order[k]] = static_cast<Pixel>(k);
-        sorted[k] = palette_[order[k]];
-        same = same && order[k] == k;
+              [&](std::uint8_t a, std::uint8_t b) { return palette[a] < palette[b]; });
+    PaletteOrder sorted;
+    sorted.palette.resize(palette.size());
+    for (std::size_t k = 0; k < palette.size(); ++k) {
+        sorted.renumber[order[k]] = static_cast<IndexedPicture::Pixel>(k);
+        sorted.palette[k] = palette[order[k]];
+        sorted.moved = sorted.moved || order[k] != k;
     }
-    if (same) return std::nullopt;
-    palette_ = std::move(sorted);
-    return renumber;
+    return sorted;
+}
+
+std::optional<std::array<IndexedPicture::Pixel, 256>> IndexedPicture::OrderPalette() {
+    PaletteOrder sorted = SortedPalette(palette_);
+    if (!sorted.moved) return std::nullopt;
+    palette_ = std::move(sorted.palette);
+    return sorted.renumber;
 }
 
 void IndexedPicture::SortPalette() {

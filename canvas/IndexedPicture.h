@@ -83,4 +83,13 @@ class IndexedPicture {
     std::int32_t penWidth_ = 1;
 };
 
+// A palette in ascending order (black, entry 0, stays first) and the index each old index
+// becomes; `moved` is false when the palette was in order already.
+struct PaletteOrder {
+    std::vector<Colour> palette;
+    std::array<IndexedPicture::Pixel, 256> renumber{};
+    bool moved = false;
+};
+PaletteOrder SortedPalette(std::span<const Colour> palette);
+
 }  // namespace orvane

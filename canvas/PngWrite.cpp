@@ -121,12 +121,15 @@ std::vector<std::uint8_t> IndexedPicture::ExportPng(unsigned threads) const {
 
 std::vector<std::uint8_t> EnlargedRows::ExportPng(unsigned threads) const {
     // Enlarging shows every pixel of the picture, and the margin is black, which stays.
-    const std::array<bool, 256> used =
-        picture_.PaletteAllUsed()
-            ? EveryColour()
-            : UsedColours(picture_.Pixels(), picture_.Palette().size(), threads);
+    std::array<bool, 256> used = EveryColour();
+    if (!picture_.PaletteAllUsed()) {
+        const std::array<bool, 256> found =
+            UsedColours(picture_.Pixels(), picture_.Palette().size(), threads);
+        for (std::size_t i = 0; i < picture_.Palette().size(); ++i)
+            used[order_.renumber[i]] = found[i];
+    }
     return ExportUsed(
-        picture_.Palette(), used,
+        order_.palette, used,
         [&](const PngRows::Renumber* renumber, std::size_t colours) {
             return PngRows(*this, static_cast<std::size_t>(width_),
                            static_cast<std::size_t>(height_), colours, renumber);

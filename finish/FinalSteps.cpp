@@ -61,9 +61,8 @@ IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps) {
     return picture;
 }
 
-std::optional<EnlargedRows> FinishedRows(IndexedPicture& picture, const FinalSteps& steps) {
+std::optional<EnlargedRows> FinishedRows(const IndexedPicture& picture, const FinalSteps& steps) {
     if (!OnlyEnlarges(steps)) return std::nullopt;
-    picture.SortPalette();
     // As ApplyFinalSteps places the picture.
     return std::optional<EnlargedRows>(std::in_place, picture, steps.patterns.width,
                                        steps.patterns.height, steps.width, steps.height,

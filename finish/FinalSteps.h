@@ -39,8 +39,8 @@ IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
 IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps);
 // When the rest of the last steps only enlarge the indices and add empty space (no cut
 // patterns), the finished picture as rows made while they are read, so it is never held whole
-// (the palette of `picture`, PaletteIndices' result, which it keeps by reference, is sorted
-// first); else nothing, and ApplyFinalSteps must be used.
-std::optional<EnlargedRows> FinishedRows(IndexedPicture& picture, const FinalSteps& steps);
+// (`picture`, PaletteIndices' result, is kept by reference); else nothing, and ApplyFinalSteps
+// must be used.
+std::optional<EnlargedRows> FinishedRows(const IndexedPicture& picture, const FinalSteps& steps);
 
 }  // namespace orvane
