@@ -1,5 +1,6 @@
 #include "terrain/shapes/RandomShape.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -146,14 +147,24 @@ std::optional<std::int32_t> FindCrossing(const ShapePoint& a, const ShapePoint& 
     for (std::int64_t u = std::max<std::int64_t>(first - 1, 0);
          small && u <= std::min<std::int64_t>(last, size - 1); ++u)
         small = Small(points[static_cast<std::size_t>(u)]);
+    // Segments cross only where their boxes meet, and most segments in reach lie well away
+    // from this one; with checks, every pair is still tried, so an overflow still fails.
+    const std::int32_t left = std::min(a.X, b.X), right = std::max(a.X, b.X);
+    const std::int32_t top = std::min(a.Y, b.Y), bottom = std::max(a.Y, b.Y);
     for (std::int32_t j = first; j <= last; ++j) {
         if (j == skip) continue;
         if (j < 1 || j >= static_cast<std::int32_t>(points.size()))
             throw RunError("Crossing search index out of range");
-        const auto u = static_cast<std::size_t>(j);
-        if (small ? Cross<Unchecked>(a, b, points[u], points[u - 1])
-                  : Cross<Checked>(a, b, points[u], points[u - 1]))
+        const ShapePoint& c = points[static_cast<std::size_t>(j)];
+        const ShapePoint& d = points[static_cast<std::size_t>(j) - 1];
+        if (small) {
+            if (std::max(c.X, d.X) < left || std::min(c.X, d.X) > right ||
+                std::max(c.Y, d.Y) < top || std::min(c.Y, d.Y) > bottom)
+                continue;
+            if (Cross<Unchecked>(a, b, c, d)) return j;
+        } else if (Cross<Checked>(a, b, c, d)) {
             return j;
+        }
     }
     return std::nullopt;
 }
