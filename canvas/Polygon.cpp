@@ -14,6 +14,12 @@ struct Edge {
     std::int64_t firstRow, lastRow;
 };
 
+// Where an active edge crosses the current row.
+struct Crossing {
+    double x;
+    const Edge* edge;
+};
+
 }  // namespace
 
 void Canvas::AddPolyPoint(std::int32_t x, std::int32_t y) {
@@ -45,8 +51,7 @@ void Canvas::FillPolygon() {
     // Texture blobs make thousands of small polygons a map: the lists are kept between calls
     // (per thread) instead of allocated for each.
     thread_local std::vector<Edge> edges;
-    thread_local std::vector<const Edge*> active;
-    thread_local std::vector<double> crossings;
+    thread_local std::vector<Crossing> active;
     edges.clear();
     active.clear();
     for (std::size_t i = 0; i < n; ++i) {
@@ -72,16 +77,23 @@ void Canvas::FillPolygon() {
 
     std::size_t next = 0;
     for (std::int64_t y = top; y <= bottom; ++y) {
-        while (next < edges.size() && edges[next].firstRow <= y) active.push_back(&edges[next++]);
-        std::erase_if(active, [y](const Edge* e) { return e->lastRow < y; });
+        while (next < edges.size() && edges[next].firstRow <= y)
+            active.push_back({0.0, &edges[next++]});
+        std::erase_if(active, [y](const Crossing& c) { return c.edge->lastRow < y; });
         const double cy = static_cast<double>(y) + 0.5;
-        crossings.clear();
-        for (const Edge* e : active) crossings.push_back(e->x0 + (cy - e->y0) * e->dx / e->dy);
-        std::sort(crossings.begin(), crossings.end());
-        for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
+        for (Crossing& c : active) c.x = c.edge->x0 + (cy - c.edge->y0) * c.edge->dx / c.edge->dy;
+        // Kept in the order of the row before, which crossings seldom change: the rows of a
+        // wavy outline cross it many times, and sorting each row from scratch cost more.
+        for (std::size_t k = 1; k < active.size(); ++k) {
+            const Crossing c = active[k];
+            std::size_t m = k;
+            for (; m > 0 && c.x < active[m - 1].x; --m) active[m] = active[m - 1];
+            active[m] = c;
+        }
+        for (std::size_t k = 0; k + 1 < active.size(); k += 2) {
             // Centres in [a, b): columns ceil(a - 0.5) .. ceil(b - 0.5) - 1.
-            const double a = std::ceil(crossings[k] - 0.5);
-            const double b = std::ceil(crossings[k + 1] - 0.5) - 1.0;
+            const double a = std::ceil(active[k].x - 0.5);
+            const double b = std::ceil(active[k + 1].x - 0.5) - 1.0;
             if (a > b) continue;
             raster::FillRow(*this, y, static_cast<std::int64_t>(std::max(a, -1.0)),
                             static_cast<std::int64_t>(std::min(b, double(width_))), fillColour_);
