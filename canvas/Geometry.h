@@ -205,17 +205,29 @@ std::int32_t LastNotEmpty(const T* row, std::int32_t n) {
 template <class Pixels>
 Rect ContentBox(const Pixels& pixels, std::int32_t width, std::int32_t height) {
     if (width == 0 || height == 0) return Rect{0, 0, width, height};
-    std::int32_t left = width, right = -1, top = -1, bottom = -1;
-    for (std::int32_t y = 0; y < height; ++y) {
-        const auto* row = pixels.data() + std::int64_t{y} * width;
-        const std::int32_t first = FirstNotEmpty(row, width);
-        if (first == width) continue;
-        if (top < 0) top = y;
-        bottom = y;
+    std::int32_t left = width, right = -1;
+    const auto rowAt = [&](std::int32_t y) { return pixels.data() + std::int64_t{y} * width; };
+    // Whether row y holds anything, widening the columns found to it.
+    const auto take = [&](std::int32_t y) {
+        const std::int32_t first = FirstNotEmpty(rowAt(y), width);
+        if (first == width) return false;
         left = std::min(left, first);
-        right = std::max(right, LastNotEmpty(row, width));
+        right = std::max(right, LastNotEmpty(rowAt(y), width));
+        return true;
+    };
+    std::int32_t top = 0;
+    while (top < height && !take(top)) ++top;
+    if (top == height) return Rect{0, 0, 1, 1};
+    std::int32_t bottom = height - 1;
+    while (bottom > top && !take(bottom)) --bottom;
+    // Rows between can only widen the box: only the columns outside it are read.
+    for (std::int32_t y = top + 1; y < bottom; ++y) {
+        const auto* row = rowAt(y);
+        if (left > 0) left = std::min(left, FirstNotEmpty(row, left));
+        const std::int32_t past = right + 1;
+        if (past < width && FirstNotEmpty(row + past, width - past) < width - past)
+            right = past + LastNotEmpty(row + past, width - past);
     }
-    if (top < 0) return Rect{0, 0, 1, 1};
     return Rect{left, top, right + 1, bottom + 1};
 }
 

@@ -111,6 +111,12 @@ TEST(IndexedPicture, TheCropKeepsLandAtEveryEdgeOfOddWidths) {
             const Rect box{std::min(x, w - 1 - x), 2, std::max(x, w - 1 - x) + 1, 4};
             EXPECT_EQ(picture.ContentBox(), box) << w << " " << x;
             EXPECT_EQ(geometry::ContentBox(canvas.Pixels(), w, 5), box) << w << " " << x;
+
+            // Rows between the first and the last with land may widen the box either way.
+            canvas.SetPixel(w / 2, 0, RGB(9, 9, 9));
+            canvas.SetPixel(w / 2, 4, RGB(9, 9, 9));
+            const Rect wider{std::min(box.Left, w / 2), 0, std::max(box.Right, w / 2 + 1), 5};
+            EXPECT_EQ(geometry::ContentBox(canvas.Pixels(), w, 5), wider) << w << " " << x;
         }
     }
 }
