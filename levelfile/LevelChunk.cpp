@@ -1,6 +1,7 @@
 #include "levelfile/LevelChunk.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "core/Numeric.h"
@@ -50,17 +51,16 @@ void InsertLevelChunk(std::vector<std::uint8_t>& png,
         throw RunError("The exported picture is not a PNG with IHDR first");
     }
 
-    std::vector<std::uint8_t> out(png.size() + kLevelChunkSize);
-    std::copy_n(png.begin(), kInsertAt, out.begin());
-    std::uint8_t* chunk = out.data() + kInsertAt;
-    PutBigEndian(chunk, static_cast<std::uint32_t>(kLevelChunkDataSize));
-    std::copy(std::begin(kChunkType), std::end(kChunkType), chunk + 4);
-    std::copy(data.begin(), data.end(), chunk + 8);
+    std::array<std::uint8_t, kLevelChunkSize> chunk{};
+    PutBigEndian(chunk.data(), static_cast<std::uint32_t>(kLevelChunkDataSize));
+    std::copy(std::begin(kChunkType), std::end(kChunkType), chunk.begin() + 4);
+    std::copy(data.begin(), data.end(), chunk.begin() + 8);
     const std::int32_t crc =
-        Crc32(std::span<const std::uint8_t>(chunk + 4, 4 + kLevelChunkDataSize));
-    PutBigEndian(chunk + 8 + kLevelChunkDataSize, static_cast<std::uint32_t>(crc));
-    std::copy(png.begin() + kInsertAt, png.end(), out.begin() + kInsertAt + kLevelChunkSize);
-    png.swap(out);
+        Crc32(std::span<const std::uint8_t>(chunk.data() + 4, 4 + kLevelChunkDataSize));
+    PutBigEndian(chunk.data() + 8 + kLevelChunkDataSize, static_cast<std::uint32_t>(crc));
+    // In place: the export leaves room in the file, so a map's bytes are moved, not copied
+    // into a second file-size buffer.
+    png.insert(png.begin() + kInsertAt, chunk.begin(), chunk.end());
 }
 
 }  // namespace orvane
