@@ -34,7 +34,8 @@ void DeflateOut::Put(std::span<const std::uint8_t> bytes) {
 }
 
 std::span<std::uint8_t> BufferOut::Room() {
-    if (used_ == bytes_.size()) bytes_.resize(std::max<std::size_t>(bytes_.size() * 2, 1 << 16));
+    if (used_ == bytes_.size())
+        bytes_.resize(std::max({bytes_.size() * 2, bytes_.capacity(), std::size_t{1} << 16}));
     return std::span(bytes_).subspan(used_);
 }
 

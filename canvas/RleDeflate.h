@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "canvas/PixelAllocator.h"
+
 namespace orvane {
 
 // Where a deflate stream goes: free room to write into, then how much of it was used.
@@ -24,12 +26,15 @@ class DeflateOut {
 // Grows as a stream is written into it.
 class BufferOut final : public DeflateOut {
   public:
+    // With room for `expected` bytes at once: room of a picture's size comes in large pages,
+    // and fresh memory touched a small page at a time is slow on virtual machines.
+    explicit BufferOut(std::size_t expected = 0) { bytes_.reserve(expected); }
     std::span<std::uint8_t> Room() override;
     void Wrote(std::size_t n) override { used_ += n; }
     std::span<const std::uint8_t> Bytes() const { return {bytes_.data(), used_}; }
 
   private:
-    std::vector<std::uint8_t> bytes_;
+    std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> bytes_;  // grown without zeroing
     std::size_t used_ = 0;
 };
 

@@ -24,7 +24,7 @@ constexpr std::size_t kMostSplitColours = 144;
 // Where the first part should end, as a share of the work: the second thread counts symbols
 // up to the cut before it starts deflating, and the land, at the bottom, costs more than its
 // symbols say. Timed inside the export, the two parts of the largest maps end together here.
-constexpr double kFirstShare = 0.64;
+constexpr double kFirstShare = 0.61;
 // Deflate spends about as much on a symbol as on five bytes of input.
 constexpr std::size_t kSymbolCost = 5;
 constexpr std::size_t kBands = 256;  // rows sampled for the estimate: one per band
@@ -87,9 +87,13 @@ std::size_t BalancedTarget(const PngRows& rows) {
     return std::clamp<std::size_t>(at, std::max<std::size_t>(1, rows.Size() / 4), rows.Size() - 1);
 }
 
+// Room for the part after the cut, in one large page: more than a map's part needs (about 350 KB
+// for the largest map), and it grows should a part ever need more.
+constexpr std::size_t kSecondPartRoom = std::size_t{2} << 20;
+
 // The part after the cut, made on the second thread up to its last bits.
 struct SecondPart {
-    BufferOut out;
+    BufferOut out{kSecondPartRoom};
     std::optional<RleDeflater> deflater;
     std::size_t bytes = 0;  // whole bytes written before its last block(s)
     unsigned bits = 0;      // and the bits after them
