@@ -251,6 +251,10 @@ Outline RandomShape(Random& rng, const Rect& box, float minX, float minY, std::i
     }
 
     // Walk backwards; where a segment crossed an earlier one, jump over the loop they formed.
+    // At most two points a step, a curve of at most 1 / kBezierStep + 2 points for every three
+    // and one more to close: the outline is given its room at once rather than grown.
+    const auto curves = static_cast<std::size_t>(2 * (m - k) / 3 + 2);
+    out.reserve(curves * static_cast<std::size_t>(1.0 / kBezierStep + 2.0));
     SegmentBuffer buffer(out);
     for (std::int32_t j = m - 2; j >= k + 1; --j) {
         buffer.Add(At(pts, j + 1));
