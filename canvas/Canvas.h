@@ -130,7 +130,8 @@ class Canvas {
     void SetEffectOptionB(std::int32_t value) { effectOptionB_ = value; }
     std::int32_t GetEffectOptionA() const { return effectOptionA_; }
     std::int32_t GetEffectOptionB() const { return effectOptionB_; }
-    void ApplyEffect(PictureEffect effect);
+    // With `keepLandShape`, swirl and waves only recolour the land: it keeps its shape.
+    void ApplyEffect(PictureEffect effect, bool keepLandShape = false);
     // The same effects under their numbers.
     void ApplyEffect1() { ApplyEffect(PictureEffect::Relief); }
     void ApplyEffect2A() { ApplyEffect(PictureEffect::Blur); }

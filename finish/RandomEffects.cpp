@@ -12,16 +12,16 @@ struct EffectChoice {
     const char* name;
     float upTo;
     bool movesLand;
-    void (*apply)(Canvas& canvas, Random& rng);
+    void (*apply)(Canvas& canvas, Random& rng, bool keepLandShape);
 };
 
 template <PictureEffect E>
-void Plain(Canvas& canvas, Random&) {
-    canvas.ApplyEffect(E);
+void Plain(Canvas& canvas, Random&, bool keepLandShape) {
+    canvas.ApplyEffect(E, keepLandShape);
 }
 
 // Bricks draw their size, then the mortar's red, green and blue.
-void LayBricks(Canvas& canvas, Random& rng) {
+void LayBricks(Canvas& canvas, Random& rng, bool) {
     const std::int32_t size = rng.RndInt(30) + 15;
     const std::int32_t red = rng.RndInt(135) + 120;
     const std::int32_t green = rng.RndInt(135) + 120;
@@ -55,26 +55,6 @@ const EffectChoice& Choose(Block block, Random& rng) {
     return block.back();
 }
 
-// Applies an effect that moves land. Weapon cells are framed before the effects and filled
-// after them at their recorded places (and the label box is kept free), so on a map with cells
-// the land keeps its shape: the moved picture only recolours land that was already there.
-void ApplyMovingLand(MapState& map, const EffectChoice& choice, Random& rng) {
-    if (!map.WalkForWeapons || map.WeaponSpots.empty()) {
-        choice.apply(map.canvas, rng);
-        return;
-    }
-    const std::vector<Colour> before(map.canvas.Pixels().begin(), map.canvas.Pixels().end());
-    choice.apply(map.canvas, rng);
-    std::span<Colour> after = map.canvas.Pixels();
-    for (std::size_t i = 0; i < after.size(); ++i) {
-        if (before[i] == 0) {
-            after[i] = 0;
-        } else if (after[i] == 0) {
-            after[i] = before[i];
-        }
-    }
-}
-
 }  // namespace
 
 void ApplyRandomEffects(MapState& map, Random& rng, float p, bool effectsFlag) {
@@ -90,11 +70,11 @@ void ApplyRandomEffects(MapState& map, Random& rng, float p, bool effectsFlag) {
     for (const Block block : blocks) {
         if (!rng.Chance(p)) continue;
         const EffectChoice& choice = Choose(block, rng);
-        if (choice.movesLand) {
-            ApplyMovingLand(map, choice, rng);
-        } else {
-            choice.apply(map.canvas, rng);
-        }
+        // Weapon cells are framed before the effects and filled after them at their recorded
+        // places (and the label box is kept free): on a map with cells, swirl and waves only
+        // recolour the land that was already there.
+        choice.apply(map.canvas, rng,
+                     choice.movesLand && map.WalkForWeapons && !map.WeaponSpots.empty());
         map.stats.effects.emplace_back(choice.name);
     }
 }

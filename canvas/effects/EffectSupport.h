@@ -32,6 +32,8 @@ struct Image {
 struct Options {
     std::int32_t a = 0;
     std::int32_t b = 0;
+    // For the effects that move land: keep the land where it was (only its colours move).
+    bool keepLandShape = false;
 
     int A() const { return a < 1 ? 10 : std::clamp<int>(a, 5, 20); }
     int B() const { return b < 1 ? 128 : std::min<int>(b, 256); }

@@ -6,9 +6,9 @@
 
 namespace orvane {
 
-void Canvas::ApplyEffect(PictureEffect effect) {
+void Canvas::ApplyEffect(PictureEffect effect, bool keepLandShape) {
     const fx::Image img{pixels_, width_, height_};
-    const fx::Options options{effectOptionA_, effectOptionB_};
+    const fx::Options options{effectOptionA_, effectOptionB_, keepLandShape};
     switch (effect) {
         case PictureEffect::Relief:
             return fx::Relief(img, options);

@@ -22,7 +22,7 @@ void Swirl(Image img, Options options) {
         cosT[i] = Cosine(turn);
         sinT[i] = Sine(turn);
     }
-    Warp(img, [&](int x, int y, double& sx, double& sy) {
+    Warp(img, options.keepLandShape, [&](int x, int y, double& sx, double& sy) {
         const double dx = x + 0.5 - cx;
         const double dy = y + 0.5 - cy;
         const double r = std::sqrt(dx * dx + dy * dy);

@@ -15,9 +15,12 @@ inline Colour PixelAt(std::span<const Colour> px, int w, int h, int x, int y) {
 
 // Moves the picture through a mapping from each destination pixel to its source position.
 // Sampling takes the nearest source pixel, or another land pixel of the 2 x 2 cell around the
-// position, so thin land does not break into dust; leftover specks are swept away.
+// position, so thin land does not break into dust; leftover specks are swept away. With
+// `keepLandShape`, the land then takes back its former shape: what was empty is emptied again,
+// and land the move left empty keeps its own colour (done here, from the copy the move reads,
+// so that no third map-size picture is needed).
 template <typename SourceOf>
-void Warp(Image img, SourceOf sourceOf) {
+void Warp(Image img, bool keepLandShape, SourceOf sourceOf) {
     const std::vector<Colour, PixelAllocator<Colour>> src(img.px.begin(), img.px.end());
     const auto in = [&](int x, int y) { return PixelAt(src, img.w, img.h, x, y); };
     for (int y = 0; y < img.h; ++y) {
@@ -39,6 +42,13 @@ void Warp(Image img, SourceOf sourceOf) {
         }
     }
     RemoveSpecks(img, 4, nullptr);
+    if (!keepLandShape) return;
+    for (std::size_t i = 0; i < src.size(); ++i) {
+        if (src[i] == 0)
+            img.px[i] = 0;
+        else if (img.px[i] == 0)
+            img.px[i] = src[i];
+    }
 }
 
 }  // namespace orvane::fx

@@ -16,7 +16,7 @@ void Waves(Image img, Options options) {
     for (int x = 0; x < img.w; ++x)
         columnShift[static_cast<std::size_t>(x)] =
             amplitude / 2 * Sine(2 * kPi * x / (1.5 * wavelength) + 1.0);
-    Warp(img, [&](int x, int y, double& sx, double& sy) {
+    Warp(img, options.keepLandShape, [&](int x, int y, double& sx, double& sy) {
         sx = x + rowShift[static_cast<std::size_t>(y)];
         sy = y + columnShift[static_cast<std::size_t>(x)];
     });
