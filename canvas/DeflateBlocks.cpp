@@ -1,18 +1,17 @@
 #include "canvas/DeflateBlocks.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <vector>
+
+#include "canvas/ByteRuns.h"
 
 namespace orvane {
 namespace {
 
 constexpr std::size_t kBlockSymbols = 4095;  // zlib's symbol buffer at memory level 6, less one
 constexpr std::size_t kMaxMatch = 258;
-constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
 
 // Symbols for `repeats` bytes equal to the one before them.
 std::size_t RepeatSymbols(std::size_t repeats) {
@@ -24,26 +23,6 @@ std::size_t RepeatSymbols(std::size_t repeats) {
 std::size_t RepeatBytes(std::size_t repeats, std::size_t symbols) {
     const std::size_t whole = repeats / kMaxMatch;
     return symbols <= whole ? symbols * kMaxMatch : whole * kMaxMatch + (symbols - whole);
-}
-
-// The first i >= from with p[i] != value, or `end`; eight bytes a step, since most of a map
-// is long runs.
-std::size_t SameUntil(const std::uint8_t* p, std::size_t from, std::size_t end,
-                      std::uint8_t value) {
-    const std::uint64_t eight = value * kEveryByte;
-    std::size_t i = from;
-    for (; i + 8 <= end; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        w ^= eight;
-        if (w != 0) {
-            const int bits = std::endian::native == std::endian::little ? std::countr_zero(w)
-                                                                        : std::countl_zero(w);
-            return i + static_cast<std::size_t>(bits) / 8;
-        }
-    }
-    while (i < end && p[i] == value) ++i;
-    return i;
 }
 
 // Walks the stream run by run, counting symbols.

@@ -43,11 +43,9 @@ void EnlargedRows::Make(std::size_t y, std::uint8_t* out) const {
     const auto sw = static_cast<std::size_t>(picture_.GetWidth());
     const IndexedPicture::Pixel* src =
         picture_.Pixels().data() + static_cast<std::size_t>(from) * sw;
-    if (order_.moved)
-        geometry::EnlargeRow(src, sw, firstColumn_, out + left_,
-                             [&](IndexedPicture::Pixel p) { return order_.renumber[p]; });
-    else
-        geometry::EnlargeRow(src, sw, firstColumn_, out + left_, geometry::SameValue{});
+    // Renumbered to the sorted palette run by run (one lookup a run).
+    geometry::EnlargeRow(src, sw, firstColumn_, out + left_,
+                         [&](IndexedPicture::Pixel p) { return order_.renumber[p]; });
 }
 
 std::size_t EnlargedRows::Source(std::size_t y) const {

@@ -2,14 +2,15 @@
 // Whole-picture geometry on a row-major pixel buffer of any pixel type: the full-colour canvas
 // and the palette-index picture share it, so both give the same pixels for the same picture.
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "canvas/Anchor.h"
+#include "canvas/ByteRuns.h"
 #include "canvas/Raster.h"
 #include "core/Rect.h"
 #include "core/RunError.h"
@@ -49,32 +50,21 @@ inline std::vector<std::size_t> FirstTargets(std::int32_t from, std::int32_t to)
     return first;
 }
 
-// One enlarged row: each run of one value in the `width` values of `src` fills one span of
-// `dst`, passed through `map` (maps are mostly long runs). Runs go from the right, and a span
-// starts at or after its run's source, so `dst` may overlay `src` from the same start.
 // Where the run of `value` that ends with src[end - 1] starts.
 template <class T>
 std::size_t RunStart(const T* src, std::size_t end, T value) {
-    std::size_t start = end - 1;
-    if constexpr (sizeof(T) == 1) {
-        // Palette rows: eight bytes a step, since most of a map is long runs.
-        const std::uint64_t eight = std::uint64_t{value} * 0x0101010101010101u;
-        for (; start >= 8; start -= 8) {
-            std::uint64_t w;
-            std::memcpy(&w, src + start - 8, 8);
-            w ^= eight;
-            if (w != 0) {
-                // The bytes nearest `start` that still hold `value`.
-                const int same = std::endian::native == std::endian::little ? std::countl_zero(w)
-                                                                            : std::countr_zero(w);
-                return start - static_cast<std::size_t>(same / 8);
-            }
-        }
+    if constexpr (std::is_same_v<T, std::uint8_t>) {
+        return SameSince(src, end, value);
+    } else {
+        std::size_t start = end - 1;
+        while (start > 0 && src[start - 1] == value) --start;
+        return start;
     }
-    while (start > 0 && src[start - 1] == value) --start;
-    return start;
 }
 
+// One enlarged row: each run of one value in the `width` values of `src` fills one span of
+// `dst`, passed through `map` (maps are mostly long runs). Runs go from the right, and a span
+// starts at or after its run's source, so `dst` may overlay `src` from the same start.
 template <class T, class Map>
 void EnlargeRow(const T* src, std::size_t width, const std::vector<std::size_t>& firstTarget,
                 T* dst, Map map) {

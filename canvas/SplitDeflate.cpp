@@ -175,15 +175,14 @@ RowsDeflated Deflate(const PngRows& rows, DeflateOut& out, bool split, bool chec
     std::atomic<std::size_t> cutAt{kUnknown};
     SecondPart second;
     std::jthread worker([&] {
-        bool keeps = checked;
-        if (!keeps) {
+        const auto keeps = [&] {
             try {
-                keeps = SplitKeepsTheBytes();
+                return checked || SplitKeepsTheBytes();
             } catch (...) {
-                keeps = false;
+                return false;
             }
-        }
-        if (!keeps) {
+        };
+        if (!keeps()) {
             // One stream after all: the first part runs to the end.
             targetAt.store(size);
             targetAt.notify_one();
