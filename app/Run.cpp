@@ -36,26 +36,32 @@ constexpr std::size_t kOverlapBytes = std::size_t{36} << 20;
 // a quit drops them all.
 constexpr std::size_t kMapsAhead = 3;
 
-// What a map's save holds once its canvas is freed: its palette indices enlarged in place, or
-// the finished picture.
-std::size_t FinishedBytes(const FinalSteps& steps) {
-    const auto pixels = [](std::int32_t w, std::int32_t h) {
-        return static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
-    };
-    return std::max(pixels(steps.patterns.width, steps.patterns.height),
-                    pixels(steps.width, steps.height)) *
-           sizeof(IndexedPicture::Pixel);
+std::size_t PixelCount(std::int32_t width, std::int32_t height) {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
 }
 
-// The most a map's save holds at once: its canvas with the palette indices being made from it,
-// or what it holds afterwards.
-std::size_t SaveBytes(const Canvas& canvas, const FinalSteps& steps) {
-    return std::max(canvas.Pixels().size_bytes() + canvas.Pixels().size(), FinishedBytes(steps));
+// What PaletteIndices allocates for a map: its crop, or the room to enlarge it in place.
+std::size_t IndicesBytes(const FinalSteps& steps) {
+    const std::size_t pixels =
+        OnlyEnlarges(steps)
+            ? PixelCount(steps.crop.Right - steps.crop.Left, steps.crop.Bottom - steps.crop.Top)
+            : PixelCount(steps.patterns.width, steps.patterns.height);
+    return pixels * sizeof(IndexedPicture::Pixel);
+}
+
+// The most a map's save holds: its palette indices, enlarged in place when cut by patterns, and
+// a picture of the minimum size when the enlarged one is smaller.
+std::size_t SaveBytes(const FinalSteps& steps) {
+    const PatternCuts& cut = steps.patterns;
+    const bool grows = steps.width != cut.width || steps.height != cut.height;
+    const std::size_t minimum =
+        !OnlyEnlarges(steps) && grows ? PixelCount(steps.width, steps.height) : 0;
+    return IndicesBytes(steps) + minimum * sizeof(IndexedPicture::Pixel);
 }
 
 // The finishing stages, between the terrain and the export; logged as "createMap: ". Only the
-// draws of the last steps are made here; their pixel work is left to the save, which turns the
-// canvas into palette indices and enlarges those in place.
+// draws of the last steps are made here; their pixel work is left to the save, which enlarges
+// the palette indices made from the canvas.
 FinalSteps FinishMap(MapState& map, RunContext& ctx, MapLog& log, const AwaitSave& awaitSave) {
     Random& rng = ctx.rng;
     const long long t1 = TickCount();
@@ -98,7 +104,7 @@ struct ClockReseed {
 // A map with all its draws made, level chunk included: what its last steps and saving need.
 // They draw nothing, so they may run on another thread beside the next maps.
 struct MadeMap {
-    Canvas canvas;  // its colours limited
+    IndexedPicture picture;  // the crop of its canvas as palette indices
     FinalSteps steps;
     PreviewBounds previewBounds;
     std::array<std::uint8_t, kLevelChunkDataSize> chunk{};
@@ -122,7 +128,11 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
     GenerateTerrain(map, rng, log);
     MadeMap made;
     made.steps = FinishMap(map, ctx, log, awaitSave);
-    made.canvas = std::move(map.canvas);
+    // The indices are made here, not beside the next map: the saves then hold a quarter of the
+    // canvas each, so the next map seldom waits for room, and the two cores share the work more
+    // evenly.
+    awaitSave(map.canvas.Pixels().size_bytes() + IndicesBytes(made.steps));
+    made.picture = PaletteIndices(std::move(map.canvas), made.steps, map.stats.paletteSizes);
     MapReport& report = made.report;
     made.previewBounds = log.PreviewSize();
     report.width = made.steps.width;
@@ -142,12 +152,9 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
 // The last steps' pixel work, preview and export; touches nothing but the map it is given.
 // `spareCore`: no map is made meanwhile, so the export may use a second thread.
 void EncodeMap(MadeMap& made, const HoldsBytes& holds, bool spareCore) {
-    IndexedPicture picture =
-        PaletteIndices(std::move(made.canvas), made.steps, made.report.stats.paletteSizes);
+    IndexedPicture& picture = made.picture;
+    // Only a map whose patterns cut it is enlarged whole.
     const auto rows = FinishedRows(picture, made.steps);
-    // The canvas is gone: the next map may use the room it held. Only a map whose patterns
-    // cut it is enlarged whole.
-    holds(rows ? picture.Pixels().size_bytes() : FinishedBytes(made.steps));
     const unsigned threads = spareCore ? 2 : 1;
     if (rows) {
         // Most maps: the enlarged picture is made row by row as it is written.
@@ -161,6 +168,7 @@ void EncodeMap(MadeMap& made, const HoldsBytes& holds, bool spareCore) {
         made.file = picture.ExportPng(threads);
     }
     picture = IndexedPicture();
+    holds(0);  // the file is small beside the pictures
     InsertLevelChunk(made.file, made.chunk);
     made.report.fileBytes = made.file.size();
 }
@@ -177,7 +185,7 @@ MapReport WriteMap(MadeMap& made, const std::filesystem::path& folder) {
 // Hands a made map to the save queue, which encodes it beside the next maps.
 SaveWork QueuedSave(MadeMap made, const std::filesystem::path& folder, bool spareCore) {
     auto map = std::make_shared<MadeMap>(std::move(made));
-    return {SaveBytes(map->canvas, map->steps),
+    return {SaveBytes(map->steps),
             [map, spareCore](const HoldsBytes& holds) { EncodeMap(*map, holds, spareCore); },
             [map, folder] { return WriteMap(*map, folder); }};
 }

@@ -13,8 +13,8 @@ namespace {
 constexpr std::int32_t kMinWidth = 640;
 constexpr std::int32_t kMinHeight = 32;
 
-// Whether the last steps only enlarge the crop and add empty space around it (no cut
-// patterns): the finished picture can then be made row by row as it is written.
+}  // namespace
+
 bool OnlyEnlarges(const FinalSteps& steps) {
     const PatternCuts& cuts = steps.patterns;
     const std::int32_t w = steps.crop.Right - steps.crop.Left;
@@ -22,8 +22,6 @@ bool OnlyEnlarges(const FinalSteps& steps) {
     return !cuts.replay && w > 0 && h > 0 && cuts.width >= w && cuts.height >= h &&
            steps.width >= cuts.width && steps.height >= cuts.height;
 }
-
-}  // namespace
 
 FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapStats& stats,
                           Random& rng, float p) {

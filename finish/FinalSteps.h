@@ -30,6 +30,9 @@ struct FinalSteps {
 // the canvas may still wait for its colour mapping.
 FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapStats& stats,
                           Random& rng, float p);
+// Whether the last steps only enlarge the crop and add empty space around it (no cut
+// patterns): the finished picture can then be made row by row as it is written.
+bool OnlyEnlarges(const FinalSteps& steps);
 // The crop of the canvas as palette indices, with room to be enlarged in place unless
 // FinishedRows will enlarge them row by row, the canvas freed as soon as they are made. A pending
 // colour limit is applied first, its palette sizes added to `paletteSizes`.
