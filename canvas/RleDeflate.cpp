@@ -45,10 +45,6 @@ RleDeflater::RleDeflater(DeflateOut& out) : out_(out) {
         Fail("deflate init", z_);
 }
 
-void RleDeflater::SetPrevious(std::uint8_t byte) {
-    if (deflateSetDictionary(&z_, &byte, 1) != Z_OK) Fail("deflate dictionary", z_);
-}
-
 void RleDeflater::Add(std::span<const std::uint8_t> bytes) {
     z_.next_in = const_cast<Bytef*>(bytes.data());
     z_.avail_in = static_cast<uInt>(bytes.size());
@@ -64,53 +60,13 @@ void RleDeflater::Finish() {
     }
 }
 
-unsigned RleDeflater::Flush() {
-    // A step that ends with room to spare has written all it had; "no progress" is no error.
-    while (outFull_) {
-        const int r = Step(Z_NO_FLUSH);
-        if (r != Z_OK && r != Z_BUF_ERROR) Fail("deflate flush", z_);
-    }
-    return HeldBits();
-}
-
-unsigned RleDeflater::EndBlock() {
-    do {
-        const int r = Step(Z_BLOCK);
-        if (r != Z_OK && r != Z_BUF_ERROR) Fail("deflate block", z_);
-    } while (outFull_);
-    return HeldBits();
-}
-
-std::uint8_t RleDeflater::TakeHeldBits(unsigned count) {
-    // Finishing adds an empty last block after the held bits; only they are kept.
-    std::uint8_t tail[16] = {};
-    z_.next_out = tail;
-    z_.avail_out = sizeof tail;
-    if (deflate(&z_, Z_FINISH) != Z_STREAM_END) Fail("deflate end", z_);
-    return static_cast<std::uint8_t>(tail[0] & ((1u << count) - 1));
-}
-
-void RleDeflater::PrimeZeros(unsigned count) {
-    if (count > 0 && deflatePrime(&z_, static_cast<int>(count), 0) != Z_OK)
-        Fail("deflate prime", z_);
-}
-
 int RleDeflater::Step(int flush) {
     const std::span<std::uint8_t> room = out_.Room();
     z_.next_out = room.data();
     z_.avail_out = static_cast<uInt>(room.size());
     const int r = deflate(&z_, flush);
     out_.Wrote(room.size() - z_.avail_out);
-    outFull_ = z_.avail_out == 0;
     return r;
-}
-
-unsigned RleDeflater::HeldBits() {
-    unsigned pending = 0;
-    int bits = 0;
-    if (deflatePending(&z_, &pending, &bits) != Z_OK || pending != 0 || bits < 0 || bits > 7)
-        Fail("deflate pending", z_);
-    return static_cast<unsigned>(bits);
 }
 
 }  // namespace orvane

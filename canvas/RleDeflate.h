@@ -1,6 +1,8 @@
 #pragma once
 // The raw deflate stream of every map file: zlib at level 6 with run-length matching and memory
-// level 6. These settings decide the bytes of a map, so they live here alone.
+// level 6. These settings decide the bytes of a map, so they live here alone. Our own deflate
+// (RunDeflate.h) makes the same stream faster for pictures of at most 144 colours, all maps;
+// zlib writes the others.
 #include <zlib.h>
 
 #include <cstddef>
@@ -46,32 +48,16 @@ class RleDeflater {
     RleDeflater(const RleDeflater&) = delete;
     RleDeflater& operator=(const RleDeflater&) = delete;
 
-    // The byte before this stream's first one, for a stream that continues another: the first
-    // bytes can then repeat it as they would in one stream.
-    void SetPrevious(std::uint8_t byte);
     // Deflate keeps what it cannot match yet, so the stream does not depend on how the input is
     // cut into calls.
     void Add(std::span<const std::uint8_t> bytes);
     void Finish();
 
-    // Writes out every whole byte of the symbols made so far; the count of bits (0-7) held
-    // back for a byte not yet full.
-    unsigned Flush();
-    // Ends the block being made (the input must end where one stream would end a block) and
-    // writes out its whole bytes; the count of bits held back.
-    unsigned EndBlock();
-    // After EndBlock: the value of the `count` bits held back. Ends the stream.
-    std::uint8_t TakeHeldBits(unsigned count);
-    // After Flush: `count` zero bits, as if written before what comes next.
-    void PrimeZeros(unsigned count);
-
   private:
     int Step(int flush);
-    unsigned HeldBits();
 
     DeflateOut& out_;
     z_stream z_{};
-    bool outFull_ = false;  // the last step used all its room, so more may be waiting
 };
 
 }  // namespace orvane

@@ -13,14 +13,15 @@
 
 #include "canvas/Adler32.h"
 #include "canvas/DeflateBlocks.h"
+#include "canvas/RunDeflate.h"
 #include "core/RunError.h"
 
 namespace orvane {
 namespace {
 
 // A palette this small writes only bytes below 144, literals of 8 bits in the fixed code, so
-// zlib never stores a block raw.
-constexpr std::size_t kMostSplitColours = 144;
+// zlib never stores a block raw and our deflate gives its bytes.
+constexpr std::size_t kMostOwnColours = 144;
 // Where the first part should end, as a share of the work: the second thread counts symbols
 // up to the cut before it starts deflating, and the land, at the bottom, costs more than its
 // symbols say. Timed inside the export, the two parts of the largest maps end together here.
@@ -30,7 +31,8 @@ constexpr std::size_t kSymbolCost = 5;
 constexpr std::size_t kBands = 256;  // rows sampled for the estimate: one per band
 constexpr std::size_t kUnknown = std::numeric_limits<std::size_t>::max();
 
-std::uint32_t AddRows(const PngRows& rows, std::size_t from, std::size_t to, RleDeflater& deflater,
+template <class Deflater>
+std::uint32_t AddRows(const PngRows& rows, std::size_t from, std::size_t to, Deflater& deflater,
                       std::uint32_t adler) {
     rows.ForEach(from, to, [&](std::span<const std::uint8_t> bytes) {
         deflater.Add(bytes);
@@ -94,7 +96,7 @@ constexpr std::size_t kSecondPartRoom = std::size_t{2} << 20;
 // The part after the cut, made on the second thread up to its last bits.
 struct SecondPart {
     BufferOut out{kSecondPartRoom};
-    std::optional<RleDeflater> deflater;
+    std::optional<RunDeflater> deflater;
     std::size_t bytes = 0;  // whole bytes written before its last block(s)
     unsigned bits = 0;      // and the bits after them
     std::uint32_t adler = 1;
@@ -134,36 +136,9 @@ struct SecondPart {
     }
 };
 
-RowsDeflated Deflate(const PngRows& rows, DeflateOut& out, bool split, bool checked);
-
-// The split relies on how this zlib cuts its run-length blocks (as its 1.2 and 1.3 releases
-// do); a zlib made otherwise would give a map other bytes when split, so it is checked once,
-// on a small picture of several blocks, before any split is made.
-bool SplitKeepsTheBytes() {
-    static const bool same = [] {
-        constexpr std::size_t kWidth = 300, kHeight = 120;
-        std::vector<std::uint8_t> indices(kWidth * kHeight);
-        std::uint32_t state = 12345;
-        for (std::size_t i = 0; i < indices.size(); ++i) {
-            state = state * 1103515245u + 12345u;
-            // Runs of every length, some longer than a match, and many single pixels.
-            indices[i] = (state >> 28) < 5 ? static_cast<std::uint8_t>((state >> 16) % 16)
-                                           : indices[i > 0 ? i - 1 : 0];
-        }
-        const PngRows rows(indices, kWidth, kHeight, 16, nullptr);
-        BufferOut one, two;
-        const RowsDeflated a = Deflate(rows, one, false, true);
-        const RowsDeflated b = Deflate(rows, two, true, true);
-        return b.split && a.adler == b.adler && std::ranges::equal(one.Bytes(), two.Bytes());
-    }();
-    return same;
-}
-
-// Unless `checked`, the second thread first makes sure the split keeps the bytes; the first
-// part is the same either way, so this thread starts on it meanwhile.
-RowsDeflated Deflate(const PngRows& rows, DeflateOut& out, bool split, bool checked) {
+RowsDeflated Deflate(const PngRows& rows, DeflateOut& out, bool split) {
     const std::size_t size = rows.Size();
-    RleDeflater first(out);
+    RunDeflater first(out);
     if (!split) {
         const std::uint32_t adler = AddRows(rows, 0, size, first, 1);
         first.Finish();
@@ -175,21 +150,6 @@ RowsDeflated Deflate(const PngRows& rows, DeflateOut& out, bool split, bool chec
     std::atomic<std::size_t> cutAt{kUnknown};
     SecondPart second;
     std::jthread worker([&] {
-        const auto keeps = [&] {
-            try {
-                return checked || SplitKeepsTheBytes();
-            } catch (...) {
-                return false;
-            }
-        };
-        if (!keeps()) {
-            // One stream after all: the first part runs to the end.
-            targetAt.store(size);
-            targetAt.notify_one();
-            cutAt.store(size);
-            cutAt.notify_one();
-            return;
-        }
         const std::size_t target = BalancedTarget(rows);
         targetAt.store(target);
         targetAt.notify_one();
@@ -224,8 +184,14 @@ RowsDeflated Deflate(const PngRows& rows, DeflateOut& out, bool split, bool chec
 }  // namespace
 
 RowsDeflated DeflateRows(const PngRows& rows, DeflateOut& out, unsigned threads) {
-    return Deflate(rows, out,
-                   threads >= 2 && rows.Colours() <= kMostSplitColours && rows.Size() >= 2, false);
+    if (rows.Colours() > kMostOwnColours) {
+        // zlib may store a block raw here, which our deflate does not follow.
+        RleDeflater zlib(out);
+        const std::uint32_t adler = AddRows(rows, 0, rows.Size(), zlib, 1);
+        zlib.Finish();
+        return {adler, false};
+    }
+    return Deflate(rows, out, threads >= 2 && rows.Size() >= 2);
 }
 
 }  // namespace orvane

@@ -1,0 +1,81 @@
+#pragma once
+// The map files' deflate stream made by us, bit for bit the stream zlib makes at the settings of
+// RleDeflate.h, for input of bytes below 144 (pictures of at most 144 colours). Then zlib never
+// stores a block raw (the fixed code costs at most 8 bits a byte), and what is left is its
+// run-length matching, its blocks of 4095 symbols and its Huffman trees (DeflateTrees.h). Runs
+// are found eight bytes a step and bits written 32 at a time, where zlib goes byte by byte
+// through a window it copies the input into.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "canvas/DeflateTrees.h"
+#include "canvas/RleDeflate.h"
+
+namespace orvane {
+
+class RunDeflater {
+  public:
+    explicit RunDeflater(DeflateOut& out) : out_(out) { StartBlock(); }
+    RunDeflater(const RunDeflater&) = delete;
+    RunDeflater& operator=(const RunDeflater&) = delete;
+
+    // The byte before this stream's first one, for a stream that continues another: the first
+    // bytes can then repeat it as they would in one stream.
+    void SetPrevious(std::uint8_t byte);
+    // Bytes below 144 (others still give a valid stream, but maybe not zlib's). The stream
+    // does not depend on how the input is cut into calls.
+    void Add(std::span<const std::uint8_t> bytes);
+    void Finish();
+
+    // Writes out every whole byte of the blocks made so far; the count of bits (0-7) held back
+    // for a byte not yet full.
+    unsigned Flush();
+    // Ends the block being made (the input must end where one stream would end a block) and
+    // writes out its whole bytes; the count of bits held back.
+    unsigned EndBlock();
+    // After EndBlock: the value of the `count` bits held back. Ends the stream.
+    std::uint8_t TakeHeldBits(unsigned count);
+    // After Flush: `count` zero bits, as if written before what comes next.
+    void PrimeZeros(unsigned count);
+
+  private:
+    static constexpr std::size_t kBlockSymbols = 4095;
+    static constexpr std::uint16_t kMatch = 256;  // a symbol of kMatch + length - 3
+
+    void Literal(std::uint8_t byte) {
+        ++trees_.lit.freq[byte];
+        Tally(byte);
+    }
+    void Match(std::size_t length);
+    void EndRun();
+    void Tally(std::uint16_t symbol) {
+        symbols_[count_++] = symbol;
+        if (count_ == kBlockSymbols) WriteBlock(false);
+    }
+    void StartBlock();
+    void WriteBlock(bool last);
+    void Put(std::uint32_t value, unsigned count) {
+        bits_ |= std::uint64_t{value} << held_;
+        held_ += count;
+        if (held_ >= 32) Spill();
+    }
+    void Spill();
+    void WriteWholeBytes();
+
+    DeflateOut& out_;
+    int previous_ = -1;        // the byte before the next one, once there is one
+    std::size_t repeats_ = 0;  // bytes equal to it not yet made into symbols
+    std::array<std::uint16_t, kBlockSymbols> symbols_{};
+    std::size_t count_ = 0;
+    deflate::BlockTrees trees_;
+    std::vector<deflate::Bits> header_;
+    std::uint64_t bits_ = 0;  // written lowest first
+    unsigned held_ = 0;
+    std::array<std::uint8_t, 16384> staged_{};
+    std::size_t stagedBytes_ = 0;
+};
+
+}  // namespace orvane
