@@ -30,6 +30,22 @@ inline std::size_t SameUntil(const std::uint8_t* p, std::size_t from, std::size_
     return i;
 }
 
+// The same for 32-bit colours, four a step: the land histogram and the palette indices walk
+// the runs of the full-colour canvas.
+inline std::size_t SameUntil(const std::uint32_t* p, std::size_t from, std::size_t end,
+                             std::uint32_t value) {
+    const std::uint64_t pair = std::uint64_t{value} << 32 | value;
+    std::size_t i = from;
+    for (; i + 4 <= end; i += 4) {
+        std::uint64_t a, b;
+        std::memcpy(&a, p + i, 8);
+        std::memcpy(&b, p + i + 2, 8);
+        if (((a ^ pair) | (b ^ pair)) != 0) break;
+    }
+    while (i < end && p[i] == value) ++i;
+    return i;
+}
+
 // Where the run of `value` that ends with p[end - 1] starts.
 inline std::size_t SameSince(const std::uint8_t* p, std::size_t end, std::uint8_t value) {
     std::size_t start = end - 1;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "canvas/ByteRuns.h"
 #include "canvas/ColourMap.h"
 
 namespace orvane {
@@ -94,13 +95,12 @@ std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& 
     std::size_t i = 0;
     while (i < pixels.size()) {
         const Colour c = pixels[i];
-        std::size_t run = 1;
-        while (i + run < pixels.size() && pixels[i + run] == c) ++run;
+        const std::size_t end = SameUntil(pixels.data(), i + 1, pixels.size(), c);
         if (c == 0)
             hasBlack = true;
         else
-            counts.At(c) += static_cast<std::uint32_t>(run);
-        i += run;
+            counts.At(c) += static_cast<std::uint32_t>(end - i);
+        i = end;
     }
     return SortedHistogram(counts);
 }

@@ -5,6 +5,7 @@
 #include <numeric>
 #include <optional>
 
+#include "canvas/ByteRuns.h"
 #include "canvas/ColourMap.h"
 #include "canvas/Geometry.h"
 #include "canvas/Raster.h"
@@ -67,8 +68,7 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, const Rect& box,
         Pixel* dst = out.pixels_.data() + static_cast<std::size_t>(y - box.Top) * w;
         for (std::size_t i = 0; i < w;) {
             const Colour c = src[i];
-            std::size_t end = i + 1;
-            while (end < w && src[end] == c) ++end;
+            const std::size_t end = SameUntil(src, i + 1, w, c);
             std::uint32_t& slot = index.At(c, kFresh);
             if (slot == kFresh) slot = newColour(c);
             std::fill(dst + i, dst + end, static_cast<Pixel>(slot));
