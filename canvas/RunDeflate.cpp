@@ -46,12 +46,14 @@ void RunDeflater::EndRun() {
     repeats_ = 0;
 }
 
-void RunDeflater::Match(std::size_t length) {
-    const std::size_t lc = length - 3;
-    ++trees_.lit.freq[257 + deflate::kLengthCode[lc]];
-    ++trees_.dist.freq[0];  // always the byte before
-    Tally(static_cast<std::uint16_t>(kMatch + lc));
-}
+const std::array<std::uint16_t, 512> RunDeflater::kCodeOf = [] {
+    std::array<std::uint16_t, 512> code{};
+    for (std::size_t s = 0; s < 256; ++s) {
+        code[s] = static_cast<std::uint16_t>(s);
+        code[kMatch + s] = static_cast<std::uint16_t>(257 + deflate::kLengthCode[s]);
+    }
+    return code;
+}();
 
 void RunDeflater::StartBlock() {
     std::fill_n(trees_.lit.freq.begin(), deflate::kLitCodes, 0);
@@ -61,6 +63,12 @@ void RunDeflater::StartBlock() {
 }
 
 void RunDeflater::WriteBlock(bool last) {
+    // A block takes at most 4095 symbols of 25 bits and a header of a few hundred bytes.
+    constexpr std::size_t kBlockRoom = 16384;
+    if (stagedBytes_ + kBlockRoom > staged_.size()) {
+        out_.Put(std::span(staged_).first(stagedBytes_));
+        stagedBytes_ = 0;
+    }
     deflate::BuildTrees(trees_);
     const bool fixed = trees_.fixed;
     const Tree& lit = fixed ? deflate::FixedLiterals() : trees_.lit;
@@ -93,27 +101,12 @@ void RunDeflater::WriteBlock(bool last) {
     for (std::size_t i = 0; i < count_; ++i) Put(code[symbols_[i]], len[symbols_[i]]);
     Put(lit.code[deflate::kEndBlock], lit.len[deflate::kEndBlock]);
     StartBlock();
-    if (last) held_ = (held_ + 7) & ~7u;  // the stream ends on a whole byte
-}
-
-void RunDeflater::Spill() {
-    if (stagedBytes_ + 4 > staged_.size()) {
-        out_.Put(std::span(staged_).first(stagedBytes_));
-        stagedBytes_ = 0;
-    }
-    for (int k = 0; k < 4; ++k, bits_ >>= 8)
-        staged_[stagedBytes_++] = static_cast<std::uint8_t>(bits_);
-    held_ -= 32;
+    if (last) Put(0, (8 - held_) & 7);  // the stream ends on a whole byte
 }
 
 void RunDeflater::WriteWholeBytes() {
-    if (held_ >= 32) Spill();
     out_.Put(std::span(staged_).first(stagedBytes_));
     stagedBytes_ = 0;
-    std::uint8_t tail[4];
-    std::size_t n = 0;
-    for (; held_ >= 8; held_ -= 8, bits_ >>= 8) tail[n++] = static_cast<std::uint8_t>(bits_);
-    out_.Put(std::span(tail).first(n));
 }
 
 unsigned RunDeflater::Flush() {
@@ -132,7 +125,7 @@ std::uint8_t RunDeflater::TakeHeldBits(unsigned count) {
 }
 
 void RunDeflater::PrimeZeros(unsigned count) {
-    held_ += count;  // the bits above the held ones are clear
+    Put(0, count);
 }
 
 void RunDeflater::Finish() {

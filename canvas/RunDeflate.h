@@ -6,8 +6,10 @@
 // are found eight bytes a step and bits written 32 at a time, where zlib goes byte by byte
 // through a window it copies the input into.
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -45,25 +47,35 @@ class RunDeflater {
     static constexpr std::size_t kBlockSymbols = 4095;
     static constexpr std::uint16_t kMatch = 256;  // a symbol of kMatch + length - 3
 
-    void Literal(std::uint8_t byte) {
-        ++trees_.lit.freq[byte];
-        Tally(byte);
-    }
-    void Match(std::size_t length);
+    void Literal(std::uint8_t byte) { Tally(byte); }
+    void Match(std::size_t length) { Tally(static_cast<std::uint16_t>(kMatch + length - 3)); }
     void EndRun();
+    // Counts the symbol's code (a match also counts distance 1) without a branch.
     void Tally(std::uint16_t symbol) {
+        ++trees_.lit.freq[kCodeOf[symbol]];
+        trees_.dist.freq[0] += symbol >> 8;
         symbols_[count_++] = symbol;
         if (count_ == kBlockSymbols) WriteBlock(false);
     }
     void StartBlock();
     void WriteBlock(bool last);
+    // Adds up to 32 bits and moves the whole bytes out: eight bytes are stored each time and
+    // the end moves by the whole ones, with no branch (WriteBlock makes room for a block).
     void Put(std::uint32_t value, unsigned count) {
         bits_ |= std::uint64_t{value} << held_;
         held_ += count;
-        if (held_ >= 32) Spill();
+        std::uint64_t little = bits_;
+        if constexpr (std::endian::native == std::endian::big) little = __builtin_bswap64(little);
+        std::memcpy(staged_.data() + stagedBytes_, &little, 8);
+        const unsigned whole = held_ >> 3;
+        stagedBytes_ += whole;
+        bits_ >>= whole * 8;
+        held_ &= 7;
     }
-    void Spill();
     void WriteWholeBytes();
+
+    // The literal or length code of each symbol.
+    static const std::array<std::uint16_t, 512> kCodeOf;
 
     DeflateOut& out_;
     int previous_ = -1;        // the byte before the next one, once there is one
@@ -72,9 +84,9 @@ class RunDeflater {
     std::size_t count_ = 0;
     deflate::BlockTrees trees_;
     std::vector<deflate::Bits> header_;
-    std::uint64_t bits_ = 0;  // written lowest first
+    std::uint64_t bits_ = 0;  // written lowest first: the bits of a byte not yet full
     unsigned held_ = 0;
-    std::array<std::uint8_t, 16384> staged_{};
+    std::array<std::uint8_t, 65536> staged_;
     std::size_t stagedBytes_ = 0;
 };
 
