@@ -188,7 +188,9 @@ void ForEachLengthRun(Tree& tree, int maxCode, F&& f) {
     int count = 0;
     int maxCount = next == 0 ? 138 : 7;
     int minCount = next == 0 ? 3 : 4;
-    tree.len[maxCode + 1] = 0xffff;  // a guard no length equals
+    // A guard no length equals, taken away afterwards: the code after the last has no length.
+    const std::uint16_t after = tree.len[maxCode + 1];
+    tree.len[maxCode + 1] = 0xffff;
     for (int n = 0; n <= maxCode; ++n) {
         const int cur = next;
         next = tree.len[n + 1];
@@ -204,6 +206,7 @@ void ForEachLengthRun(Tree& tree, int maxCode, F&& f) {
             maxCount = 7, minCount = 4;
         }
     }
+    tree.len[maxCode + 1] = after;
 }
 
 void CountLengthRuns(Tree& tree, int maxCode, Tree& bl) {
