@@ -3,7 +3,7 @@
 // RleDeflate.h, for input of bytes below 144 (pictures of at most 144 colours). Then zlib never
 // stores a block raw (the fixed code costs at most 8 bits a byte), and what is left is its
 // run-length matching, its blocks of 4095 symbols and its Huffman trees (DeflateTrees.h). Runs
-// are found eight bytes a step and bits written 32 at a time, where zlib goes byte by byte
+// are found eight bytes a step and bits written without a branch, where zlib goes byte by byte
 // through a window it copies the input into.
 #include <array>
 #include <bit>
@@ -64,9 +64,11 @@ class RunDeflater {
     void Put(std::uint32_t value, unsigned count) {
         bits_ |= std::uint64_t{value} << held_;
         held_ += count;
-        std::uint64_t little = bits_;
-        if constexpr (std::endian::native == std::endian::big) little = __builtin_bswap64(little);
-        std::memcpy(staged_.data() + stagedBytes_, &little, 8);
+        std::uint8_t* at = staged_.data() + stagedBytes_;
+        if constexpr (std::endian::native == std::endian::little)
+            std::memcpy(at, &bits_, 8);
+        else
+            for (int k = 0; k < 8; ++k) at[k] = static_cast<std::uint8_t>(bits_ >> (8 * k));
         const unsigned whole = held_ >> 3;
         stagedBytes_ += whole;
         bits_ >>= whole * 8;
