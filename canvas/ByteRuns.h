@@ -1,6 +1,7 @@
 #pragma once
-// Runs of one value in rows of palette indices, found eight bytes a step: most of a map is long
-// runs, and the export, its block search and the enlargement all walk them.
+// Runs of one value, found eight bytes a step: most of a map is long runs. The export, its
+// block search and the enlargement walk rows of palette indices; the land histogram and the
+// palette indices walk the full-colour canvas.
 #include <bit>
 #include <cstddef>
 #include <cstdint>

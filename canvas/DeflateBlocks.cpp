@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "canvas/ByteRuns.h"
+#include "canvas/DeflateTrees.h"
 
 namespace orvane {
 namespace {
 
-constexpr std::size_t kBlockSymbols = 4095;  // zlib's symbol buffer at memory level 6, less one
-constexpr std::size_t kMaxMatch = 258;
+using deflate::kBlockSymbols;
+using deflate::kMaxMatch;
 
 // Symbols for `repeats` bytes equal to the one before them.
 std::size_t RepeatSymbols(std::size_t repeats) {

@@ -4,10 +4,17 @@
 // block's bits with its own and with the fixed trees. A block of the same symbols then gets the
 // same codes, the same header and the same choice of trees, so our stream is zlib's bit for bit.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace orvane::deflate {
+
+// The stream's shape at the map files' settings, which our deflate and the split's block
+// search must agree on: zlib's symbol buffer at memory level 6 (less one) ends a block, and a
+// match is at most 258 bytes.
+constexpr std::size_t kBlockSymbols = 4095;
+constexpr std::size_t kMaxMatch = 258;
 
 constexpr int kEndBlock = 256;
 constexpr int kLitCodes = 286;  // literals, the end of block, 29 length codes

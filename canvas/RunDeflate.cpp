@@ -8,7 +8,7 @@ namespace orvane {
 
 using deflate::Tree;
 
-constexpr std::size_t kMaxMatch = 258;
+using deflate::kMaxMatch;
 
 void RunDeflater::SetPrevious(std::uint8_t byte) {
     previous_ = byte;
@@ -109,23 +109,21 @@ void RunDeflater::WriteWholeBytes() {
     stagedBytes_ = 0;
 }
 
-unsigned RunDeflater::Flush() {
+RunDeflater::HeldBits RunDeflater::Flush() {
     WriteWholeBytes();
-    return held_;
+    return {static_cast<std::uint32_t>(bits_), held_};
 }
 
-unsigned RunDeflater::EndBlock() {
+RunDeflater::HeldBits RunDeflater::EndBlock() {
     EndRun();
     if (count_ > 0) WriteBlock(false);
     return Flush();
 }
 
-std::uint8_t RunDeflater::TakeHeldBits(unsigned count) {
-    return static_cast<std::uint8_t>(bits_ & ((1u << count) - 1));
-}
-
-void RunDeflater::PrimeZeros(unsigned count) {
-    Put(0, count);
+void RunDeflater::Resume(HeldBits held) {
+    bits_ = 0;
+    held_ = 0;
+    Put(held.value, held.count);
 }
 
 void RunDeflater::Finish() {

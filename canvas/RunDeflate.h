@@ -32,19 +32,23 @@ class RunDeflater {
     void Add(std::span<const std::uint8_t> bytes);
     void Finish();
 
-    // Writes out every whole byte of the blocks made so far; the count of bits (0-7) held back
-    // for a byte not yet full.
-    unsigned Flush();
+    // The bits of a byte not yet full, lowest first.
+    struct HeldBits {
+        std::uint32_t value = 0;
+        unsigned count = 0;
+    };
+    // Writes out every whole byte of the blocks made so far; what is held back.
+    HeldBits Flush();
     // Ends the block being made (the input must end where one stream would end a block) and
-    // writes out its whole bytes; the count of bits held back.
-    unsigned EndBlock();
-    // After EndBlock: the value of the `count` bits held back. Ends the stream.
-    std::uint8_t TakeHeldBits(unsigned count);
-    // After Flush: `count` zero bits, as if written before what comes next.
-    void PrimeZeros(unsigned count);
+    // writes out its whole bytes; what is held back, which this deflater then leaves to the
+    // stream that continues it.
+    HeldBits EndBlock();
+    // After Flush: goes on from `held` (at most 24 bits) instead of what it holds, so that a
+    // part made on its own continues where another part's bits end.
+    void Resume(HeldBits held);
 
   private:
-    static constexpr std::size_t kBlockSymbols = 4095;
+    static constexpr std::size_t kBlockSymbols = deflate::kBlockSymbols;
     static constexpr std::uint16_t kMatch = 256;  // a symbol of kMatch + length - 3
 
     void Literal(std::uint8_t byte) { Tally(byte); }

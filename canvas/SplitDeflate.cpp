@@ -9,12 +9,10 @@
 #include <limits>
 #include <optional>
 #include <thread>
-#include <vector>
 
 #include "canvas/Adler32.h"
 #include "canvas/DeflateBlocks.h"
 #include "canvas/RunDeflate.h"
-#include "core/RunError.h"
 
 namespace orvane {
 namespace {
@@ -97,8 +95,8 @@ constexpr std::size_t kSecondPartRoom = std::size_t{2} << 20;
 struct SecondPart {
     BufferOut out{kSecondPartRoom};
     std::optional<RunDeflater> deflater;
-    std::size_t bytes = 0;  // whole bytes written before its last block(s)
-    unsigned bits = 0;      // and the bits after them
+    std::size_t bytes = 0;       // whole bytes written before its last block(s)
+    RunDeflater::HeldBits held;  // and the bits after them
     std::uint32_t adler = 1;
     std::exception_ptr failed;
 
@@ -107,32 +105,21 @@ struct SecondPart {
             deflater.emplace(out);
             deflater->SetPrevious(rows.At(cut - 1));
             adler = AddRows(rows, cut, rows.Size(), *deflater, 1);
-            bits = deflater->Flush();
+            held = deflater->Flush();
             bytes = out.Bytes().size();
         } catch (...) {
             failed = std::current_exception();
         }
     }
 
-    // Writes the part after the first one's `shift` bits `carry`, then finishes it.
-    void PutAfter(DeflateOut& to, unsigned shift, std::uint8_t carry) {
-        carry = PutShifted(to, out.Bytes().first(bytes), shift, carry);
-        // What deflate still holds ends the stream; made after `shift` zero bits, it starts
-        // where it will lie within a byte, so its padding comes out as in one stream.
-        deflater->PrimeZeros(shift);
+    // Writes the part after the first one's held bits, then finishes it: its last blocks go on
+    // from where its shifted bytes end, so their padding comes out as in one stream.
+    void PutAfter(DeflateOut& to, RunDeflater::HeldBits first) {
+        const std::uint8_t left = PutShifted(to, out.Bytes().first(bytes), first.count,
+                                             static_cast<std::uint8_t>(first.value));
+        deflater->Resume({left | held.value << first.count, first.count + held.count});
         deflater->Finish();
-        std::span<const std::uint8_t> tail = out.Bytes().subspan(bytes);
-        if (tail.size() < 2) throw RunError("PNG export failed: deflate ended early");
-        // The tail begins with this part's own `bits` bits and the zeros: put the first part's
-        // carry in front of those bits instead.
-        const unsigned ahead = shift + bits;
-        std::uint32_t first = tail[0] | std::uint32_t{tail[1]} << 8;
-        const std::uint32_t own = first & ((1u << bits) - 1);
-        first = (first & ~((1u << ahead) - 1)) | carry | own << shift;
-        const std::uint8_t joined[2] = {static_cast<std::uint8_t>(first),
-                                        static_cast<std::uint8_t>(first >> 8)};
-        to.Put(joined);
-        to.Put(tail.subspan(2));
+        to.Put(out.Bytes().subspan(bytes));
     }
 };
 
@@ -171,11 +158,10 @@ RowsDeflated Deflate(const PngRows& rows, DeflateOut& out, bool split) {
         return {adler, false};
     }
     adler = AddRows(rows, target, cut, first, adler);
-    const unsigned held = first.EndBlock();
-    const std::uint8_t carry = first.TakeHeldBits(held);
+    const RunDeflater::HeldBits held = first.EndBlock();
     worker.join();
     if (second.failed) std::rethrow_exception(second.failed);
-    second.PutAfter(out, held, carry);
+    second.PutAfter(out, held);
     return {static_cast<std::uint32_t>(
                 adler32_combine(adler, second.adler, static_cast<z_off_t>(size - cut))),
             true};

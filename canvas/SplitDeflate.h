@@ -6,7 +6,7 @@
 // block's codes follow from its own symbols. While every byte is below 144 zlib never stores a
 // block raw (the fixed code then costs at most 8 bits a byte), so nothing else the split changes
 // can show. The second part's bits are shifted into place after the first part's, and its last
-// block, whose padding depends on where it starts within a byte, is made only once that is
+// blocks, whose padding depends on where they start within a byte, are made only once that is
 // known.
 #include <cstdint>
 
