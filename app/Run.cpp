@@ -36,29 +36,6 @@ constexpr std::size_t kOverlapBytes = std::size_t{36} << 20;
 // a quit drops them all.
 constexpr std::size_t kMapsAhead = 3;
 
-std::size_t PixelCount(std::int32_t width, std::int32_t height) {
-    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-}
-
-// What PaletteIndices allocates for a map: its crop, or the room to enlarge it in place.
-std::size_t IndicesBytes(const FinalSteps& steps) {
-    const std::size_t pixels =
-        OnlyEnlarges(steps)
-            ? PixelCount(steps.crop.Right - steps.crop.Left, steps.crop.Bottom - steps.crop.Top)
-            : PixelCount(steps.patterns.width, steps.patterns.height);
-    return pixels * sizeof(IndexedPicture::Pixel);
-}
-
-// The most a map's save holds: its palette indices, enlarged in place when cut by patterns, and
-// a picture of the minimum size when the enlarged one is smaller.
-std::size_t SaveBytes(const FinalSteps& steps) {
-    const PatternCuts& cut = steps.patterns;
-    const bool grows = steps.width != cut.width || steps.height != cut.height;
-    const std::size_t minimum =
-        !OnlyEnlarges(steps) && grows ? PixelCount(steps.width, steps.height) : 0;
-    return IndicesBytes(steps) + minimum * sizeof(IndexedPicture::Pixel);
-}
-
 // The finishing stages, between the terrain and the export; logged as "createMap: ". Only the
 // draws of the last steps are made here; their pixel work is left to the save, which enlarges
 // the palette indices made from the canvas.
@@ -151,7 +128,7 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
 
 // The last steps' pixel work, preview and export; touches nothing but the map it is given.
 // `spareCore`: no map is made meanwhile, so the export may use a second thread.
-void EncodeMap(MadeMap& made, const HoldsBytes& holds, bool spareCore) {
+void EncodeMap(MadeMap& made, bool spareCore) {
     IndexedPicture& picture = made.picture;
     // Only a map whose patterns cut it is enlarged whole.
     const auto rows = FinishedRows(picture, made.steps);
@@ -168,7 +145,6 @@ void EncodeMap(MadeMap& made, const HoldsBytes& holds, bool spareCore) {
         made.file = picture.ExportPng(threads);
     }
     picture = IndexedPicture();
-    holds(0);  // the file is small beside the pictures
     InsertLevelChunk(made.file, made.chunk);
     made.report.fileBytes = made.file.size();
 }
@@ -185,8 +161,7 @@ MapReport WriteMap(MadeMap& made, const std::filesystem::path& folder) {
 // Hands a made map to the save queue, which encodes it beside the next maps.
 SaveWork QueuedSave(MadeMap made, const std::filesystem::path& folder, bool spareCore) {
     auto map = std::make_shared<MadeMap>(std::move(made));
-    return {SaveBytes(map->steps),
-            [map, spareCore](const HoldsBytes& holds) { EncodeMap(*map, holds, spareCore); },
+    return {LastStepsBytes(map->steps), [map, spareCore] { EncodeMap(*map, spareCore); },
             [map, folder] { return WriteMap(*map, folder); }};
 }
 
@@ -247,8 +222,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
             queue.Push(QueuedSave(std::move(made), ctx.folder, i == count));
             if (queue.Report(announce, kMapsAhead)) return RunOutcome::QuitRequested;
         } else {
-            EncodeMap(
-                made, [](std::size_t) {}, false);
+            EncodeMap(made, false);
             if (announce(WriteMap(made, ctx.folder))) return RunOutcome::QuitRequested;
         }
     }

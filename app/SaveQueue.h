@@ -15,14 +15,11 @@
 
 namespace orvane {
 
-// Tells the queue how much memory an encoding still holds, as it frees its largest pictures.
-using HoldsBytes = std::function<void(std::size_t bytes)>;
-
 // One map's saving in two parts, both drawing nothing.
 struct SaveWork {
-    std::size_t bytes = 0;                          // what the encoding holds when it starts
-    std::function<void(const HoldsBytes&)> encode;  // pixel work and export
-    std::function<MapReport()> write;               // the file on disk
+    std::size_t bytes = 0;             // what the encoding holds until it ends
+    std::function<void()> encode;      // pixel work and export
+    std::function<MapReport()> write;  // the file on disk
 };
 
 class SaveQueue {

@@ -13,8 +13,8 @@ namespace {
 constexpr std::int32_t kMinWidth = 640;
 constexpr std::int32_t kMinHeight = 32;
 
-}  // namespace
-
+// Whether the last steps only enlarge the crop and add empty space around it (no cut
+// patterns): the finished picture can then be made row by row as it is written.
 bool OnlyEnlarges(const FinalSteps& steps) {
     const PatternCuts& cuts = steps.patterns;
     const std::int32_t w = steps.crop.Right - steps.crop.Left;
@@ -22,6 +22,18 @@ bool OnlyEnlarges(const FinalSteps& steps) {
     return !cuts.replay && w > 0 && h > 0 && cuts.width >= w && cuts.height >= h &&
            steps.width >= cuts.width && steps.height >= cuts.height;
 }
+
+std::size_t PixelCount(std::int32_t width, std::int32_t height) {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
+// Pixels of room PaletteIndices keeps: enough to enlarge the crop in place, unless it is
+// enlarged row by row.
+std::size_t IndicesRoom(const FinalSteps& steps) {
+    return OnlyEnlarges(steps) ? 0 : PixelCount(steps.patterns.width, steps.patterns.height);
+}
+
+}  // namespace
 
 FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapStats& stats,
                           Random& rng, float p) {
@@ -40,14 +52,25 @@ IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
     // The last remap onto the palette is made as the palette indices are.
     ColourMap colours;
     if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours);
-    // Only the crop is turned into indices, with room to be enlarged in place unless it is
-    // enlarged row by row.
-    const std::size_t room = OnlyEnlarges(steps)
-                                 ? 0
-                                 : static_cast<std::size_t>(steps.patterns.width) *
-                                       static_cast<std::size_t>(steps.patterns.height);
-    return IndexedPicture::FromCanvas(canvas, steps.crop, room, false,
+    // Only the crop is turned into indices.
+    return IndexedPicture::FromCanvas(canvas, steps.crop, IndicesRoom(steps), false,
                                       colours.Size() > 0 ? &colours : nullptr);
+}
+
+std::size_t IndicesBytes(const FinalSteps& steps) {
+    const Rect& crop = steps.crop;
+    return std::max(PixelCount(crop.Right - crop.Left, crop.Bottom - crop.Top),
+                    IndicesRoom(steps)) *
+           sizeof(IndexedPicture::Pixel);
+}
+
+std::size_t LastStepsBytes(const FinalSteps& steps) {
+    // ApplyFinalSteps adds empty space in a new picture when the enlarged one is smaller than
+    // the minimum.
+    const bool grows = steps.width != steps.patterns.width || steps.height != steps.patterns.height;
+    const std::size_t minimum =
+        !OnlyEnlarges(steps) && grows ? PixelCount(steps.width, steps.height) : 0;
+    return IndicesBytes(steps) + minimum * sizeof(IndexedPicture::Pixel);
 }
 
 IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps) {

@@ -30,14 +30,14 @@ struct FinalSteps {
 // the canvas may still wait for its colour mapping.
 FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapStats& stats,
                           Random& rng, float p);
-// Whether the last steps only enlarge the crop and add empty space around it (no cut
-// patterns): the finished picture can then be made row by row as it is written.
-bool OnlyEnlarges(const FinalSteps& steps);
 // The crop of the canvas as palette indices, with room to be enlarged in place unless
 // FinishedRows will enlarge them row by row, the canvas freed as soon as they are made. A pending
 // colour limit is applied first, its palette sizes added to `paletteSizes`.
 IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
                               std::vector<int>& paletteSizes);
+// The bytes PaletteIndices allocates, and the most its picture holds through the last steps.
+std::size_t IndicesBytes(const FinalSteps& steps);
+std::size_t LastStepsBytes(const FinalSteps& steps);
 // The rest of the last steps on those indices: the finished picture.
 IndexedPicture ApplyFinalSteps(IndexedPicture picture, FinalSteps& steps);
 // When the rest of the last steps only enlarge the indices and add empty space (no cut
