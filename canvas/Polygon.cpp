@@ -33,13 +33,7 @@ void Canvas::ClearPolyPoints() {
 }
 
 void Canvas::DrawPolyline() {
-    const std::size_t n = polyX_.size();
-    const std::int64_t width = raster::BrushSize(penWidth_);
-    if (n == 1)
-        raster::StrokeLine(*this, polyX_[0], polyY_[0], polyX_[0], polyY_[0], penColour_, width);
-    for (std::size_t i = 1; i < n; ++i)
-        raster::StrokeLine(*this, polyX_[i - 1], polyY_[i - 1], polyX_[i], polyY_[i], penColour_,
-                           width);
+    raster::StrokePolyline(*this, polyX_, polyY_, false, penColour_, raster::BrushSize(penWidth_));
 }
 
 void Canvas::FillPolygon() {
@@ -101,10 +95,7 @@ void Canvas::FillPolygon() {
     }
 
     // The outline: the open polyline, then its closing segment.
-    DrawPolyline();
-    if (n > 1)
-        raster::StrokeLine(*this, polyX_[n - 1], polyY_[n - 1], polyX_[0], polyY_[0], penColour_,
-                           raster::BrushSize(penWidth_));
+    raster::StrokePolyline(*this, polyX_, polyY_, true, penColour_, raster::BrushSize(penWidth_));
 }
 
 }  // namespace orvane

@@ -3,6 +3,7 @@
 // against the picture and works in 64-bit coordinates, so callers may pass any 32-bit values.
 #include <cstdint>
 #include <functional>
+#include <span>
 
 #include "canvas/Canvas.h"
 #include "canvas/IndexedPicture.h"
@@ -39,6 +40,12 @@ void StrokeLine(Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x
                 Colour colour, std::int64_t width);
 void StrokeLine(IndexedPicture& picture, std::int64_t x1, std::int64_t y1, std::int64_t x2,
                 std::int64_t y2, IndexedPicture::Pixel index, std::int64_t width);
+
+// StrokeLine on each segment of the polyline in turn, and from its last point back to its
+// first when `closed`; a single point is stamped once.
+void StrokePolyline(Canvas& canvas, std::span<const std::int32_t> xs,
+                    std::span<const std::int32_t> ys, bool closed, Colour colour,
+                    std::int64_t width);
 
 // Inclusive column range of one row of a shape; empty when left > right.
 struct Span {

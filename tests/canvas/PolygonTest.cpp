@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "canvas/Canvas.h"
 #include "tests/support/SamplePicture.h"
@@ -104,6 +106,59 @@ TEST(Polygon, DegenerateListsDrawOnlyTheirStroke) {
     c.FillPolygon();  // a flat two-point outline has no inside
     for (Colour p : c.Pixels()) EXPECT_NE(p, kFill);
     EXPECT_EQ(c.GetPixel(8, 4), kPen);
+}
+
+TEST(Polygon, OutlineIsTheSameAsItsSegmentsStrokedOneByOne) {
+    // Outlines are stroked in one walk when they stay inside the picture: wavy ones like the
+    // land's, long straight runs, points doubling back, with every pen width a map uses and
+    // outlines that touch or cross the edge.
+    std::uint32_t state = 12345;
+    auto next = [&](int n) {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<int>((state >> 8) % static_cast<std::uint32_t>(n));
+    };
+    for (int round = 0; round < 240; ++round) {
+        const int w = 1 + round % 8;
+        const int size = 70;
+        std::vector<std::pair<int, int>> points;
+        int x = next(size), y = next(size);
+        const int step = round % 3 == 0 ? 40 : 6;
+        for (int k = next(24); k >= 0; --k) {
+            points.push_back({x, y});
+            x = std::clamp(x + next(2 * step + 1) - step, -5, size + 4);
+            y = std::clamp(y + next(2 * step + 1) - step, -5, size + 4);
+        }
+        if (round % 2 == 0)
+            for (auto& [px, py] : points) {  // kept well inside
+                px = 10 + px * (size - 20) / (size + 10);
+                py = 10 + py * (size - 20) / (size + 10);
+            }
+        for (const bool closed : {false, true}) {
+            Canvas walk = Blank(size, size), segments = Blank(size, size);
+            walk.SetPenWidth(w);
+            segments.SetPenWidth(w);
+            for (auto [px, py] : points) walk.AddPolyPoint(px, py);
+            if (closed) {
+                walk.SetFillColour(0);
+                walk.FillPolygon();
+            } else {
+                walk.DrawPolyline();
+            }
+            const std::size_t n = points.size();
+            if (n == 1)
+                segments.DrawLine(points[0].first, points[0].second, points[0].first,
+                                  points[0].second);
+            for (std::size_t i = 1; i < n; ++i)
+                segments.DrawLine(points[i - 1].first, points[i - 1].second, points[i].first,
+                                  points[i].second);
+            if (closed && n > 1)
+                segments.DrawLine(points[n - 1].first, points[n - 1].second, points[0].first,
+                                  points[0].second);
+            ASSERT_TRUE(
+                std::equal(walk.Pixels().begin(), walk.Pixels().end(), segments.Pixels().begin()))
+                << "round " << round << (closed ? " closed" : " open");
+        }
+    }
 }
 
 }  // namespace
