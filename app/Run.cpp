@@ -90,8 +90,9 @@ struct MadeMap {
 };
 
 // Makes map number `index` of a run: sizing, terrain, finishing and the level chunk's draws.
+// `threads`: how many its pixel passes may use.
 MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, int index,
-                const std::string& seed, bool batch) {
+                const std::string& seed, bool batch, unsigned threads) {
     Random& rng = ctx.rng;
     MapState map;
     map.WalkForWeapons = ctx.walkForWeapons;
@@ -109,7 +110,8 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
     // canvas each, so the next map seldom waits for room, and the two cores share the work more
     // evenly.
     awaitSave(map.canvas.Pixels().size_bytes() + IndicesBytes(made.steps));
-    made.picture = PaletteIndices(std::move(map.canvas), made.steps, map.stats.paletteSizes);
+    made.picture =
+        PaletteIndices(std::move(map.canvas), made.steps, map.stats.paletteSizes, threads);
     MapReport& report = made.report;
     made.previewBounds = log.PreviewSize();
     report.width = made.steps.width;
@@ -211,7 +213,10 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         if (!queue.Empty()) log.Hold();
         MadeMap made;
         try {
-            made = MakeMap(ctx, log, awaitSave, i, seed, batch);
+            // A second thread only while no save is waiting or being encoded: beside an
+            // encoding, two threads on one core would only slow each other.
+            const unsigned threads = ctx.threads > 1 && queue.Empty() ? 2 : 1;
+            made = MakeMap(ctx, log, awaitSave, i, seed, batch, threads);
         } catch (...) {
             // The maps before this failure are saved and reported first, as without overlap.
             queue.Report(announce, 0);

@@ -110,9 +110,11 @@ class Canvas {
     // With `deferred`, the last mapping of land colours onto a palette is left out of the
     // pixels and put in `deferred` instead (every land colour of the picture with the colour it
     // takes; empty when the pixels are final): whoever reads the pixels next applies it, in a
-    // pass it makes anyway.
+    // pass it makes anyway. With threads >= 2 the colours of a large picture are counted by
+    // two threads.
     std::array<int, 2> ReduceColoursThenLimit(std::int32_t count, ReduceOptions options,
-                                              std::int32_t limit, ColourMap* deferred = nullptr);
+                                              std::int32_t limit, ColourMap* deferred = nullptr,
+                                              unsigned threads = 1);
     // Every pixel whose channels each lie within `tolerance` of `from` becomes `to`.
     void ReplaceColour(Colour from, Colour to, std::int32_t tolerance);
 

@@ -6,6 +6,7 @@
 
 #include "canvas/ByteRuns.h"
 #include "canvas/ColourMap.h"
+#include "core/AtOnce.h"
 
 namespace orvane {
 namespace {
@@ -77,6 +78,23 @@ class NearestColour {
     std::vector<std::int64_t> near_;  // scratch for Prepare
 };
 
+// Below this many pixels a second thread costs more than it saves.
+constexpr std::size_t kSplitFrom = std::size_t{1} << 20;
+
+// Adds each land pixel to its colour's count; notes whether black occurs.
+void CountLand(std::span<const Colour> pixels, ColourMap& counts, bool& hasBlack) {
+    std::size_t i = 0;
+    while (i < pixels.size()) {
+        const Colour c = pixels[i];
+        const std::size_t end = SameUntil(pixels.data(), i + 1, pixels.size(), c);
+        if (c == 0)
+            hasBlack = true;
+        else
+            counts.At(c) += static_cast<std::uint32_t>(end - i);
+        i = end;
+    }
+}
+
 // The counted colours as histogram entries in ascending colour order.
 std::vector<HistogramEntry> SortedHistogram(const ColourMap& counts) {
     std::vector<HistogramEntry> out;
@@ -89,19 +107,22 @@ std::vector<HistogramEntry> SortedHistogram(const ColourMap& counts) {
 
 }  // namespace
 
-std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack) {
+std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack,
+                                          unsigned threads) {
     ColourMap counts(4096);
     hasBlack = false;
-    std::size_t i = 0;
-    while (i < pixels.size()) {
-        const Colour c = pixels[i];
-        const std::size_t end = SameUntil(pixels.data(), i + 1, pixels.size(), c);
-        if (c == 0)
-            hasBlack = true;
-        else
-            counts.At(c) += static_cast<std::uint32_t>(end - i);
-        i = end;
+    if (threads < 2 || pixels.size() < kSplitFrom) {
+        CountLand(pixels, counts, hasBlack);
+        return SortedHistogram(counts);
     }
+    // Halves counted at once, then added up: a run across the cut counts in both.
+    ColourMap later(4096);
+    bool laterBlack = false;
+    const std::size_t half = pixels.size() / 2;
+    AtOnce([&] { CountLand(pixels.first(half), counts, hasBlack); },
+           [&] { CountLand(pixels.subspan(half), later, laterBlack); });
+    later.ForEach([&](Colour c, std::uint32_t n) { counts.At(c) += n; });
+    hasBlack = hasBlack || laterBlack;
     return SortedHistogram(counts);
 }
 

@@ -16,8 +16,10 @@ struct HistogramEntry {
     std::uint32_t count;
 };
 
-// Distinct non-black colours with their pixel counts, in ascending colour order.
-std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack);
+// Distinct non-black colours with their pixel counts, in ascending colour order. With threads
+// >= 2 a large picture is counted in two halves at once.
+std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack,
+                                          unsigned threads = 1);
 
 // The count-weighted mean of the land colours; the most common one if the mean is black.
 Colour MeanColour(const std::vector<HistogramEntry>& land);

@@ -5,80 +5,11 @@
 #include <numeric>
 #include <optional>
 
-#include "canvas/ByteRuns.h"
-#include "canvas/ColourMap.h"
 #include "canvas/Geometry.h"
 #include "canvas/Raster.h"
 #include "core/RunError.h"
 
 namespace orvane {
-namespace {
-
-// Whether `box` (possibly of no size) lies within a width x height picture.
-bool Inside(const Rect& box, std::int32_t width, std::int32_t height) {
-    return box.Left >= 0 && box.Top >= 0 && box.Right <= width && box.Bottom <= height &&
-           box.Left <= box.Right && box.Top <= box.Bottom;
-}
-
-}  // namespace
-
-IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, std::size_t room, bool sorted,
-                                          const ColourMap* colours) {
-    return FromCanvas(canvas, Rect{0, 0, canvas.GetWidth(), canvas.GetHeight()}, room, sorted,
-                      colours);
-}
-
-IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, const Rect& box, std::size_t room,
-                                          bool sorted, const ColourMap* colours) {
-    if (!Inside(box, canvas.GetWidth(), canvas.GetHeight()))
-        throw RunError("Crop: the box is not inside the picture");
-    IndexedPicture out;
-    out.width_ = box.Right - box.Left;
-    out.height_ = box.Bottom - box.Top;
-    const auto w = static_cast<std::size_t>(out.width_);
-    const std::size_t count = w * static_cast<std::size_t>(out.height_);
-    out.pixels_.reserve(std::max(count, room));
-    out.pixels_.resize(count);
-    // One pass numbers the colours as they first appear; black is always there, as 0.
-    constexpr std::uint32_t kFresh = 0xFFFFFFFFu;
-    ColourMap index(512);  // canvas colour -> palette index
-    index.At(0) = 0;
-    out.palette_.push_back(0);
-    ColourMap mappedIndex(128);  // mapped colour -> palette index, when colours are mapped
-    const auto newColour = [&](Colour c) {
-        if (colours) {
-            const std::uint32_t* to = colours->Find(c);
-            if (!to) throw RunError("PNG export failed: a colour is missing from its mapping");
-            std::uint32_t& slot = mappedIndex.At(*to, kFresh);
-            if (slot != kFresh) return slot;
-            c = *to;
-            slot = static_cast<std::uint32_t>(out.palette_.size());
-        }
-        if (out.palette_.size() == 256)
-            throw RunError("PNG export failed: more than 256 colours in a palette picture");
-        out.palette_.push_back(c);
-        return static_cast<std::uint32_t>(out.palette_.size() - 1);
-    };
-    // Run by run: maps are mostly long runs of one colour. Raw pointers, since byte stores
-    // could otherwise alias the vectors' own pointers and force reloads on every pixel.
-    const auto canvasWidth = static_cast<std::size_t>(canvas.GetWidth());
-    for (std::int32_t y = box.Top; y < box.Bottom; ++y) {
-        const Colour* src = canvas.Pixels().data() + static_cast<std::size_t>(y) * canvasWidth +
-                            static_cast<std::size_t>(box.Left);
-        Pixel* dst = out.pixels_.data() + static_cast<std::size_t>(y - box.Top) * w;
-        for (std::size_t i = 0; i < w;) {
-            const Colour c = src[i];
-            const std::size_t end = SameUntil(src, i + 1, w, c);
-            std::uint32_t& slot = index.At(c, kFresh);
-            if (slot == kFresh) slot = newColour(c);
-            std::fill(dst + i, dst + end, static_cast<Pixel>(slot));
-            i = end;
-        }
-    }
-    out.paletteAllUsed_ = true;  // each colour was taken from a pixel
-    if (sorted) out.SortPalette();
-    return out;
-}
 
 PaletteOrder SortedPalette(std::span<const Colour> palette) {
     // Black is the smallest colour and entry 0 already, so it stays first.
@@ -150,7 +81,7 @@ Rect IndexedPicture::ContentBox() const {
 }
 
 void IndexedPicture::Crop(const Rect& box) {
-    if (!Inside(box, width_, height_) || box.Empty())
+    if (!InsidePicture(box, width_, height_) || box.Empty())
         throw RunError("Crop: the box is not inside the picture");
     paletteAllUsed_ = false;
     geometry::CropTo(pixels_, width_, height_, box);

@@ -71,7 +71,9 @@ struct Census {
     bool hasBlack = false;
     std::vector<HistogramEntry> land;
 
-    explicit Census(std::span<const Colour> pixels) { land = LandHistogram(pixels, hasBlack); }
+    explicit Census(std::span<const Colour> pixels, unsigned threads = 1) {
+        land = LandHistogram(pixels, hasBlack, threads);
+    }
     int Distinct() const { return static_cast<int>(land.size()) + (hasBlack ? 1 : 0); }
 };
 
@@ -137,10 +139,11 @@ int Canvas::ReduceColoursCounted(std::int32_t count, ReduceOptions options) {
 }
 
 std::array<int, 2> Canvas::ReduceColoursThenLimit(std::int32_t count, ReduceOptions options,
-                                                  std::int32_t limit, ColourMap* deferred) {
+                                                  std::int32_t limit, ColourMap* deferred,
+                                                  unsigned threads) {
     if (count < 0 || limit < 0) throw RunError("ReduceColours: negative colour count");
     if (deferred) *deferred = ColourMap();
-    Census census(pixels_);
+    Census census(pixels_, threads);
     const int first = count == 0
                           ? census.Distinct()
                           : Reduce(pixels_, width_, height_, census, count, options, deferred);

@@ -22,4 +22,10 @@ inline bool Intersects(const Rect& a, const Rect& b) {
            std::max(a.Top, b.Top) < std::min(a.Bottom, b.Bottom);
 }
 
+// Whether `box` (possibly of no size) lies within a width x height picture.
+inline bool InsidePicture(const Rect& box, std::int32_t width, std::int32_t height) {
+    return box.Left >= 0 && box.Top >= 0 && box.Right <= width && box.Bottom <= height &&
+           box.Left <= box.Right && box.Top <= box.Bottom;
+}
+
 }  // namespace orvane

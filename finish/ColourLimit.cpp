@@ -50,9 +50,10 @@ ColourLimitPlan LimitPaletteLater(MapState& map, Random& rng, bool effectsFlag, 
 }
 
 void ApplyColourLimit(Canvas& canvas, const ColourLimitPlan& plan, std::vector<int>& paletteSizes,
-                      ColourMap* deferred) {
+                      ColourMap* deferred, unsigned threads) {
     // At most 64 colours; a picture already within them is left alone, and its count repeated.
-    for (const int left : canvas.ReduceColoursThenLimit(plan.count, plan.first, 64, deferred))
+    for (const int left :
+         canvas.ReduceColoursThenLimit(plan.count, plan.first, 64, deferred, threads))
         paletteSizes.push_back(left);
 }
 

@@ -19,10 +19,10 @@ void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
 // The same, with the pixel work left in the plan when it can wait: which pixels are empty
 // stays as it is unless the corner is land, and the steps after it depend on nothing else.
 ColourLimitPlan LimitPaletteLater(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
-// The pixel work of a pending plan; with `deferred`, the last remap is left to it (see
-// Canvas::ReduceColoursThenLimit).
+// The pixel work of a pending plan; with `deferred`, the last remap is left to it, and with
+// threads >= 2 its census may use a second thread (see Canvas::ReduceColoursThenLimit).
 void ApplyColourLimit(Canvas& canvas, const ColourLimitPlan& plan, std::vector<int>& paletteSizes,
-                      ColourMap* deferred = nullptr);
+                      ColourMap* deferred = nullptr, unsigned threads = 1);
 void ScalePicture(MapState& map);
 void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths);
 // A side once enlarged: rounded half to even, then down to a multiple of 8. A side that would

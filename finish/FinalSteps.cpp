@@ -48,13 +48,13 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
 }
 
 IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
-                              std::vector<int>& paletteSizes) {
+                              std::vector<int>& paletteSizes, unsigned threads) {
     // The last remap onto the palette is made as the palette indices are.
     ColourMap colours;
-    if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours);
+    if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours, threads);
     // Only the crop is turned into indices.
     return IndexedPicture::FromCanvas(canvas, steps.crop, IndicesRoom(steps), false,
-                                      colours.Size() > 0 ? &colours : nullptr);
+                                      colours.Size() > 0 ? &colours : nullptr, threads);
 }
 
 std::size_t IndicesBytes(const FinalSteps& steps) {

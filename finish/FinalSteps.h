@@ -32,9 +32,10 @@ FinalSteps PlanFinalSteps(const Canvas& canvas, std::int32_t scaleTenths, MapSta
                           Random& rng, float p);
 // The crop of the canvas as palette indices, with room to be enlarged in place unless
 // FinishedRows will enlarge them row by row, the canvas freed as soon as they are made. A pending
-// colour limit is applied first, its palette sizes added to `paletteSizes`.
+// colour limit is applied first, its palette sizes added to `paletteSizes`. With threads >= 2
+// the passes over a large canvas use a second thread; the result is the same.
 IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
-                              std::vector<int>& paletteSizes);
+                              std::vector<int>& paletteSizes, unsigned threads = 1);
 // The bytes PaletteIndices allocates, and the most its picture holds through the last steps.
 std::size_t IndicesBytes(const FinalSteps& steps);
 std::size_t LastStepsBytes(const FinalSteps& steps);

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <vector>
 
+#include "canvas/ColourMap.h"
+#include "canvas/ColourReduction.h"
 #include "canvas/Geometry.h"
 #include "canvas/IndexedPicture.h"
 #include "core/RunError.h"
@@ -119,6 +122,49 @@ TEST(IndexedPicture, TheCropKeepsLandAtEveryEdgeOfOddWidths) {
             EXPECT_EQ(geometry::ContentBox(canvas.Pixels(), w, 5), wider) << w << " " << x;
         }
     }
+}
+
+// Large pictures are indexed and counted in two halves at once, and a known colour mapping lets
+// the palette be fixed before the pass: neither may change a palette entry or a pixel.
+TEST(IndexedPicture, SecondThreadAndKnownMappingGiveTheSamePicture) {
+    Canvas canvas = test::SampleMap(1400, 800, 3);  // over a million pixels: split
+    canvas.ReduceColours(120);
+    canvas.SetPixel(700, 790, RGB(1, 2, 3));  // colours only one half holds
+    canvas.SetPixel(10, 10, RGB(4, 5, 6));
+    canvas.SetPixel(0, 0, RGB(7, 8, 9));  // outside the box
+    const Rect box{1, 1, 1400, 799};
+    const auto same = [](const IndexedPicture& a, const IndexedPicture& b) {
+        return std::ranges::equal(a.Palette(), b.Palette()) &&
+               std::ranges::equal(a.Pixels(), b.Pixels());
+    };
+    // Colours numbered as met: the lower half's new ones follow the upper half's.
+    EXPECT_TRUE(same(IndexedPicture::FromCanvas(canvas, box, 0, false, nullptr, 2),
+                     IndexedPicture::FromCanvas(canvas, box, 0, false, nullptr, 1)));
+
+    bool hasBlack = false, hasBlackSplit = false;
+    const std::vector<HistogramEntry> land = LandHistogram(canvas.Pixels(), hasBlack);
+    const std::vector<HistogramEntry> split = LandHistogram(canvas.Pixels(), hasBlackSplit, 2);
+    EXPECT_EQ(hasBlack, hasBlackSplit);
+    EXPECT_TRUE(std::ranges::equal(land, split, [](const auto& a, const auto& b) {
+        return a.colour == b.colour && a.count == b.count;
+    }));
+
+    // A mapping that merges colours and holds some the box lacks (they must not be listed).
+    ColourMap mapping;
+    Canvas mapped = canvas;
+    for (const HistogramEntry& e : land) mapping.At(e.colour) = (e.colour & 0xE0E0E0) | 0x010101;
+    mapping.At(RGB(99, 99, 99)) = RGB(98, 98, 98);
+    for (Colour& p : mapped.Pixels())
+        if (p != 0) p = *mapping.Find(p);
+    const IndexedPicture expected = IndexedPicture::FromCanvas(mapped, box, 0, true, nullptr, 1);
+    for (const unsigned threads : {1u, 2u})
+        EXPECT_TRUE(
+            same(IndexedPicture::FromCanvas(canvas, box, 0, true, &mapping, threads), expected))
+            << threads << " threads";
+
+    // More colours mapped to than a palette holds: fine while the box meets few enough.
+    for (int i = 0; i < 300; ++i) mapping.At(RGB(i % 256, i / 256 + 1, 77)) = RGB(i % 256, 3, 77);
+    EXPECT_TRUE(same(IndexedPicture::FromCanvas(canvas, box, 0, true, &mapping, 2), expected));
 }
 
 TEST(IndexedPicture, MoreThan256ColoursIsAnError) {
