@@ -6,6 +6,9 @@
 #if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 #define ORVANE_PIXELS_FROM_SYSTEM 1
 #include <sys/mman.h>
+
+#include <atomic>
+#include <chrono>
 #else
 #define ORVANE_PIXELS_FROM_SYSTEM 0
 #endif
@@ -20,6 +23,23 @@ constexpr std::size_t kLarge = std::size_t{2} << 20;
 std::size_t Rounded(std::size_t bytes) {
     return (bytes + kLarge - 1) & ~(kLarge - 1);
 }
+
+#if ORVANE_PIXELS_FROM_SYSTEM
+// Large pages are the cheap way to fill a buffer only while the system has them at hand. A
+// virtual machine that hands freed memory back to its host (a second or two after it is freed)
+// must get such a large page back first, about 5 ms each against 0.2 ms for one at hand, while
+// small pages come from memory still at hand: a single map-size canvas took some 40 ms longer in
+// large pages. So they are used only within a second of this process freeing a large buffer,
+// whose pages are then still at hand (the maps of a batch after the first).
+using Clock = std::chrono::steady_clock;
+constexpr Clock::duration kPagesAtHand = std::chrono::seconds(1);
+std::atomic<Clock::rep> largeFreedAt{Clock::time_point::min().time_since_epoch().count()};
+
+bool LargePagesAtHand() {
+    const Clock::time_point freed{Clock::duration{largeFreedAt.load(std::memory_order_relaxed)}};
+    return Clock::now() < freed + kPagesAtHand;
+}
+#endif
 
 }  // namespace
 
@@ -40,7 +60,7 @@ void* AllocatePixels(std::size_t bytes) {
         if (aligned > start) munmap(raw, aligned - start);
         munmap(reinterpret_cast<void*>(aligned + size), start + kLarge - aligned);
         data = reinterpret_cast<void*>(aligned);
-        madvise(data, size, MADV_HUGEPAGE);
+        madvise(data, size, LargePagesAtHand() ? MADV_HUGEPAGE : MADV_NOHUGEPAGE);
 #else
         // Sanitizers watch heap blocks only.
         data = std::aligned_alloc(kLarge, Rounded(bytes));
@@ -54,6 +74,7 @@ void FreePixels(void* data, std::size_t bytes) noexcept {
 #if ORVANE_PIXELS_FROM_SYSTEM
     if (bytes >= kLarge) {
         munmap(data, Rounded(bytes));
+        largeFreedAt.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
         return;
     }
 #else

@@ -1,9 +1,11 @@
 #pragma once
-// The allocator of picture buffers. Large buffers are whole, aligned large pages: a map-size
-// picture then costs one page fault per 2 MiB instead of 512 (page faults were a sixth of a
-// batch's time), and it goes back to the system when freed. New pixels are left uninitialised:
-// a buffer about to be written whole need not be zeroed first, and a new large buffer already
-// reads as zero (FreshPixelsReadZero), its pages cleared by the system only once touched.
+// The allocator of picture buffers. Large buffers are whole, aligned large pages straight from
+// the system, and go back to it when freed: a map-size picture then costs one page fault per
+// 2 MiB instead of 512 (page faults were a sixth of a batch's time) when the system has such
+// pages at hand (PixelAllocator.cpp says when it asks for them). New pixels are left
+// uninitialised: a buffer about to be written whole need not be zeroed first, and a new large
+// buffer already reads as zero (FreshPixelsReadZero), its pages cleared by the system only once
+// touched.
 #include <cstddef>
 #include <new>
 #include <utility>
