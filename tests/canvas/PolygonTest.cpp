@@ -109,9 +109,9 @@ TEST(Polygon, DegenerateListsDrawOnlyTheirStroke) {
 }
 
 TEST(Polygon, OutlineIsTheSameAsItsSegmentsStrokedOneByOne) {
-    // Outlines are stroked in one walk when they stay inside the picture: wavy ones like the
-    // land's, long straight runs, points doubling back, with every pen width a map uses and
-    // outlines that touch or cross the edge.
+    // Outlines inside the picture are stroked in one walk: wavy ones like the land's, long
+    // straight runs, points doubling back, with every pen width a map uses; those across the
+    // edge or out far past it take the segments' own way, and all must match.
     std::uint32_t state = 12345;
     auto next = [&](int n) {
         state = state * 1664525u + 1013904223u;
@@ -127,6 +127,11 @@ TEST(Polygon, OutlineIsTheSameAsItsSegmentsStrokedOneByOne) {
             points.push_back({x, y});
             x = std::clamp(x + next(2 * step + 1) - step, -5, size + 4);
             y = std::clamp(y + next(2 * step + 1) - step, -5, size + 4);
+        }
+        if (round % 4 == 1) {  // out past the edge and far away, then back
+            points.push_back({-40, y});
+            points.push_back({size * 300, -size * 200});
+            points.push_back({x, y});
         }
         if (round % 2 == 0)
             for (auto& [px, py] : points) {  // kept well inside
