@@ -13,6 +13,7 @@ namespace {
 
 using deflate::kBlockSymbols;
 using deflate::kMaxMatch;
+constexpr std::size_t kUnknown = std::numeric_limits<std::size_t>::max();
 
 // Symbols for `repeats` bytes equal to the one before them.
 std::size_t RepeatSymbols(std::size_t repeats) {
@@ -58,6 +59,15 @@ class Walker {
     std::uint8_t Value() const { return value_; }
     std::size_t Symbols() const { return before_; }
     std::size_t Found() const { return found_; }
+    // The open run's length at stream position `at`.
+    std::size_t OpenLength(std::size_t at) const { return at - start_; }
+    // Whether `symbols` more can be counted without reaching a block end.
+    bool Before(std::size_t symbols) const { return before_ + symbols < nextEnd_; }
+    // Takes the walk of a row again, `shift` bytes on: `symbols` counted, no block end in it.
+    void Repeat(std::size_t symbols, std::size_t shift) {
+        before_ += symbols;
+        start_ += shift;
+    }
 
   private:
     std::size_t from_;
@@ -86,15 +96,32 @@ std::size_t BlockEndFrom(const PngRows& rows, std::size_t from) {
     const std::size_t width = rows.Width();
     Walker walker(from);
     MadeRow scratch;
-    // Renumbering maps equal indices to equal bytes and different ones to different bytes, and
-    // keeps 0, so the runs are those of the picture's own indices and filter bytes.
+    // A row with the bytes of the one before, met with the same open run, adds what that row
+    // added and leaves the same run open, a row further on: enlarged maps repeat most rows.
+    struct Entry {
+        std::uint8_t value;
+        std::size_t open;
+    };
+    Entry last{0, 0};
+    std::size_t lastSymbols = kUnknown;
     for (std::size_t y = 0; y < rows.Height(); ++y) {
         const std::size_t filter = y * (width + 1);
+        const Entry entry{walker.Value(), walker.OpenLength(filter)};
+        if (lastSymbols != kUnknown && rows.RepeatsRowBefore(y) && entry.value == last.value &&
+            entry.open == last.open && walker.Before(lastSymbols)) {
+            walker.Repeat(lastSymbols, width + 1);
+            continue;
+        }
+        const std::size_t before = walker.Symbols();
+        // Renumbering maps equal indices to equal bytes and different ones to different bytes,
+        // and keeps 0, so the runs are those of the picture's own indices and filter bytes.
         if (walker.Value() != 0 && walker.Next(filter, 0)) return walker.Found();
         const std::uint8_t* row = rows.Row(y, scratch);
         for (std::size_t x = SameUntil(row, 0, width, walker.Value()); x < width;
              x = SameUntil(row, x + 1, width, walker.Value()))
             if (walker.Next(filter + 1 + x, row[x])) return walker.Found();
+        last = entry;
+        lastSymbols = walker.Symbols() - before;
     }
     const std::size_t size = rows.Size();
     return size > 0 && walker.Next(size, 0) ? walker.Found() : size;

@@ -63,6 +63,11 @@ class PngRows {
         return scratch.bytes.data();
     }
 
+    // Whether row y is made from the same source as the row before, so has the same bytes.
+    bool RepeatsRowBefore(std::size_t y) const {
+        return maker_ && y > 0 && maker_->Source(y) == maker_->Source(y - 1);
+    }
+
     // The stream's byte at `pos`.
     std::uint8_t At(std::size_t pos) const {
         const std::size_t x = pos % (width_ + 1);
