@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "canvas/Prefault.h"
+
 #if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 #define ORVANE_PIXELS_FROM_SYSTEM 1
 #include <sys/mman.h>
@@ -60,7 +62,12 @@ void* AllocatePixels(std::size_t bytes) {
         if (aligned > start) munmap(raw, aligned - start);
         munmap(reinterpret_cast<void*>(aligned + size), start + kLarge - aligned);
         data = reinterpret_cast<void*>(aligned);
-        madvise(data, size, LargePagesAtHand() ? MADV_HUGEPAGE : MADV_NOHUGEPAGE);
+        if (LargePagesAtHand()) {
+            madvise(data, size, MADV_HUGEPAGE);
+        } else {
+            madvise(data, size, MADV_NOHUGEPAGE);
+            PrefaultLater(data, bytes);
+        }
 #else
         // Sanitizers watch heap blocks only.
         data = std::aligned_alloc(kLarge, Rounded(bytes));
@@ -73,6 +80,7 @@ void* AllocatePixels(std::size_t bytes) {
 void FreePixels(void* data, std::size_t bytes) noexcept {
 #if ORVANE_PIXELS_FROM_SYSTEM
     if (bytes >= kLarge) {
+        ForgetPrefault(data);
         munmap(data, Rounded(bytes));
         largeFreedAt.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
         return;
