@@ -41,28 +41,31 @@ void SaveQueue::Push(SaveWork work) {
     std::promise<void> encoded;
     e.encoded = encoded.get_future().share();
     std::shared_future<bool> mayWrite = e.mayWrite.get_future().share();
-    e.saved = std::async(std::launch::async,
-                         [work = std::move(work), encoded = std::move(encoded), mayWrite, turn,
-                          held = e.held, holdings = holdings_]() mutable {
-                             {
-                                 // The encoding holds nothing once it ends, however it ends, so the
-                                 // run never waits for it forever.
-                                 struct Ended {
-                                     Holdings& holdings;
-                                     std::size_t& held;
-                                     std::promise<void>& done;
-                                     ~Ended() {
-                                         holdings.Set(held, 0);
-                                         done.set_value();
-                                     }
-                                 } ended{*holdings, *held, encoded};
-                                 if (turn.valid()) turn.wait();
-                                 // A map dropped before its turn is not encoded at all.
-                                 const bool dropped = Ready(mayWrite) && !mayWrite.get();
-                                 if (!dropped) work.encode();
-                             }
-                             return mayWrite.get() ? work.write() : MapReport{};
-                         });
+    e.saved = std::async(std::launch::async, Save, std::move(work), std::move(encoded),
+                         std::move(mayWrite), std::move(turn), holdings_, e.held);
+}
+
+MapReport SaveQueue::Save(SaveWork work, std::promise<void> encoded,
+                          std::shared_future<bool> mayWrite, std::shared_future<void> turn,
+                          std::shared_ptr<Holdings> holdings, std::shared_ptr<std::size_t> held) {
+    {
+        // The encoding holds nothing once it ends, however it ends, so the run never waits for
+        // it forever.
+        struct Ended {
+            Holdings& holdings;
+            std::size_t& held;
+            std::promise<void>& done;
+            ~Ended() {
+                holdings.Set(held, 0);
+                done.set_value();
+            }
+        } ended{*holdings, *held, encoded};
+        if (turn.valid()) turn.wait();
+        // A map dropped before its turn is not encoded at all.
+        const bool dropped = Ready(mayWrite) && !mayWrite.get();
+        if (!dropped) work.encode();
+    }
+    return mayWrite.get() ? work.write() : MapReport{};
 }
 
 void SaveQueue::AwaitRoom(std::size_t bytes) {

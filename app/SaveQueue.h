@@ -58,6 +58,11 @@ class SaveQueue {
         bool decided = false;
     };
     void Allow(Entry& e, bool write);
+    // One map's save on a thread of its own: its encoding in its turn, then its file if it may
+    // be written.
+    static MapReport Save(SaveWork work, std::promise<void> encoded,
+                          std::shared_future<bool> mayWrite, std::shared_future<void> turn,
+                          std::shared_ptr<Holdings> holdings, std::shared_ptr<std::size_t> held);
 
     std::size_t overlapBytes_;
     std::shared_ptr<Holdings> holdings_ = std::make_shared<Holdings>();

@@ -16,10 +16,9 @@ namespace {
 using Pixel = IndexedPicture::Pixel;
 using Seen = std::array<bool, 256>;
 
+constexpr const char* kMissing = "PNG export failed: a colour is missing from its mapping";
 constexpr const char* kTooManyColours =
     "PNG export failed: more than 256 colours in a palette picture";
-// Below this many pixels a second thread costs more than it saves.
-constexpr std::size_t kSplitFrom = std::size_t{1} << 20;
 
 // Writes indexOf(colour) for the pixels of canvas rows [top, bottom) inside `box` to `out`, row
 // by row of the box's width. Run by run: maps are mostly long runs of one colour. Raw
@@ -57,6 +56,44 @@ void ByHalves(const Rect& box, Pixel* out, bool split, Index&& index) {
     AtOnce([&] { index(0, box.Top, mid, out); }, [&] { index(1, mid, box.Bottom, lower); });
 }
 
+// The index of a canvas colour, numbering colours in the order they are met into `palette`
+// (which starts with black, as 0); with `colours`, by the colour each one is mapped to.
+class NumberAsMet {
+  public:
+    NumberAsMet(const ColourMap* colours, std::vector<Colour>& palette)
+        : colours_(colours), palette_(palette) {
+        index_.At(0) = 0;
+    }
+
+    std::uint32_t operator()(Colour c) {
+        std::uint32_t& slot = index_.At(c, kFresh);
+        if (slot == kFresh) slot = New(c);
+        return slot;
+    }
+
+  private:
+    static constexpr std::uint32_t kFresh = 0xFFFFFFFFu;
+
+    std::uint32_t New(Colour c) {
+        if (colours_) {
+            const std::uint32_t* to = colours_->Find(c);
+            if (!to) throw RunError(kMissing);
+            std::uint32_t& slot = mappedIndex_.At(*to, kFresh);
+            if (slot != kFresh) return slot;
+            c = *to;
+            slot = static_cast<std::uint32_t>(palette_.size());
+        }
+        if (palette_.size() == 256) throw RunError(kTooManyColours);
+        palette_.push_back(c);
+        return static_cast<std::uint32_t>(palette_.size() - 1);
+    }
+
+    const ColourMap* colours_;
+    std::vector<Colour>& palette_;
+    ColourMap index_{512};        // canvas colour -> palette index
+    ColourMap mappedIndex_{128};  // mapped colour -> palette index
+};
+
 // Pixels take new numbers: renumber[i] for i.
 void Renumber(std::span<Pixel> pixels, const std::array<Pixel, 256>& renumber) {
     std::transform(pixels.begin(), pixels.end(), pixels.begin(),
@@ -82,7 +119,7 @@ IndexedPicture IndexedPicture::FromCanvas(const Canvas& canvas, const Rect& box,
         static_cast<std::size_t>(out.width_) * static_cast<std::size_t>(out.height_);
     out.pixels_.reserve(std::max(count, room));
     out.pixels_.resize(count);
-    const bool split = threads >= 2 && count >= kSplitFrom;
+    const bool split = threads >= 2 && count >= kTwoThreadsFrom;
     if (!colours || !out.IndexMapped(canvas, box, *colours, split))
         out.IndexAsMet(canvas, box, colours, split);
     out.paletteAllUsed_ = true;  // each colour was taken from a pixel
@@ -111,8 +148,7 @@ bool IndexedPicture::IndexMapped(const Canvas& canvas, const Rect& box, const Co
                  Seen& met = seen[static_cast<std::size_t>(half)];
                  IndexRows(canvas, box, top, bottom, out, [&](Colour c) {
                      const std::uint32_t* at = index.Find(c);
-                     if (!at)
-                         throw RunError("PNG export failed: a colour is missing from its mapping");
+                     if (!at) throw RunError(kMissing);
                      met[*at] = true;
                      return *at;
                  });
@@ -136,34 +172,11 @@ void IndexedPicture::IndexAsMet(const Canvas& canvas, const Rect& box, const Col
                                 bool split) {
     // Each half numbers the colours in the order it meets them, black first as 0.
     std::array<std::vector<Colour>, 2> palettes{std::vector<Colour>{0}, std::vector<Colour>{0}};
-    ByHalves(
-        box, pixels_.data(), split,
-        [&](int half, std::int32_t top, std::int32_t bottom, Pixel* out) {
-            std::vector<Colour>& palette = palettes[static_cast<std::size_t>(half)];
-            constexpr std::uint32_t kFresh = 0xFFFFFFFFu;
-            ColourMap index(512);  // canvas colour -> palette index
-            index.At(0) = 0;
-            ColourMap mappedIndex(128);  // mapped colour -> palette index
-            const auto newColour = [&](Colour c) {
-                if (colours) {
-                    const std::uint32_t* to = colours->Find(c);
-                    if (!to)
-                        throw RunError("PNG export failed: a colour is missing from its mapping");
-                    std::uint32_t& slot = mappedIndex.At(*to, kFresh);
-                    if (slot != kFresh) return slot;
-                    c = *to;
-                    slot = static_cast<std::uint32_t>(palette.size());
-                }
-                if (palette.size() == 256) throw RunError(kTooManyColours);
-                palette.push_back(c);
-                return static_cast<std::uint32_t>(palette.size() - 1);
-            };
-            IndexRows(canvas, box, top, bottom, out, [&](Colour c) {
-                std::uint32_t& slot = index.At(c, kFresh);
-                if (slot == kFresh) slot = newColour(c);
-                return slot;
-            });
-        });
+    ByHalves(box, pixels_.data(), split,
+             [&](int half, std::int32_t top, std::int32_t bottom, Pixel* out) {
+                 IndexRows(canvas, box, top, bottom, out,
+                           NumberAsMet(colours, palettes[static_cast<std::size_t>(half)]));
+             });
     palette_ = std::move(palettes[0]);
     if (!split) return;
     // The lower half renumbered as one pass would have numbered it: the colours the upper half

@@ -78,9 +78,6 @@ class NearestColour {
     std::vector<std::int64_t> near_;  // scratch for Prepare
 };
 
-// Below this many pixels a second thread costs more than it saves.
-constexpr std::size_t kSplitFrom = std::size_t{1} << 20;
-
 // Adds each land pixel to its colour's count; notes whether black occurs.
 void CountLand(std::span<const Colour> pixels, ColourMap& counts, bool& hasBlack) {
     std::size_t i = 0;
@@ -111,7 +108,7 @@ std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& 
                                           unsigned threads) {
     ColourMap counts(4096);
     hasBlack = false;
-    if (threads < 2 || pixels.size() < kSplitFrom) {
+    if (threads < 2 || pixels.size() < kTwoThreadsFrom) {
         CountLand(pixels, counts, hasBlack);
         return SortedHistogram(counts);
     }

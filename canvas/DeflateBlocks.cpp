@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "canvas/ByteRuns.h"
@@ -13,7 +14,6 @@ namespace {
 
 using deflate::kBlockSymbols;
 using deflate::kMaxMatch;
-constexpr std::size_t kUnknown = std::numeric_limits<std::size_t>::max();
 
 // Symbols for `repeats` bytes equal to the one before them.
 std::size_t RepeatSymbols(std::size_t repeats) {
@@ -98,18 +98,19 @@ std::size_t BlockEndFrom(const PngRows& rows, std::size_t from) {
     MadeRow scratch;
     // A row with the bytes of the one before, met with the same open run, adds what that row
     // added and leaves the same run open, a row further on: enlarged maps repeat most rows.
-    struct Entry {
-        std::uint8_t value;
-        std::size_t open;
+    struct Walked {
+        std::uint8_t value;  // the open run met at the row's start: its value
+        std::size_t open;    // and its length
+        std::size_t symbols;
     };
-    Entry last{0, 0};
-    std::size_t lastSymbols = kUnknown;
+    std::optional<Walked> last;  // the row before, when it was walked
     for (std::size_t y = 0; y < rows.Height(); ++y) {
         const std::size_t filter = y * (width + 1);
-        const Entry entry{walker.Value(), walker.OpenLength(filter)};
-        if (lastSymbols != kUnknown && rows.RepeatsRowBefore(y) && entry.value == last.value &&
-            entry.open == last.open && walker.Before(lastSymbols)) {
-            walker.Repeat(lastSymbols, width + 1);
+        const std::uint8_t value = walker.Value();
+        const std::size_t open = walker.OpenLength(filter);
+        if (last && rows.RepeatsRowBefore(y) && last->value == value && last->open == open &&
+            walker.Before(last->symbols)) {
+            walker.Repeat(last->symbols, width + 1);
             continue;
         }
         const std::size_t before = walker.Symbols();
@@ -120,8 +121,7 @@ std::size_t BlockEndFrom(const PngRows& rows, std::size_t from) {
         for (std::size_t x = SameUntil(row, 0, width, walker.Value()); x < width;
              x = SameUntil(row, x + 1, width, walker.Value()))
             if (walker.Next(filter + 1 + x, row[x])) return walker.Found();
-        last = entry;
-        lastSymbols = walker.Symbols() - before;
+        last = Walked{value, open, walker.Symbols() - before};
     }
     const std::size_t size = rows.Size();
     return size > 0 && walker.Next(size, 0) ? walker.Found() : size;

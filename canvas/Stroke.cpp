@@ -89,9 +89,13 @@ struct Brush {
     std::vector<std::int64_t> lo, hi;
 };
 
-Brush MakeBrush(std::int64_t width) {
-    Brush brush{width, std::vector<std::int64_t>(static_cast<std::size_t>(width)),
-                std::vector<std::int64_t>(static_cast<std::size_t>(width))};
+// The brush of diameter `width`. Outlines are polylines of many short segments with one pen:
+// the last brush made is kept (per thread) instead of made for every segment.
+const Brush& BrushOf(std::int64_t width) {
+    thread_local Brush brush;
+    if (brush.width == width) return brush;
+    brush = {width, std::vector<std::int64_t>(static_cast<std::size_t>(width)),
+             std::vector<std::int64_t>(static_cast<std::size_t>(width))};
     for (std::int64_t j = 0; j < width; ++j) {
         const std::int64_t vy = 2 * j - (width - 1);
         // Largest |2i - (width - 1)| that still fits; it has the parity of width - 1.
@@ -192,8 +196,7 @@ bool StrokeInside(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_
         return true;
     }
 
-    thread_local Brush brush;
-    if (brush.width != width) brush = MakeBrush(width);
+    const Brush& brush = BrushOf(width);
     const std::int64_t* const brushLo = brush.lo.data();
     const std::int64_t* const brushHi = brush.hi.data();
     const std::int64_t rows = bottom - top + 1;
@@ -235,11 +238,9 @@ void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_
         return;
     }
 
-    // Outlines are polylines of many short segments with one pen: the brush and the row
-    // buffers are kept between calls (per thread) instead of made for every segment.
-    thread_local Brush brush;
+    // The row buffers are kept between calls (per thread) instead of made for every segment.
+    const Brush& brush = BrushOf(width);
     thread_local std::vector<std::int64_t> rowLo, rowHi;
-    if (brush.width != width) brush = MakeBrush(width);
     const std::vector<std::int64_t>& brushLo = brush.lo;
     const std::vector<std::int64_t>& brushHi = brush.hi;
 
@@ -296,8 +297,7 @@ bool StrokePolylineInside(Canvas& canvas, std::span<const std::int32_t> xs,
         *maxX - back + width > canvas.GetWidth() || *maxY - back + width > canvas.GetHeight())
         return false;
 
-    thread_local Brush brush;
-    if (brush.width != width) brush = MakeBrush(width);
+    const Brush& brush = BrushOf(width);
     const std::int64_t* const brushLo = brush.lo.data();
     const std::int64_t* const brushHi = brush.hi.data();
     Colour* const pixels = canvas.Pixels().data();
