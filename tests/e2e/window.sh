@@ -163,9 +163,15 @@ wait_for 'grep -q "\[3\]" "$work/log.txt"' 10 && pass "batch numbered its maps" 
 # Each map of the batch showed as it was saved, and the pane now shows the last one.
 wait_for '[[ $(previews) -eq 4 ]]' 10 && pass "batch showed each map" || fail "previews: $(previews)"
 shot "$work/batch.png"
-newest=$(ls -t "$levels" | head -1)
-[[ "$(last_caption)" == "preview: $newest "* ]] && ! same_preview "$work/one.png" "$work/batch.png" &&
-    pass "batch changed the preview to $newest" || fail "batch preview: $(last_caption)"
+# The newest maps: file times are coarse, so maps saved a few milliseconds apart share one.
+newestTime=$(stat -c '%.9Y' "$levels"/* | sort -n | tail -1)
+newest=$(for f in "$levels"/*; do [[ $(stat -c '%.9Y' "$f") == "$newestTime" ]] && basename "$f"; done)
+shown=$(last_caption)
+shown=${shown#preview: }
+shown=${shown%%  *}
+grep -qxF "$shown" <<<"$newest" && ! same_preview "$work/one.png" "$work/batch.png" &&
+    pass "batch changed the preview to $shown" ||
+    fail "batch preview: $(last_caption) (newest: $(echo $newest))"
 
 click 150 145  # seed box
 xdotool type --delay 20 'a:b'
