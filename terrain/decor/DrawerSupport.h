@@ -30,7 +30,8 @@ struct SizeDraw {
 };
 
 // An object's width and height, drawn in the drawer's own order, and its top row (its bottom
-// row is base).
+// row is base). Drawers copy the fields into named locals rather than bind them with auto [...]:
+// clang before 16 cannot capture a structured binding in a lambda.
 struct DecorBox {
     std::int32_t w;
     std::int32_t h;

@@ -8,6 +8,7 @@
 
 namespace orvane {
 
+using decor::DecorBox;
 using decor::DrawBox;
 using decor::Jitter;
 using decor::RandomShade;
@@ -105,7 +106,8 @@ void DrawGlyphStrokes(Canvas& canvas, Random& rng, std::int32_t left, std::int32
 std::int32_t DrawGate(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
                       const TerrainPiece& piece) {
     Canvas& canvas = target.canvas;
-    const auto [w, h, top] = DrawBox(rng, base, {30, 18}, {35, 25});
+    const DecorBox box = DrawBox(rng, base, {30, 18}, {35, 25});
+    const std::int32_t w = box.w, h = box.h, top = box.top;
     const bool onGround = IsGroundBelow(canvas, left, top, w, h, true);
     // The beams stack up to three pen widths above the box, so the free test reaches there.
     std::int32_t p = 0;
@@ -152,7 +154,8 @@ std::int32_t DrawGate(DecorTarget& target, Random& rng, std::int32_t left, std::
 std::int32_t DrawGlyph(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
                        const TerrainPiece& piece) {
     Canvas& canvas = target.canvas;
-    const auto [w, h, top] = DrawBox(rng, base, {10, 12}, {20, 18}, true);
+    const DecorBox box = DrawBox(rng, base, {10, 12}, {20, 18}, true);
+    const std::int32_t w = box.w, h = box.h, top = box.top;
     const bool onGround = IsGroundBelow(canvas, left, top, w, h, true);
     const auto isFree = [&] { return IsAreaFree(canvas, left, top, w, h - 1, true); };
     return StandDecoration(target, Drawer::Glyph, w, onGround, isFree,

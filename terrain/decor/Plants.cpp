@@ -6,6 +6,7 @@
 
 namespace orvane {
 
+using decor::DecorBox;
 using decor::DrawBox;
 using decor::RandomEntry;
 using decor::RandomShade;
@@ -14,7 +15,8 @@ using decor::StandDecoration;
 std::int32_t DrawGrassTuft(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
                            const TerrainPiece& /*piece*/) {
     Canvas& canvas = target.canvas;
-    const auto [w, h, top] = DrawBox(rng, base, {8, 10}, {8, 10});
+    const DecorBox box = DrawBox(rng, base, {8, 10}, {8, 10});
+    const std::int32_t w = box.w, h = box.h, top = box.top;
     // Only the two pixels beside the root are tested: a tuft may overhang a ledge.
     const bool onGround = IsGroundBelow(canvas, CLng(left + w / 2.0 - 1), top, 2, h, true);
     const auto isFree = [&] {
@@ -37,7 +39,8 @@ std::int32_t DrawGrassTuft(DecorTarget& target, Random& rng, std::int32_t left, 
 std::int32_t DrawFlower(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
                         const TerrainPiece& piece) {
     Canvas& canvas = target.canvas;
-    const auto [w, h, top] = DrawBox(rng, base, {4, 8}, {6, 11});
+    const DecorBox box = DrawBox(rng, base, {4, 8}, {6, 11});
+    const std::int32_t w = box.w, h = box.h, top = box.top;
     const bool onGround = IsGroundBelow(canvas, CLng(left + w / 2.0), top, 1, h, true);
     const auto isFree = [&] { return IsAreaFree(canvas, left, top, w, h - 1, true); };
     return StandDecoration(target, Drawer::Flower, w, onGround, isFree, [&] {
@@ -78,7 +81,8 @@ std::int32_t DrawFlower(DecorTarget& target, Random& rng, std::int32_t left, std
 std::int32_t DrawTree(DecorTarget& target, Random& rng, std::int32_t left, std::int32_t base,
                       const TerrainPiece& /*piece*/) {
     Canvas& canvas = target.canvas;
-    const auto [w, h, top] = DrawBox(rng, base, {20, 20}, {50, 40});
+    const DecorBox box = DrawBox(rng, base, {20, 20}, {50, 40});
+    const std::int32_t w = box.w, h = box.h, top = box.top;
     // The crown's lowest branches and the trunk foot are not tested.
     const auto isFree = [&] {
         return IsAreaFree(canvas, left, top, w, CLng(h - 0.15 * h - 1), true);
