@@ -11,6 +11,9 @@
 
 #include <atomic>
 #include <chrono>
+#elif defined(_WIN32)
+#define ORVANE_PIXELS_FROM_SYSTEM 1
+#include <windows.h>
 #else
 #define ORVANE_PIXELS_FROM_SYSTEM 0
 #endif
@@ -26,7 +29,7 @@ std::size_t Rounded(std::size_t bytes) {
     return (bytes + kLarge - 1) & ~(kLarge - 1);
 }
 
-#if ORVANE_PIXELS_FROM_SYSTEM
+#if ORVANE_PIXELS_FROM_SYSTEM && defined(__linux__)
 // Large pages are the cheap way to fill a buffer only while the system has them at hand. A
 // virtual machine that hands freed memory back to its host (a second or two after it is freed)
 // must get such a large page back first, about 5 ms each against 0.2 ms for one at hand, while
@@ -50,7 +53,11 @@ void* AllocatePixels(std::size_t bytes) {
     if (bytes < kLarge) {
         data = std::malloc(bytes > 0 ? bytes : 1);
     } else {
-#if ORVANE_PIXELS_FROM_SYSTEM
+#if ORVANE_PIXELS_FROM_SYSTEM && defined(_WIN32)
+        // Committed pages of the system read as zero until written, like the Linux mapping;
+        // Windows has no large pages for ordinary programs.
+        data = VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+#elif ORVANE_PIXELS_FROM_SYSTEM
         // Straight from the system, so its pages read as zero until written: aligned by
         // mapping one large page more and handing back what lies outside.
         const std::size_t size = Rounded(bytes);
@@ -78,7 +85,12 @@ void* AllocatePixels(std::size_t bytes) {
 }
 
 void FreePixels(void* data, std::size_t bytes) noexcept {
-#if ORVANE_PIXELS_FROM_SYSTEM
+#if ORVANE_PIXELS_FROM_SYSTEM && defined(_WIN32)
+    if (bytes >= kLarge) {
+        VirtualFree(data, 0, MEM_RELEASE);
+        return;
+    }
+#elif ORVANE_PIXELS_FROM_SYSTEM
     if (bytes >= kLarge) {
         ForgetPrefault(data);
         munmap(data, Rounded(bytes));

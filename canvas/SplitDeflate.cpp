@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
+#include <condition_variable>
 #include <exception>
 #include <limits>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -28,6 +29,30 @@ constexpr double kFirstShare = 0.61;
 constexpr std::size_t kSymbolCost = 5;
 constexpr std::size_t kBands = 256;  // rows sampled for the estimate: one per band
 constexpr std::size_t kUnknown = std::numeric_limits<std::size_t>::max();
+
+// A row number one thread hands to another once. A mutex and a condition variable rather than
+// std::atomic's wait and notify: in the MinGW-w64 build (GCC 12's libstdc++, no futex) that
+// wake-up was lost now and then, and the map's save waited for ever.
+class RowHandoff {
+  public:
+    void Give(std::size_t row) {
+        {
+            const std::lock_guard lock(mutex_);
+            row_ = row;
+        }
+        given_.notify_one();
+    }
+    std::size_t Take() {
+        std::unique_lock lock(mutex_);
+        given_.wait(lock, [this] { return row_ != kUnknown; });
+        return row_;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable given_;
+    std::size_t row_ = kUnknown;
+};
 
 template <class Deflater>
 std::uint32_t AddRows(const PngRows& rows, std::size_t from, std::size_t to, Deflater& deflater,
@@ -133,25 +158,21 @@ RowsDeflated Deflate(const PngRows& rows, DeflateOut& out, bool split) {
     }
 
     // The first part is this thread's from the start; it needs the cut only on reaching it.
-    std::atomic<std::size_t> targetAt{kUnknown};
-    std::atomic<std::size_t> cutAt{kUnknown};
+    RowHandoff targetAt;
+    RowHandoff cutAt;
     SecondPart second;
     std::jthread worker([&] {
         const std::size_t target = BalancedTarget(rows);
-        targetAt.store(target);
-        targetAt.notify_one();
+        targetAt.Give(target);
         const std::size_t cut = BlockEndFrom(rows, target);
-        cutAt.store(cut);
-        cutAt.notify_one();
+        cutAt.Give(cut);
         if (cut < size) second.Make(rows, cut);
     });
     // The target is never before the first quarter: no need to wait for it before there.
     std::uint32_t adler = AddRows(rows, 0, size / 4, first, 1);
-    targetAt.wait(kUnknown);
-    const std::size_t target = targetAt.load();
+    const std::size_t target = targetAt.Take();
     adler = AddRows(rows, size / 4, target, first, adler);
-    cutAt.wait(kUnknown);
-    const std::size_t cut = cutAt.load();
+    const std::size_t cut = cutAt.Take();
     if (cut >= size) {
         adler = AddRows(rows, target, size, first, adler);
         first.Finish();

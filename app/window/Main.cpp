@@ -7,12 +7,13 @@
 #include "app/platform/DecimalSeparator.h"
 #include "app/platform/InstanceLock.h"
 #include "app/window/MainWindow.h"
+#include "canvas/LibraryVersions.h"
 
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--version") {
-            std::printf("orvane %s\n", ORVANE_VERSION);
+            std::printf("orvane %s (%s)\n", ORVANE_VERSION, orvane::PixelLibraryVersions().c_str());
             return 0;
         }
         if (arg == "--help") {

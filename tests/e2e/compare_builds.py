@@ -4,8 +4,9 @@
     compare_builds.py [--sweep N] REFERENCE_BUILD OTHER_BUILD...
 
 Each build folder's orvane-cli makes the golden seeds (tests/e2e/golden.sh) and N sweep seeds
-in both modes; a binary for another CPU runs under qemu-<cpu>-static. The golden maps must
-match golden-maps.sha256 on every build; every map must equal the reference's. For a map that
+in both modes; a binary for another CPU runs under qemu-<cpu>-static, a Windows one
+(orvane-cli.exe) under Wine (tools/wine-run.sh). The golden maps must match
+golden-maps.sha256 on every build; every map must equal the reference's. For a map that
 differs, the --json reports are compared first, so the first stage that went its own way is
 named (terrain, decorations, weapons, finishing, size), then the PNG chunk holding the first
 differing byte. Exits 1 on any difference.
@@ -57,12 +58,18 @@ def golden_sums():
 
 
 def command_for(binary):
+    """(cpu, command prefix, environment, folder argument) for a build's orvane-cli."""
     with open(binary, "rb") as f:
         header = f.read(20)
+    if header[:2] == b"MZ":
+        # A Windows program runs under Wine, which sees the Linux root as drive Z:.
+        wine = str(HERE.parent.parent / "tools" / "wine-run.sh")
+        return "x86_64 Windows, Wine", [wine, str(binary)], {}, \
+            lambda p: "Z:" + str(p).replace("/", "\\")
     cpu = MACHINES.get(struct.unpack_from("<H", header, 18)[0], "unknown")
     try:
         subprocess.run([str(binary), "--help"], capture_output=True, check=True)
-        return cpu, [str(binary)], {}
+        return cpu, [str(binary)], {}, str
     except (OSError, subprocess.CalledProcessError):
         pass
     qemu = f"qemu-{cpu}-static"
@@ -72,13 +79,18 @@ def command_for(binary):
     # the cross toolchain's copy under /usr/<triplet>: a loader from another glibc build than
     # the libc it loads corrupts the thread lists, and the first thread never starts.
     env = {"QEMU_LD_PREFIX": "/"}
-    return f"{cpu}, qemu", [qemu, str(binary)], env
+    return f"{cpu}, qemu", [qemu, str(binary)], env, str
+
+
+def cli_of(build):
+    exe = Path(build) / "orvane-cli.exe"
+    return exe if exe.exists() else Path(build) / "orvane-cli"
 
 
 def make_maps(build, seeds, wfw, out, timeout):
-    cpu, cmd, env = command_for(Path(build) / "orvane-cli")
+    cpu, cmd, env, folder = command_for(cli_of(build))
     out.mkdir(parents=True)
-    args = cmd + ["--quiet", "--json", "--out", str(out)] + (["--wfw"] if wfw else [])
+    args = cmd + ["--quiet", "--json", "--out", folder(out)] + (["--wfw"] if wfw else [])
     for s in seeds:
         args += ["--seed", s]
     try:
