@@ -1,6 +1,7 @@
 #include "app/LevelStore.h"
 
 #include "app/MapsFolder.h"
+#include "app/platform/PathText.h"
 #include "app/platform/SaveFile.h"
 #include "core/RunError.h"
 
@@ -24,7 +25,7 @@ void RequireFolder(const fs::path& folder) {
 std::string SaveLevelFile(const fs::path& folder, const std::string& name,
                           std::span<const std::uint8_t> bytes, bool replace) {
     RequireFolder(folder);
-    return platform::SaveNewFile(folder.string(), bytes, replace,
+    return platform::SaveNewFile(PathText(folder), bytes, replace,
                                  [&name](int n) { return NumberedName(name, n); });
 }
 

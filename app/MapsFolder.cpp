@@ -1,8 +1,6 @@
 #include "app/MapsFolder.h"
 
-#include <cerrno>
-#include <cstring>
-
+#include "app/platform/PathText.h"
 #include "app/platform/SaveFile.h"
 
 namespace orvane {
@@ -22,10 +20,18 @@ MapsFolderChoice ChooseMapsFolder(const fs::path& commandLine, const Settings& s
 std::string FolderProblem(const fs::path& folder) {
     if (folder.empty()) return "No folder for maps has been chosen";
     // The system's own reason: a folder behind a locked parent is not a missing folder.
-    const int err = platform::FolderUsable(folder.string());
-    if (err == ENOENT) return "The saved-levels folder does not exist: " + folder.string();
-    if (err == ENOTDIR) return "Not a folder: " + folder.string();
-    if (err != 0) return "Cannot write in " + folder.string() + ": " + std::strerror(err);
+    const std::string text = PathText(folder);
+    using Fault = platform::FolderCheck::Fault;
+    switch (const platform::FolderCheck check = platform::CheckFolder(text); check.fault) {
+        case Fault::None:
+            break;
+        case Fault::Missing:
+            return "The saved-levels folder does not exist: " + text;
+        case Fault::NotAFolder:
+            return "Not a folder: " + text;
+        case Fault::Other:
+            return "Cannot write in " + text + ": " + check.reason;
+    }
     return {};
 }
 

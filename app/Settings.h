@@ -1,6 +1,7 @@
 #pragma once
-// The player's settings, kept in $XDG_CONFIG_HOME/orvane/settings (default ~/.config/orvane/):
-// for now the folder maps go to. Both programs read the file; only the window writes it.
+// The player's settings, kept in $XDG_CONFIG_HOME/orvane/settings (default ~/.config/orvane/;
+// %APPDATA%\Orvane\settings on Windows): for now the folder maps go to. Both programs read the
+// file; only the window writes it. The file is UTF-8 text.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,7 +19,7 @@ struct LoadedSettings {
     std::string problem;  // empty when the file was fine or absent
 };
 
-// The settings file's path; empty when neither XDG_CONFIG_HOME nor a home folder is known.
+// The settings file's path; empty when the system names no settings folder.
 std::filesystem::path SettingsFile();
 
 // Reads `file` (never following a symbolic link). A missing file gives default settings.

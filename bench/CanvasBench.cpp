@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "canvas/Canvas.h"
 #include "canvas/IndexedPicture.h"
@@ -38,7 +39,7 @@ void Outline(benchmark::State& state) {
     c.SetPenWidth(static_cast<std::int32_t>(state.range(0)));
     // A terrain-like outline: 2000 points about 3 pixels apart, wobbling around a circle.
     for (int k = 0; k < 2000; ++k) {
-        const double a = k * 2 * M_PI / 2000;
+        const double a = k * 2 * std::numbers::pi / 2000;
         const double r = 600 + 40 * std::sin(23 * a) + 3 * std::sin(k * 1.7);
         c.AddPolyPoint(1600 + static_cast<int>(r * std::cos(a)),
                        900 + static_cast<int>(r * std::sin(a)));
@@ -61,7 +62,7 @@ void PolygonFill(benchmark::State& state) {
     Canvas c = FillCanvas();
     // A wavy closed outline of 400 points about 1000 pixels across.
     for (int k = 0; k < 400; ++k) {
-        const double a = k * 2 * M_PI / 400;
+        const double a = k * 2 * std::numbers::pi / 400;
         const double r = 500 + 80 * std::sin(7 * a);
         c.AddPolyPoint(1600 + static_cast<int>(r * std::cos(a)),
                        900 + static_cast<int>(r * std::sin(a)));

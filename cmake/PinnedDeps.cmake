@@ -181,6 +181,9 @@ if(ORVANE_WINDOW)
         target_compile_options(fltk PRIVATE -w)
         target_include_directories(orvane_fltk_use SYSTEM INTERFACE ${fltk_SOURCE_DIR}
                                    ${fltk_BINARY_DIR})
+        # FLTK's headers choose their Windows side by WIN32, which the compiler defines only
+        # with GNU extensions, and those are off for our code.
+        target_compile_definitions(orvane_fltk_use INTERFACE WIN32)
         target_link_libraries(orvane_fltk_use INTERFACE fltk)
         list(APPEND ORVANE_PINNED "FLTK 1.3.8")
     else()

@@ -2,6 +2,9 @@
 // Colours are packed red + 256 * green + 65536 * blue; 0 (black) is empty space.
 #include <cstdint>
 
+// <windows.h> (which FLTK's headers include on Windows) defines RGB as a macro.
+#undef RGB
+
 namespace orvane {
 
 using Colour = std::uint32_t;

@@ -2,7 +2,9 @@
 # Installs what is missing, then builds and runs the whole suite twice: the release build
 # (unit, property and end-to-end tests, benchmarks built) and the sanitizer build
 # (AddressSanitizer, UndefinedBehaviorSanitizer, libstdc++ assertions); in between, orvane-cli
-# cross-built for AArch64 (run under qemu) and i386 must make the release build's maps. Then
+# built with clang++, with every library from the pinned sources, cross-built for AArch64 and
+# i386 (run under qemu) and for Windows (run under Wine) must make the release build's maps,
+# and the Windows programs pass their unit and end-to-end tests under Wine. Then
 # ThreadSanitizer on the threaded batch; last, the text inputs are fuzzed for a bounded time
 # (libFuzzer with clang, FUZZ_SECONDS, default 60).
 set -euo pipefail
@@ -16,6 +18,7 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
 ctest --preset release -j "$jobs"
 tools/cross-sweep.sh 40
+tools/windows-check.sh
 
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"

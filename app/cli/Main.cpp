@@ -1,29 +1,26 @@
 // orvane-cli: the map run without a window, for scripts, tests and benchmarks. The same seed
 // and mode give the same bytes as the window. Exit status: 0 every map saved, 1 a map could not
-// be made or saved (or a seed was empty), 2 bad arguments, 128 + signal number after SIGINT or
-// SIGTERM (the map being made is finished and saved first).
+// be made or saved (or a seed was empty), 2 bad arguments, the interruption's status (130, 143)
+// once the map being made is finished and saved (app/cli/Interrupt.h).
 #include <CLI/CLI.hpp>
-#include <csignal>
 #include <iostream>
 
 #include "app/LevelStore.h"
 #include "app/MapsFolder.h"
 #include "app/Run.h"
 #include "app/Seed.h"
+#include "app/cli/Arguments.h"
+#include "app/cli/Interrupt.h"
 #include "app/cli/Json.h"
 #include "app/platform/DecimalSeparator.h"
+#include "app/platform/PathText.h"
 #include "app/platform/ProgramFolder.h"
+#include "canvas/LibraryVersions.h"
 
 namespace {
 
 constexpr int kFailed = 1;
 constexpr int kBadArguments = 2;
-
-// The signal that asked the run to stop, 0 while none did.
-volatile std::sig_atomic_t gInterrupted = 0;
-extern "C" void OnInterrupt(int signal) {
-    gInterrupted = signal;
-}
 
 class CliListener : public orvane::RunListener {
   public:
@@ -39,9 +36,9 @@ class CliListener : public orvane::RunListener {
             if (c == '\r' || c == '\n') c = ' ';
         std::cerr << "diagnostic: " << line << "\n";
     }
-    // A signal is never forgotten between the runs of one command line.
+    // An interruption is never forgotten between the runs of one command line.
     void ClearQuitRequest() override {}
-    bool QuitRequested() const override { return gInterrupted != 0; }
+    bool QuitRequested() const override { return orvane::cli::InterruptStatus() != 0; }
     void MapSaved(const orvane::MapReport& report) override {
         if (json_) std::cout << orvane::MapReportJson(report, wfw_, separator_) << std::endl;
     }
@@ -66,7 +63,8 @@ class CliListener : public orvane::RunListener {
 std::filesystem::path MapsFolder(const std::string& out, bool quiet) {
     const auto loaded = orvane::LoadSettings(orvane::SettingsFile());
     if (!loaded.problem.empty()) std::cerr << "orvane-cli: " << loaded.problem << "\n";
-    const auto choice = orvane::ChooseMapsFolder(out, loaded.settings, orvane::ProgramFolder());
+    const auto choice = orvane::ChooseMapsFolder(orvane::PathFromText(out), loaded.settings,
+                                                 orvane::ProgramFolder());
     const std::string problem = orvane::FolderProblem(choice.folder);
     if (!problem.empty()) {
         std::cerr << "orvane-cli: " << problem
@@ -75,7 +73,7 @@ std::filesystem::path MapsFolder(const std::string& out, bool quiet) {
         return {};
     }
     if (!quiet)
-        std::cerr << "Maps go to " << choice.folder.string() << " ("
+        std::cerr << "Maps go to " << orvane::PathText(choice.folder) << " ("
                   << orvane::DescribeSource(choice.source) << ")\n";
     return choice.folder;
 }
@@ -83,6 +81,7 @@ std::filesystem::path MapsFolder(const std::string& out, bool quiet) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    orvane::cli::UseUtf8Console();
     const std::string separator = orvane::UserDecimalSeparator();
 
     CLI::App app{"Makes random maps and saves them as level files."};
@@ -100,9 +99,15 @@ int main(int argc, char** argv) {
                    "User/SavedLevels beside the program)");
     app.add_flag("--json", json, "Print one JSON object per saved map on stdout");
     app.add_flag("--quiet", quiet, "No log lines on stderr");
-    app.set_version_flag("--version", std::string("orvane-cli ") + ORVANE_VERSION);
+    app.set_version_flag("--version", std::string("orvane-cli ") + ORVANE_VERSION + " (" +
+                                          orvane::PixelLibraryVersions() + ")");
+    // "/x" is a seed or a folder, never an option, as on Linux.
+    app.allow_windows_style_options(false);
     try {
-        app.parse(argc, argv);
+        const std::vector<std::string> arguments = orvane::cli::Utf8Arguments(argc, argv);
+        std::vector<const char*> pointers;
+        for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& e) {
         const int helpStatus = app.exit(e);  // prints the help, or the error and a hint
         return e.get_exit_code() == 0 ? helpStatus : kBadArguments;
@@ -112,8 +117,7 @@ int main(int argc, char** argv) {
         return kBadArguments;
     }
 
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
+    orvane::cli::WatchInterrupts();
     try {
         const std::filesystem::path folder = MapsFolder(out, quiet);
         if (folder.empty()) return kFailed;
@@ -131,11 +135,11 @@ int main(int argc, char** argv) {
                 if (quiet) std::cerr << "Empty seed\n";
                 status = kFailed;
             }
-            if (outcome == orvane::RunOutcome::QuitRequested) return 128 + gInterrupted;
+            if (outcome == orvane::RunOutcome::QuitRequested) return orvane::cli::InterruptStatus();
         }
         if (count > 0 &&
             orvane::GenerateMaps(ctx, count, count > 1, "") == orvane::RunOutcome::QuitRequested)
-            return 128 + gInterrupted;
+            return orvane::cli::InterruptStatus();
         return status;
     } catch (const std::exception& e) {
         std::cerr << "orvane-cli: " << e.what() << "\n";

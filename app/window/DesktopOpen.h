@@ -1,7 +1,8 @@
 #pragma once
-// Opens a file or folder with the desktop's default program (xdg-open), without waiting for
-// it. Failures (no xdg-open, or it exits with an error) are reported through `report`, later,
-// from the event loop; they never stop the program.
+// Opens a file or folder with the desktop's default program (xdg-open on Linux, the shell on
+// Windows), without waiting for it. Failures (no xdg-open, or it exits with an error; a file the
+// shell cannot open) are reported through `report`, from the event loop; they never stop the
+// program. `path` is UTF-8.
 #include <functional>
 #include <string>
 

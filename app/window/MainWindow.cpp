@@ -4,7 +4,6 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Native_File_Chooser.H>
 #include <FL/fl_ask.H>
-#include <FL/x.H>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,8 +11,10 @@
 
 #include "app/LevelStore.h"
 #include "app/Seed.h"
+#include "app/platform/PathText.h"
 #include "app/platform/ProgramFolder.h"
 #include "app/window/DesktopOpen.h"
+#include "app/window/FrameHints.h"
 #include "canvas/Canvas.h"
 #include "resources/Resources.h"
 
@@ -25,18 +26,6 @@ constexpr int kControlsWidth = 387;  // the controls keep their places; the pane
 constexpr int kWidth = kControlsWidth + kPaneWidth;
 constexpr int kHeight = 189;
 constexpr int kControlFontSize = 13;  // 9.75 points at 96 dpi
-
-// Keeps the frame fixed: no minimise and no maximise button, no resizing.
-void FixFrame(Fl_Window& window) {
-    Display* display = fl_display;
-    const ::Window xid = fl_xid(&window);
-    if (display == nullptr || xid == 0) return;
-    const Atom hintsAtom = XInternAtom(display, "_MOTIF_WM_HINTS", False);
-    // flags: functions | decorations; functions: move | close; decorations: border | title | menu
-    long hints[5] = {1 | 2, 4 | 32, 2 | 8 | 16, 0, 0};
-    XChangeProperty(display, xid, hintsAtom, hintsAtom, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(hints), 5);
-}
 
 // The run writes CR LF line ends; FLTK and terminals want LF alone.
 std::string WithoutCarriageReturns(const std::string& text) {
@@ -141,14 +130,15 @@ bool MainWindow::EnsureFolder() {
 bool MainWindow::ChooseFolder(const char* title) {
     Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_DIRECTORY);
     chooser.title(title);
-    if (!folder_.folder.empty()) chooser.directory(folder_.folder.c_str());
+    // FLTK's names are UTF-8 on every system.
+    if (!folder_.folder.empty()) chooser.directory(PathText(folder_.folder).c_str());
     const int shown = chooser.show();
     if (shown != 0 || chooser.filename() == nullptr || *chooser.filename() == '\0') {
         Append(shown < 0 ? "The folder chooser failed: " + std::string(chooser.errmsg()) + "\r\n"
                          : std::string("No folder chosen.\r\n"));
         return false;
     }
-    const std::filesystem::path chosen = chooser.filename();
+    const std::filesystem::path chosen = PathFromText(chooser.filename());
     if (const std::string problem = FolderProblem(chosen); !problem.empty()) {
         Append(problem + "\r\n");
         return false;
@@ -160,16 +150,16 @@ bool MainWindow::ChooseFolder(const char* title) {
     try {
         SaveSettings(settingsFile_, next);
         settings_ = next;
-        Append("Maps go to " + chosen.string() + " (remembered).\r\n");
+        Append("Maps go to " + PathText(chosen) + " (remembered).\r\n");
     } catch (const std::exception& e) {
-        Append("Maps go to " + chosen.string() + " until the program ends; " + e.what() + "\r\n");
+        Append("Maps go to " + PathText(chosen) + " until the program ends; " + e.what() + "\r\n");
     }
     return true;
 }
 
 void MainWindow::Open(const std::filesystem::path& path) {
     if (path.empty()) return;
-    OpenWithDesktop(path.string(), [this](const std::string& message) { Append(message); });
+    OpenWithDesktop(PathText(path), [this](const std::string& message) { Append(message); });
 }
 
 PreviewBounds MainWindow::PreviewSize() const {
@@ -180,7 +170,7 @@ void MainWindow::MapSaved(const MapReport& report) {
     std::string caption = report.fileName + "  " + std::to_string(report.width) + "x" +
                           std::to_string(report.height) + " px";
     if (!report.seed.empty()) caption += "  seed: " + report.seed;
-    lastMap_ = folder_.folder / report.fileName;
+    lastMap_ = folder_.folder / PathFromText(report.fileName);
     pane_->ShowMap(report.preview, caption);
     Echo("preview: " + caption);
 }

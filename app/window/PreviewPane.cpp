@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "app/platform/PathText.h"
+
 namespace orvane {
 namespace fs = std::filesystem;
 namespace {
@@ -28,16 +30,18 @@ std::string LabelText(const std::string& text) {
 // `path` in at most `width` pixels: the home folder as "~", then leading folders dropped
 // behind "…/" until the rest fits.
 std::string ShortenPath(const fs::path& path, int width) {
-    std::string text = path.string();
+    std::string text = PathText(path);
+    constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        const std::string prefix = std::string(home) + "/";
-        if (text.rfind(prefix, 0) == 0) text = "~/" + text.substr(prefix.size());
+        const std::string prefix = std::string(home) + kSeparator;
+        if (text.rfind(prefix, 0) == 0)
+            text = std::string{'~', kSeparator} + text.substr(prefix.size());
     }
     fl_font(FL_HELVETICA, kFontSize);
     if (fl_width(text.c_str()) <= width) return text;
     std::size_t cut = 0;
     for (;;) {
-        const std::size_t next = text.find('/', cut + 1);
+        const std::size_t next = text.find(kSeparator, cut + 1);
         if (next == std::string::npos) break;
         cut = next;
         const std::string shorter = "\xE2\x80\xA6" + text.substr(cut);
@@ -133,7 +137,7 @@ void PreviewPane::ShowFolder(const fs::path& folder) {
         fl_font(FL_HELVETICA, kFontSize);
         const int room = folder_->w() - 4 - static_cast<int>(fl_width("Folder: "));
         folderText_ = LabelText("Folder: " + ShortenPath(folder, room));
-        folderTip_ = folder.string();
+        folderTip_ = PathText(folder);
     }
     folder_->label(folderText_.c_str());
     folder_->tooltip(folderTip_.c_str());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "canvas/Canvas.h"
 #include "canvas/Raster.h"
@@ -142,7 +143,7 @@ TEST(Draw, WidePenIsARoundBrushOfThatDiameter) {
         EXPECT_LE(area, w * w);
         if (w >= 4) {
             EXPECT_LT(area, w * w);
-            EXPECT_NEAR(area, M_PI * w * w / 4, w * 1.5);
+            EXPECT_NEAR(area, std::numbers::pi * w * w / 4, w * 1.5);
         }
 
         // A horizontal stroke is w rows tall along its whole length and covers the ends.
@@ -252,7 +253,7 @@ TEST(Draw, EllipseStaysInItsBoxAndIsClosed) {
                     EXPECT_NE(c.GetPixel(x + (d == 0) - (d == 1), y + (d == 2) - (d == 3)), 0u);
                 }
             }
-    EXPECT_NEAR(CountOf(c, kPen) + CountOf(c, kFill), M_PI * 20 * 10, 20);
+    EXPECT_NEAR(CountOf(c, kPen) + CountOf(c, kFill), std::numbers::pi * 20 * 10, 20);
     test::SaveForReview(c, "ellipse.png");
 }
 

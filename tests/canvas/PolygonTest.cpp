@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <cstdint>
 #include <vector>
 
@@ -58,7 +59,7 @@ TEST(Polygon, SelfCrossingStarLeavesItsCentreEmpty) {
     Canvas c = Blank(101, 101);
     c.SetPenColour(0);
     for (int k = 0; k < 5; ++k) {
-        const double a = -M_PI / 2 + k * 4 * M_PI / 5;
+        const double a = -std::numbers::pi / 2 + k * 4 * std::numbers::pi / 5;
         c.AddPolyPoint(static_cast<int>(std::lround(50 + 48 * std::cos(a))),
                        static_cast<int>(std::lround(50 + 48 * std::sin(a))));
     }

@@ -30,8 +30,8 @@ expected=(
 # Runs the programs under $1/usr/bin: --version, a seeded map, and no folder at all.
 check_programs() {
     local root=$1 what=$2
-    [[ "$("$root/usr/bin/orvane-cli" --version)" == "orvane-cli $version" ]] &&
-        [[ "$("$root/usr/bin/orvane" --version)" == "orvane $version" ]] &&
+    [[ "$("$root/usr/bin/orvane-cli" --version)" == "orvane-cli $version (FreeType "* ]] &&
+        [[ "$("$root/usr/bin/orvane" --version)" == "orvane $version (FreeType "* ]] &&
         pass "$what: --version says $version" || fail "$what: --version"
     mkdir -p "$work/$what-maps"
     "$root/usr/bin/orvane-cli" --quiet --seed installed --out "$work/$what-maps" &&

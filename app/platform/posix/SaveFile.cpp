@@ -310,11 +310,19 @@ void RemoveStaleTemporaries(const std::string& folder) {
     if (dir.Get() >= 0) RemoveStaleIn(dir.Get());
 }
 
-int FolderUsable(const std::string& folder) {
+FolderCheck CheckFolder(const std::string& folder) {
     struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0) return errno;
-    if (!S_ISDIR(st.st_mode)) return ENOTDIR;
-    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+    int err = 0;
+    if (::stat(folder.c_str(), &st) != 0)
+        err = errno;
+    else if (!S_ISDIR(st.st_mode))
+        err = ENOTDIR;
+    else if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        err = errno;
+    if (err == 0) return {};
+    if (err == ENOENT) return {FolderCheck::Fault::Missing, std::strerror(err)};
+    if (err == ENOTDIR) return {FolderCheck::Fault::NotAFolder, std::strerror(err)};
+    return {FolderCheck::Fault::Other, std::strerror(err)};
 }
 
 std::string SaveNewFile(const std::string& folder, std::span<const std::uint8_t> bytes,

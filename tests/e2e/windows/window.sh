@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# orvane.exe under Wine and Xvfb, driven with xdotool: a copy in a game folder saves into the
+# User\SavedLevels folder beside it with no settings, the preview shows the saved map, a typed
+# seed gives the Linux build's bytes, a second copy refuses to run beside the first, and the
+# close box ends the program. Leaves a screenshot in <build>/test-out/window-wine.png.
+# Usage: window.sh MINGW_BUILD [LINUX_BUILD (default build/release)]
+# The Wine prefix is ORVANE_WINEPREFIX, else one kept for this test alone: the single-instance
+# lock is a mutex of the prefix's Wine server, which a window run by someone else in a shared
+# prefix would hold.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+repo=$(cd "$here/../../.." && pwd)
+build=${1:?mingw build folder}
+linux=${2:-$repo/build/release}
+if [[ -z "${DISPLAY_READY:-}" ]]; then
+    exec env DISPLAY_READY=1 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
+fi
+[[ -f "$build/orvane.exe" ]] || { echo "FAIL: no $build/orvane.exe"; exit 1; }
+[[ -x "$linux/orvane-cli" ]] || { echo "FAIL: no Linux $linux/orvane-cli to compare with"; exit 1; }
+. "$here/../harness.bash"
+export LC_ALL=C.UTF-8
+
+own_prefix=""
+if [[ -z "${ORVANE_WINEPREFIX:-}" ]]; then
+    own_prefix=${XDG_CACHE_HOME:-$HOME/.cache}/orvane-wine-window
+    export ORVANE_WINEPREFIX=$own_prefix
+    mkdir -p "$(dirname "$own_prefix")"
+    # One run at a time in it; a server left by a run that died may hold the lock or a dead display.
+    exec 8>"$own_prefix.test-lock"
+    flock 8
+    WINEPREFIX=$own_prefix /usr/lib/wine/wineserver -k 2>/dev/null
+fi
+# No folder remembered by an earlier run: maps must go beside the program.
+rm -rf "$ORVANE_WINEPREFIX"/drive_c/users/*/AppData/Roaming/Orvane
+
+app="$work/game/orvane.exe"
+levels="$work/game/User/SavedLevels"
+mkdir -p "$levels" "$build/test-out"
+cp "$build/orvane.exe" "$app"
+pid=""
+cleanup() {
+    [[ -n "$pid" ]] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    [[ -n "$own_prefix" ]] && WINEPREFIX=$own_prefix /usr/lib/wine/wineserver -k 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+wait_for() {
+    local deadline=$((SECONDS + $2))
+    until eval "$1"; do
+        ((SECONDS >= deadline)) && return 1
+        sleep 0.2
+    done
+}
+count() { ls "$levels" | grep -c '\.png$'; }
+click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
+# Windows writes stderr in text mode: its lines end in CR LF.
+last_caption() { tr -d "\r" <"$work/log.txt" | grep "^preview: " | tail -1; }
+box=(391 6 240 136)  # the preview pane in the client area
+shot() {
+    xdotool mousemove --window "$wid" 200 122  # the pointer out of the pane
+    sleep 0.5
+    import -window "$wid" "$1" 2>/dev/null
+}
+
+started=$SECONDS
+# 8>&-: the Wine server these start must not hold the prefix's test lock.
+ORVANE_LOG=stderr "$repo/tools/wine-run.sh" "$app" 2>"$work/log.txt" 8>&- &
+pid=$!
+# A first start in a new prefix makes it (15 s or more).
+wait_for 'wid=$(xdotool search --name "^Orvane by Pellimor$" 2>/dev/null | head -1); [[ -n "$wid" ]] ||
+    ! kill -0 "$pid" 2>/dev/null' 120
+if [[ -z "${wid:-}" ]]; then
+    fail "window did not appear (program $(kill -0 "$pid" 2>/dev/null && echo running || echo gone))"
+    tail -5 "$work/log.txt"
+    exit 1
+fi
+pass "window shown after $((SECONDS - started)) s"
+sleep 1
+geometry=$(xwininfo -id "$wid" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
+[[ "$geometry" == "722x189" ]] && pass "client area 722x189" || fail "client area $geometry"
+
+started=$SECONDS
+timeout 60 "$repo/tools/wine-run.sh" "$app" 2>"$work/second.txt" 8>&-; rc=$?
+[[ $rc -eq 0 ]] && ((SECONDS - started < 10)) && kill -0 "$pid" &&
+    grep -q "already open" "$work/second.txt" &&
+    pass "second orvane.exe ends at once with status 0 and says why" ||
+    fail "second instance: rc=$rc after $((SECONDS - started)) s: $(cat "$work/second.txt")"
+
+click 48 30  # Get Map
+wait_for '[[ $(count) -ge 1 ]]' 120 && sleep 1
+first=$(ls "$levels" | grep '\.png$' | head -1)
+[[ $(count) -eq 1 && -z $(ls -A "$levels" | grep -v '\.png$') ]] &&
+    python3 "$here/../check_level.py" "$levels/$first" >/dev/null &&
+    pass "Get Map saved $first beside the program" ||
+    fail "Get Map: $(ls -A "$levels") $(tail -3 "$work/log.txt")"
+if [[ -n "$first" ]]; then
+    wait_for 'grep -q "^preview: " "$work/log.txt"' 10
+    size=$(identify -format '%wx%h' "$levels/$first")
+    [[ "$(last_caption)" == "preview: $first  $size px" ]] && pass "caption names $first" ||
+        fail "caption '$(last_caption)' for $first ($size)"
+    shot "$work/one.png"
+    python3 "$here/../check_preview.py" "$work/one.png" "$levels/$first" "${box[@]}" &&
+        pass "preview shows the saved map" || fail "preview does not show $first"
+fi
+
+# A typed seed (cleaned of its colon), with Enter: the Linux build's bytes.
+click 150 145
+xdotool type --delay 20 'a:b'
+xdotool key Return
+wait_for 'ls "$levels" | grep -q "+ab\.png$"' 120 && sleep 1
+seeded=$(ls "$levels" | grep "+ab\.png$")
+mkdir -p "$work/linux"
+"$linux/orvane-cli" --quiet --seed ab --out "$work/linux"
+[[ -n "$seeded" ]] && cmp -s "$levels/$seeded" "$work/linux/$seeded" &&
+    pass "seed 'a:b' in the window: the Linux build's bytes ($seeded)" ||
+    fail "seeded map '$seeded' differs from Linux's $(ls "$work/linux")"
+wait_for '[[ "$(last_caption)" == "preview: $seeded  "*" px  seed: ab" ]]' 10 &&
+    pass "caption shows the seed" || fail "seeded caption: $(last_caption)"
+
+shot "$build/test-out/window-wine.png" && pass "screenshot in $build/test-out/window-wine.png"
+
+python3 "$here/../wm_close.py" "$wid"
+if wait_for '! kill -0 "$pid" 2>/dev/null' 30; then
+    wait "$pid"; rc=$?
+    [[ $rc -eq 0 ]] && pass "close box ends the program (status 0)" || fail "closed with status $rc"
+else
+    fail "program did not end after a close request"
+fi
+pid=""
+[[ -z $(ls -A "$levels" | grep -v '\.png$') ]] && pass "no temporary file left" ||
+    fail "left behind: $(ls -A "$levels")"
+
+echo "windows window: $failures failed"
+[[ $failures -eq 0 ]]
