@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <cstdint>
+#include <numbers>
 #include <vector>
 
 #include "canvas/Canvas.h"
