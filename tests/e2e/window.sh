@@ -121,7 +121,7 @@ mkdir -p -m 700 "$work/home/.cache/orvane"
 flock "$work/home/.cache/orvane/orvane.lock" sleep 30 &
 holder=$!
 sleep 0.5
-XDG_RUNTIME_DIR="$work/open" HOME="$work/home" timeout 10 "$app" 2>"$work/third.txt"; rc=$?
+XDG_RUNTIME_DIR="$work/open" XDG_CACHE_HOME="" HOME="$work/home" timeout 10 "$app" 2>"$work/third.txt"; rc=$?
 kill "$holder"
 [[ $rc -eq 0 && ! -e "$work/victim1" && ! -e "$work/victim2" ]] &&
     grep -q "already open" "$work/third.txt" &&
