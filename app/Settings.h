@@ -22,12 +22,15 @@ struct LoadedSettings {
 // The settings file's path; empty when the system names no settings folder.
 std::filesystem::path SettingsFile();
 
-// Reads `file` (never following a symbolic link). A missing file gives default settings.
+// Reads `file`, following a symbolic link. A missing file gives default settings. Unknown keys
+// are reported in `problem` while the known settings still apply.
 LoadedSettings LoadSettings(const std::filesystem::path& file);
 
 // Writes `settings` to `file` atomically: a new file in the same folder, synced and renamed
 // over the old one, so a crash leaves the old or the new settings, never half a file. Creates
-// the folder when needed. Throws RunError with the path and the reason on failure.
+// the folder when needed. A symbolic link at `file` stays: the file it leads to is replaced
+// that way instead, in its own folder, which is never created. Throws RunError with the path
+// and the reason on failure.
 void SaveSettings(const std::filesystem::path& file, const Settings& settings);
 
 }  // namespace orvane
