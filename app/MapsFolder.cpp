@@ -1,5 +1,6 @@
 #include "app/MapsFolder.h"
 
+#include "app/Printable.h"
 #include "app/platform/PathText.h"
 #include "app/platform/SaveFile.h"
 
@@ -20,9 +21,10 @@ MapsFolderChoice ChooseMapsFolder(const fs::path& commandLine, const Settings& s
 std::string FolderProblem(const fs::path& folder) {
     if (folder.empty()) return "No folder for maps has been chosen";
     // The system's own reason: a folder behind a locked parent is not a missing folder.
-    const std::string text = PathText(folder);
+    const std::string text = Printable(PathText(folder));
     using Fault = platform::FolderCheck::Fault;
-    switch (const platform::FolderCheck check = platform::CheckFolder(text); check.fault) {
+    switch (const platform::FolderCheck check = platform::CheckFolder(PathText(folder));
+            check.fault) {
         case Fault::None:
             break;
         case Fault::Missing:

@@ -21,8 +21,8 @@ MapsFolderChoice ChooseMapsFolder(const std::filesystem::path& commandLine,
                                   const Settings& settings,
                                   const std::filesystem::path& programFolder);
 
-// Empty when maps can be saved in `folder` (an existing folder we may write); otherwise why
-// not, naming the path.
+// Empty when maps can be saved in `folder` (an existing folder that takes a new file);
+// otherwise why not, naming the path (its control characters escaped).
 std::string FolderProblem(const std::filesystem::path& folder);
 
 // "given with --out", "remembered", "beside the program".

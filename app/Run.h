@@ -40,7 +40,12 @@ RunOutcome RunSeeded(RunContext& ctx, const std::string& cleanedSeed);
 int BatchSize();
 
 // Timing runs compare like with like: with ORVANE_START_SEED set, the unseeded maps of a run
-// are the same on both sides. Seeds `rng` from it; nothing when it is not set.
+// are the same on both sides. Empty when it is unset or a decimal number from 0 to 4294967295
+// (digits only); otherwise why it cannot be used.
+std::string StartSeedProblem();
+
+// Seeds `rng` from ORVANE_START_SEED; nothing when it is not set. A value StartSeedProblem
+// refuses is said on stderr and ignored.
 void ApplyStartSeed(Random& rng);
 
 }  // namespace orvane

@@ -1,17 +1,24 @@
 // orvane-cli: the map run without a window, for scripts, tests and benchmarks. The same seed
 // and mode give the same bytes as the window. Exit status: 0 every map saved, 1 a map could not
-// be made or saved (or a seed was empty), 2 bad arguments, the interruption's status (130, 143)
-// once the map being made is finished and saved (app/cli/Interrupt.h).
+// be made or saved (or a seed was empty; the other maps are still made), 2 bad arguments, 3 the
+// maps were saved but stdout (the --json report) could not be written, the interruption's status
+// (130, 143) once the map being made is finished and saved (app/cli/Interrupt.h).
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
 #include <iostream>
+#include <optional>
 
 #include "app/LevelStore.h"
 #include "app/MapsFolder.h"
+#include "app/Printable.h"
 #include "app/Run.h"
 #include "app/Seed.h"
 #include "app/cli/Arguments.h"
 #include "app/cli/Interrupt.h"
 #include "app/cli/Json.h"
+#include "app/cli/StandardStreams.h"
 #include "app/platform/DecimalSeparator.h"
 #include "app/platform/PathText.h"
 #include "app/platform/ProgramFolder.h"
@@ -21,11 +28,39 @@ namespace {
 
 constexpr int kFailed = 1;
 constexpr int kBadArguments = 2;
+constexpr int kOutputLost = 3;
+constexpr int kMaxCount = 100000;
+
+// A count is digits only: no sign, spaces, hexadecimal or octal (010 is ten).
+std::optional<int> ParseCount(const std::string& text) {
+    unsigned count = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, count);
+    if (error != std::errc{} || stop != end || count < 1 || count > kMaxCount) return std::nullopt;
+    return static_cast<int>(count);
+}
+
+// Flushes stdout; false, having said on stderr that `what` was lost, when any of it was not
+// written. `firstError`: an error met before, 0 for none.
+bool StdoutWritten(int firstError, const std::string& what) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout && firstError == 0) return true;
+    const int err = firstError != 0 ? firstError : errno != 0 ? errno : EIO;
+    std::cerr << "orvane-cli: " << what << " could not be written to stdout: " << std::strerror(err)
+              << "\n";
+    return false;
+}
 
 class CliListener : public orvane::RunListener {
   public:
-    CliListener(bool quiet, bool json, bool wfw, std::string separator)
-        : quiet_(quiet), json_(json), wfw_(wfw), separator_(std::move(separator)) {}
+    // `stdoutError`: the error writing to stdout would meet from the start, 0 for none.
+    CliListener(bool quiet, bool json, bool wfw, std::string separator, int stdoutError)
+        : quiet_(quiet),
+          json_(json),
+          wfw_(wfw),
+          separator_(std::move(separator)),
+          stdoutError_(stdoutError) {}
 
     void ReplaceLog(const std::string& text) override { Log(text); }
     void Append(const std::string& text) override { Log(text); }
@@ -40,8 +75,16 @@ class CliListener : public orvane::RunListener {
     void ClearQuitRequest() override {}
     bool QuitRequested() const override { return orvane::cli::InterruptStatus() != 0; }
     void MapSaved(const orvane::MapReport& report) override {
-        if (json_) std::cout << orvane::MapReportJson(report, wfw_, separator_) << std::endl;
+        ++saved_;
+        if (!json_ || stdoutError_ != 0) return;
+        errno = 0;
+        std::cout << orvane::MapReportJson(report, wfw_, separator_) << std::endl;
+        if (!std::cout) stdoutError_ = errno != 0 ? errno : EIO;
     }
+
+    int Saved() const { return saved_; }
+    // The first error of writing the report, 0 while none.
+    int StdoutError() const { return stdoutError_; }
 
   private:
     // The log box's lines go to stderr, one per line ("-- end" has no line break of its own).
@@ -57,12 +100,15 @@ class CliListener : public orvane::RunListener {
     bool json_;
     bool wfw_;
     std::string separator_;
+    int saved_ = 0;
+    int stdoutError_;
 };
 
 // The folder maps go to, said on stderr; empty (with the reason said) when there is none.
 std::filesystem::path MapsFolder(const std::string& out, bool quiet) {
     const auto loaded = orvane::LoadSettings(orvane::SettingsFile());
-    if (!loaded.problem.empty()) std::cerr << "orvane-cli: " << loaded.problem << "\n";
+    if (!loaded.problem.empty())
+        std::cerr << "orvane-cli: " << orvane::Printable(loaded.problem) << "\n";
     const auto choice = orvane::ChooseMapsFolder(orvane::PathFromText(out), loaded.settings,
                                                  orvane::ProgramFolder());
     const std::string problem = orvane::FolderProblem(choice.folder);
@@ -73,26 +119,62 @@ std::filesystem::path MapsFolder(const std::string& out, bool quiet) {
         return {};
     }
     if (!quiet)
-        std::cerr << "Maps go to " << orvane::PathText(choice.folder) << " ("
+        std::cerr << "Maps go to " << orvane::Printable(orvane::PathText(choice.folder)) << " ("
                   << orvane::DescribeSource(choice.source) << ")\n";
     return choice.folder;
+}
+
+// Makes the maps of the seeds, then `count` unseeded ones. A seed whose map fails is said on
+// stderr and the rest are still made, as after an empty seed; a failure among the unseeded maps
+// ends them, saying how many were not made. 0, kFailed, or the interruption's status.
+int MakeMaps(orvane::RunContext& ctx, const CliListener& listener,
+             const std::vector<std::string>& seeds, int count, bool quiet) {
+    int status = 0;
+    for (const std::string& text : seeds) {
+        const std::string cleaned = orvane::CleanSeed(text);
+        try {
+            const auto outcome = orvane::RunSeeded(ctx, cleaned);
+            if (outcome == orvane::RunOutcome::QuitRequested) return orvane::cli::InterruptStatus();
+            if (outcome == orvane::RunOutcome::EmptySeed) {
+                if (quiet) std::cerr << "Empty seed\n";
+                status = kFailed;
+            }
+        } catch (const std::exception& e) {
+            std::cerr << "orvane-cli: the map of seed \"" << cleaned
+                      << "\" was not made: " << orvane::Printable(e.what()) << "\n";
+            status = kFailed;
+        }
+    }
+    if (count == 0) return status;
+    const int savedBefore = listener.Saved();
+    try {
+        if (orvane::GenerateMaps(ctx, count, count > 1, "") == orvane::RunOutcome::QuitRequested)
+            return orvane::cli::InterruptStatus();
+    } catch (const std::exception& e) {
+        std::cerr << "orvane-cli: " << orvane::Printable(e.what())
+                  << "\norvane-cli: " << count - (listener.Saved() - savedBefore) << " of the "
+                  << count << " unseeded maps were not made\n";
+        return kFailed;
+    }
+    return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const int stdoutError = orvane::cli::KeepStandardStreamsOpen();
     orvane::cli::UseUtf8Console();
     const std::string separator = orvane::UserDecimalSeparator();
 
     CLI::App app{"Makes random maps and saves them as level files."};
     std::vector<std::string> seeds;
-    int count = 0;
+    std::string countText;
     bool wfw = false;
     bool json = false;
     bool quiet = false;
     std::string out;
     app.add_option("--seed", seeds, "Make the map of this seed (repeatable)");
-    app.add_option("--count", count, "Make this many unseeded maps")->check(CLI::Range(1, 100000));
+    app.add_option("--count", countText, "Make this many unseeded maps, 1 to 100000");
     app.add_flag("--wfw", wfw, "Walk-for-weapons mode: framed weapon pictures, names with W_");
     app.add_option("--out", out,
                    "Folder for the maps (default: the folder chosen in the window, else "
@@ -109,40 +191,53 @@ int main(int argc, char** argv) {
         for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
         app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& e) {
+        errno = 0;
         const int helpStatus = app.exit(e);  // prints the help, or the error and a hint
-        return e.get_exit_code() == 0 ? helpStatus : kBadArguments;
+        if (e.get_exit_code() != 0) return kBadArguments;
+        const int printError = std::cout ? 0 : errno;
+        return StdoutWritten(stdoutError != 0 ? stdoutError : printError,
+                             "The help or version text")
+                   ? helpStatus
+                   : kOutputLost;
+    }
+    int count = 0;
+    if (app.count("--count") > 0) {
+        const std::optional<int> parsed = ParseCount(countText);
+        if (!parsed) {
+            std::cerr << "orvane-cli: --count needs a decimal number from 1 to " << kMaxCount
+                      << ", not \"" << orvane::Printable(countText) << "\"\n";
+            return kBadArguments;
+        }
+        count = *parsed;
     }
     if (app.count("--out") > 0 && out.empty()) {
         std::cerr << "orvane-cli: --out needs a folder name\n";
         return kBadArguments;
     }
+    if (const std::string problem = orvane::StartSeedProblem(); !problem.empty()) {
+        std::cerr << "orvane-cli: " << problem << "\n";
+        return kBadArguments;
+    }
 
     orvane::cli::WatchInterrupts();
+    CliListener listener(quiet, json, wfw, separator, json ? stdoutError : 0);
+    int status = kFailed;
     try {
         const std::filesystem::path folder = MapsFolder(out, quiet);
-        if (folder.empty()) return kFailed;
-        CliListener listener(quiet, json, wfw, separator);
-        orvane::Random rng;
-        orvane::ApplyStartSeed(rng);
-        orvane::WeaponChooser chooser;
-        orvane::RunContext ctx{rng, chooser, listener, folder, separator, wfw};
-        if (seeds.empty() && count == 0) count = 1;
-        int status = 0;
-        for (const std::string& text : seeds) {
-            const std::string cleaned = orvane::CleanSeed(text);
-            const auto outcome = orvane::RunSeeded(ctx, cleaned);
-            if (outcome == orvane::RunOutcome::EmptySeed) {
-                if (quiet) std::cerr << "Empty seed\n";
-                status = kFailed;
-            }
-            if (outcome == orvane::RunOutcome::QuitRequested) return orvane::cli::InterruptStatus();
+        if (!folder.empty()) {
+            orvane::Random rng;
+            orvane::ApplyStartSeed(rng);
+            orvane::WeaponChooser chooser;
+            orvane::RunContext ctx{rng, chooser, listener, folder, separator, wfw};
+            if (seeds.empty() && count == 0) count = 1;
+            status = MakeMaps(ctx, listener, seeds, count, quiet);
         }
-        if (count > 0 &&
-            orvane::GenerateMaps(ctx, count, count > 1, "") == orvane::RunOutcome::QuitRequested)
-            return orvane::cli::InterruptStatus();
-        return status;
     } catch (const std::exception& e) {
-        std::cerr << "orvane-cli: " << e.what() << "\n";
-        return kFailed;
+        std::cerr << "orvane-cli: " << orvane::Printable(e.what()) << "\n";
     }
+    // Maps saved but not reported are no success for a script that reads the report.
+    if (json && !StdoutWritten(listener.StdoutError(), "The JSON report of the saved maps") &&
+        status == 0)
+        status = kOutputLost;
+    return status;
 }

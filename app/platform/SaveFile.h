@@ -50,8 +50,10 @@ SaveCalls DefaultSaveCalls();
 std::string SaveNewFile(const std::string& folder, std::span<const std::uint8_t> bytes,
                         bool replace, const std::function<std::string(int)>& candidate);
 
-// Removes the named temporaries that saves of processes no longer running left in `folder`.
-// Never touches the temporary of a running save (its writer holds it locked or open).
+// Removes the named temporaries that saves of processes no longer running left in `folder`, and
+// the empty file such a save had taken a name with, should it die before putting the map there
+// (the last-resort way to place a file). Never touches the files of a running save (it holds
+// them locked or open), nor an empty file no save took a name with.
 void RemoveStaleTemporaries(const std::string& folder);
 
 // Whether maps can be saved in a folder.
@@ -61,7 +63,8 @@ struct FolderCheck {
     std::string reason;  // the system's reason, for Other
 };
 
-// Fault::None when `folder` is an existing folder this process can create files in.
+// Fault::None when `folder` is an existing folder this process can create files in: a file is
+// made there and removed, since permissions alone say yes to root even on /proc.
 FolderCheck CheckFolder(const std::string& folder);
 
 }  // namespace orvane::platform

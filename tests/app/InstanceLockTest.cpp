@@ -3,6 +3,7 @@
 // The Linux lock file; the Windows mutex is tested in WindowsPlatformTest.cpp.
 #ifndef _WIN32
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,6 +84,26 @@ TEST_F(InstanceLockTest, PlantedSymlinkIsNeverFollowed) {
     fs::create_directory_symlink(dir_ / "elsewhere", dir_ / "home" / ".cache" / "orvane");
     EXPECT_EQ(platform::TakeInstanceLock("a.lock").state, InstanceLock::State::Unavailable);
     EXPECT_TRUE(fs::is_empty(dir_ / "elsewhere"));
+}
+
+// Without HOME (a service, a cleared environment) there is still one instance: the home folder
+// comes from the password database, as for the settings. This takes a lock in the real cache.
+TEST_F(InstanceLockTest, WithoutHomeTheAccountsHomeFolderIsUsed) {
+    const passwd* account = ::getpwuid(::getuid());
+    if (account == nullptr || account->pw_dir == nullptr || account->pw_dir[0] != '/' ||
+        ::access(account->pw_dir, W_OK) != 0)
+        GTEST_SKIP() << "no writable home folder in the password database";
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_RUNTIME_DIR");
+    const std::string name = "test-" + std::to_string(::getpid()) + ".lock";
+    const fs::path expected = fs::path(account->pw_dir) / ".cache" / "orvane" / name;
+    const InstanceLock first = platform::TakeInstanceLock(name);
+    const InstanceLock second = platform::TakeInstanceLock(name);
+    std::error_code ec;
+    fs::remove(expected, ec);
+    EXPECT_EQ(first.state, InstanceLock::State::Taken) << first.reason;
+    EXPECT_EQ(first.path, expected.string());
+    EXPECT_EQ(second.state, InstanceLock::State::HeldByOther);
 }
 
 }  // namespace

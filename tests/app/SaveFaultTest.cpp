@@ -5,6 +5,7 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -38,8 +39,9 @@ struct Rules {
     int fileSync = 0;
     int folderSync = 0;
     int link = 0;
-    int rename = 0;     // every rename
-    int noReplace = 0;  // a rename that must not replace
+    int rename = 0;              // every rename
+    int noReplace = 0;           // a rename that must not replace
+    bool killOnPlacing = false;  // SIGKILL at the rename of a temporary over a map's name
 };
 Rules gRules;
 int gWrites = 0;
@@ -85,6 +87,8 @@ SaveCalls FaultyCalls() {
         [](int fromDir, const char* from, int toDir, const char* to, unsigned flags) {
             if ((flags & RENAME_NOREPLACE) && gRules.noReplace) return Failed(gRules.noReplace);
             if (gRules.rename) return Failed(gRules.rename);
+            if (gRules.killOnPlacing && std::string(to).rfind(".orvane-", 0) != 0)
+                ::kill(::getpid(), SIGKILL);
             const int r = gReal.renameat2(fromDir, from, toDir, to, flags);
             if (r == 0) gPlacedBy.insert(flags ? "rename noreplace" : "rename");
             return r;
@@ -227,6 +231,32 @@ TEST_F(SaveFaultTest, LastFallbackWritesOnlyIntoATemporary) {
     ASSERT_FALSE(gWrittenTo.empty());
     for (const std::string& name : gWrittenTo) EXPECT_EQ(name.rfind(".orvane-", 0), 0u) << name;
     EXPECT_EQ(Read("02.000_2.png"), "first");
+}
+
+// Without rename-no-replace and hard links an empty file takes the name, then the temporary is
+// renamed over it. A kill between the two must not leave an empty map for good: the next save
+// removes it, and never an empty file that no save made.
+TEST_F(SaveFaultTest, KillBetweenTakingTheNameAndPlacingTheMapLeavesNoEmptyMap) {
+    Put("02.000.png", "earlier");
+    Put("05.000.png", "");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        Use({.tmpfile = EOPNOTSUPP, .link = EPERM, .noReplace = EINVAL, .killOnPlacing = true});
+        try {
+            Save("02.000.png", "first", false);
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    ASSERT_EQ(Names().count("02.000_2.png"), 1u);  // the name taken when the kill came
+    EXPECT_EQ(Read("02.000_2.png"), "");
+
+    EXPECT_EQ(Save("03.000.png", "later", false), "03.000.png");
+    EXPECT_EQ(Names(), (std::set<std::string>{"02.000.png", "03.000.png", "05.000.png"}));
+    EXPECT_EQ(Read("02.000.png"), "earlier");
 }
 
 // Temporaries of dead processes go; a running save's temporary stays, even if its process is on

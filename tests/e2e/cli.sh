@@ -98,6 +98,12 @@ long=$(printf 'x%.0s' {1..300})
 msg=$("$cli" --quiet --seed "$long" --out "$work/long" 2>&1); rc=$?
 [[ $rc -ne 0 && "$msg" == *"too long"* && -z $(ls -A "$work/long") ]] && pass "too-long seed" ||
     fail "too-long seed: rc=$rc $msg"
+# A seed that fails does not drop the rest of the command: the later maps are made, status 1.
+mkdir -p "$work/rest"
+msg=$("$cli" --quiet --seed "$long" --seed ok --count 2 --out "$work/rest" 2>&1); rc=$?
+[[ $rc -eq 1 && "$msg" == *"too long"* && $(ls "$work/rest" | wc -l) -eq 3 &&
+    -n $(ls "$work/rest" | grep '+ok\.png$') ]] && pass "maps after a failing seed are made" ||
+    fail "after a failing seed: rc=$rc $msg files=$(ls "$work/rest")"
 mkdir -p "$work/readonly"
 chmod 555 "$work/readonly"
 chmod 755 "$work"
@@ -113,13 +119,42 @@ msg=$("${runas[@]}" "$cli" --quiet --out "$work/locked/User/SavedLevels" 2>&1); 
 [[ $rc -eq 1 && "$msg" == *"Permission denied"* && "$msg" != *"does not exist"* ]] &&
     pass "unreachable folder gives the real reason" || fail "unreachable folder: rc=$rc $msg"
 chmod 755 "$work/locked"
+# A folder that takes no file is refused before anything is drawn, even for root.
+msg=$("$cli" --out /proc 2>&1); rc=$?
+[[ $rc -eq 1 && "$msg" == *"Cannot write in /proc"* && "$msg" != *"-- start"* ]] &&
+    pass "folder that takes no file refused before drawing" || fail "/proc: rc=$rc $msg"
+# Control characters in a path are escaped in messages: one message, one line, no escapes.
+odd="$work/line"$'\n'"break"$'\e'"[31m"
+mkdir -p "$odd"
+msg=$("$cli" --out "$odd" 2>&1 && "$cli" --quiet --out "$odd/gone" 2>&1); rc=$?
+[[ $rc -eq 1 && "$msg" == *"Maps go to $work/line\\nbreak\\x1b[31m (given with --out)"* &&
+    "$msg" == *"does not exist: $work/line\\nbreak\\x1b[31m/gone"* &&
+    $(grep -c '^break' <<<"$msg") -eq 0 ]] && ! LC_ALL=C grep -q $'\e' <<<"$msg" &&
+    pass "control characters in paths escaped in messages" || fail "path in messages: rc=$rc $msg"
 
 # Bad arguments: a message and status 2, and nothing made.
 mkdir -p "$work/args"
-for args in "--bogus" "--count 0" "--count -3" "--count x"; do
-    msg=$("$cli" --quiet $args --out "$work/args" 2>&1); rc=$?
-    [[ $rc -eq 2 && -n "$msg" && -z $(ls -A "$work/args") ]] && pass "refused: $args" ||
-        fail "$args: rc=$rc msg=$msg files=$(ls -A "$work/args")"
+msg=$("$cli" --quiet --bogus --out "$work/args" 2>&1); rc=$?
+[[ $rc -eq 2 && -n "$msg" && -z $(ls -A "$work/args") ]] && pass "refused: --bogus" ||
+    fail "--bogus: rc=$rc msg=$msg files=$(ls -A "$work/args")"
+# A count is a plain decimal number, 1 to 100000: no sign, spaces, hexadecimal or exponent.
+for count in 0 -3 x 0x2 ' 2' +2 '2 ' 1e2 100001 ''; do
+    msg=$("$cli" --quiet --count "$count" --out "$work/args" 2>&1); rc=$?
+    [[ $rc -eq 2 && "$msg" == *"--count"* && -z $(ls -A "$work/args") ]] &&
+        pass "refused: --count '$count'" ||
+        fail "--count '$count': rc=$rc msg=$msg files=$(ls -A "$work/args")"
+    rm -f "$work/args"/*
+done
+"$cli" --quiet --count 010 --out "$work/args" && [[ $(ls "$work/args" | wc -l) -eq 10 ]] &&
+    pass "--count 010 is ten maps" || fail "--count 010 made $(ls "$work/args" | wc -l) maps"
+rm -f "$work/args"/*
+# The start seed of timing runs is a decimal number 0 to 4294967295; anything else is refused.
+for value in abc '' -1 4294967296 ' 7' 0x7; do
+    msg=$(ORVANE_START_SEED="$value" "$cli" --quiet --out "$work/args" 2>&1); rc=$?
+    [[ $rc -eq 2 && "$msg" == *ORVANE_START_SEED* && -z $(ls -A "$work/args") ]] &&
+        pass "refused: ORVANE_START_SEED='$value'" ||
+        fail "ORVANE_START_SEED='$value': rc=$rc msg=$msg files=$(ls -A "$work/args")"
+    rm -f "$work/args"/*
 done
 msg=$("$cli" --quiet --out "" 2>&1); rc=$?
 [[ $rc -eq 2 && "$msg" == *"--out"* && -z $(ls -A "$work/args") ]] && pass "refused: --out ''" ||
@@ -136,6 +171,19 @@ for sig in INT:130 TERM:143; do
     [[ $rc -eq ${sig##*:} ]] && python3 "$here/check_level.py" "$work/sig$sig"/*.png >/dev/null &&
         [[ -z $(ls -A "$work/sig$sig" | grep -v '\.png$') ]] &&
         pass "SIG${sig%%:*} exits ${sig##*:}" || fail "SIG${sig%%:*}: rc=$rc $(ls -A "$work/sig$sig")"
+done
+
+# A report that cannot be written is no success: status 3, said on stderr; the map is saved.
+for stdout in full closed; do
+    mkdir -p "$work/lost-$stdout"
+    if [[ $stdout == full ]]; then
+        msg=$("$cli" --quiet --json --seed lost --out "$work/lost-$stdout" 2>&1 >/dev/full); rc=$?
+    else
+        msg=$("$cli" --quiet --json --seed lost --out "$work/lost-$stdout" 2>&1 >&-); rc=$?
+    fi
+    [[ $rc -eq 3 && "$msg" == *"could not be written"* && -n $(ls "$work/lost-$stdout") ]] &&
+        pass "lost JSON report ($stdout stdout) exits 3" ||
+        fail "lost JSON report ($stdout stdout): rc=$rc msg=$msg"
 done
 
 # --json output is valid UTF-8 JSON whatever bytes the seed holds.

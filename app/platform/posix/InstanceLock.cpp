@@ -1,6 +1,7 @@
 #include "app/platform/InstanceLock.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,12 +37,22 @@ int OpenPrivateFolder(const std::string& path, bool fix, std::string& reason) {
     return -1;
 }
 
+// HOME, else the account's home folder, as for the settings: a window started without HOME
+// must still find the lock of the one started with it.
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') return home;
+    const passwd* account = ::getpwuid(::getuid());
+    if (account != nullptr && account->pw_dir != nullptr && account->pw_dir[0] == '/')
+        return account->pw_dir;
+    return "";
+}
+
 std::string CacheFolder() {
     const char* cache = std::getenv("XDG_CACHE_HOME");
     if (cache != nullptr && cache[0] == '/') return cache;
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') return std::string(home) + "/.cache";
-    return "";
+    const std::string home = HomeFolder();
+    return home.empty() ? "" : home + "/.cache";
 }
 
 int OpenLockFolder(std::string& folder, std::string& reason) {
@@ -53,7 +64,7 @@ int OpenLockFolder(std::string& folder, std::string& reason) {
     }
     const std::string cache = CacheFolder();
     if (cache.empty()) {
-        reason = "neither XDG_RUNTIME_DIR, XDG_CACHE_HOME nor HOME is usable";
+        reason = "neither XDG_RUNTIME_DIR, XDG_CACHE_HOME, HOME nor the account's home is usable";
         return -1;
     }
     ::mkdir(cache.c_str(), 0700);

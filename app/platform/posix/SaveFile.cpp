@@ -14,6 +14,7 @@
 #include <ctime>
 #include <optional>
 
+#include "app/Printable.h"
 #include "core/RunError.h"
 
 namespace orvane::platform {
@@ -21,11 +22,13 @@ namespace {
 
 constexpr const char* kTempPrefix = ".orvane-";
 constexpr const char* kTempSuffix = ".tmp";
+// A named temporary about to take a name says so: ".orvane-PID-N=NAME.tmp".
+constexpr char kClaimMark = '=';
 // Temporaries of older versions carry no process id; no save takes this long.
 constexpr time_t kOldStyleTempAge = 3600;
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int err) {
-    throw RunError(what + " " + path + ": " + std::strerror(err));
+    throw RunError(what + " " + Printable(path) + ": " + std::strerror(err));
 }
 
 // An open descriptor, closed when it goes out of scope.
@@ -94,6 +97,13 @@ int LinkUnnamed(Temporary& tmp, const std::string& name) {
     return ActiveSaveCalls().linkat(tmp.fd.Get(), "", tmp.dir, name.c_str(), AT_EMPTY_PATH) == 0
                ? 0
                : errno;
+}
+
+bool SameFile(int dir, const std::string& name, int fd) {
+    struct stat byName {};
+    struct stat byFd {};
+    return ::fstatat(dir, name.c_str(), &byName, AT_SYMLINK_NOFOLLOW) == 0 &&
+           ::fstat(fd, &byFd) == 0 && byName.st_dev == byFd.st_dev && byName.st_ino == byFd.st_ino;
 }
 
 // Opens a named temporary and locks it, so that no other process takes it for a stale one.
@@ -181,6 +191,19 @@ std::optional<std::string> PlaceUnnamed(Temporary& tmp, const std::string& folde
     }
 }
 
+// Renames the named temporary so that its name says which name its save is about to take.
+int Claim(Temporary& tmp, const std::string& name) {
+    const std::size_t mark = tmp.name.find(kClaimMark);
+    const std::string base = mark != std::string::npos
+                                 ? tmp.name.substr(0, mark)
+                                 : tmp.name.substr(0, tmp.name.size() - std::strlen(kTempSuffix));
+    const std::string claiming = base + kClaimMark + name + kTempSuffix;
+    if (ActiveSaveCalls().renameat2(tmp.dir, tmp.name.c_str(), tmp.dir, claiming.c_str(), 0) != 0)
+        return errno;
+    tmp.name = claiming;
+    return 0;
+}
+
 // The ways to place a named temporary without replacing a file, best first.
 enum class Way { RenameNoReplace, Link, ExclusiveCreate };
 
@@ -198,11 +221,18 @@ int TryPlace(Way way, Temporary& tmp, const std::string& name, const std::string
         case Way::ExclusiveCreate: {
             // The last resort: an exclusive create takes the name, then the written temporary
             // replaces that empty file in one rename, so the name never holds part of a map.
-            if (const Fd taken(sys.openat(tmp.dir, name.c_str(),
-                                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                          0666));
-                taken.Get() < 0)
-                return errno;
+            // The temporary's name claims the name first: should the save die between the two,
+            // the next save knows the empty file for a dead save's and removes it.
+            struct stat st {};
+            if (::fstatat(tmp.dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
+            if (const int err = Claim(tmp, name); err != 0) return err;
+            const Fd taken(sys.openat(tmp.dir, name.c_str(),
+                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+            if (taken.Get() < 0) return errno;
+            // Locked until replaced, so no cleanup removes it. A cleanup that removed it before
+            // the lock leaves the name to whoever takes it next.
+            ::flock(taken.Get(), LOCK_EX);
+            if (!SameFile(tmp.dir, name, taken.Get())) return EEXIST;
             if (sys.renameat2(tmp.dir, tmp.name.c_str(), tmp.dir, name.c_str(), 0) != 0) {
                 const int err = errno;
                 ::unlinkat(tmp.dir, name.c_str(), 0);
@@ -236,6 +266,24 @@ std::string PlaceNamed(Temporary& tmp, const std::string& folder, bool replace,
     }
 }
 
+// 0 when a file can be made in `folder`, else why not. Only a file made there tells: permissions
+// pass every check for root, yet /proc takes no file. An unnamed file vanishes as it is closed;
+// a named one is removed at once, or as a stale temporary should this process die first.
+int ProbeFolder(const std::string& folder) {
+    const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() < 0) return errno;
+    if (const Fd unnamed(::openat(dir.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+        unnamed.Get() >= 0)
+        return 0;
+    const std::string name = TempName();
+    Fd named(::openat(dir.Get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      0600));
+    if (named.Get() < 0) return errno;
+    named.Reset();  // closed first: NFS keeps an open file it is told to remove
+    ::unlinkat(dir.Get(), name.c_str(), 0);
+    return 0;
+}
+
 bool ProcessRunning(long pid) {
     return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
 }
@@ -261,6 +309,17 @@ bool Stale(int dir, const std::string& name) {
     return ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0;
 }
 
+// Removes `name` when it is the empty file a dead save took the name with: only an empty regular
+// file of this user that no running save holds locked.
+void RemoveAbandonedName(int dir, const std::string& name) {
+    const Fd fd(::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (fd.Get() >= 0 && ::fstat(fd.Get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0 &&
+        st.st_uid == ::geteuid() && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0 &&
+        SameFile(dir, name, fd.Get()))
+        ::unlinkat(dir, name.c_str(), 0);
+}
+
 // RemoveStaleTemporaries on the open folder `dir`: the folder a save has open, not whatever
 // its path names by now.
 void RemoveStaleIn(int dir) {
@@ -275,9 +334,14 @@ void RemoveStaleIn(int dir) {
     const std::size_t suffix = std::strlen(kTempSuffix);
     while (const dirent* entry = ::readdir(list)) {
         const std::string name = entry->d_name;
-        if (name.size() > prefix + suffix && name.compare(0, prefix, kTempPrefix) == 0 &&
-            name.compare(name.size() - suffix, suffix, kTempSuffix) == 0 && Stale(dir, name))
-            ::unlinkat(dir, name.c_str(), 0);
+        if (name.size() <= prefix + suffix || name.compare(0, prefix, kTempPrefix) != 0 ||
+            name.compare(name.size() - suffix, suffix, kTempSuffix) != 0 || !Stale(dir, name))
+            continue;
+        // Only temporaries with a process id claim names.
+        if (const std::size_t mark = name.find(kClaimMark);
+            mark != std::string::npos && name.find('-', prefix) < mark)
+            RemoveAbandonedName(dir, name.substr(mark + 1, name.size() - mark - 1 - suffix));
+        ::unlinkat(dir, name.c_str(), 0);
     }
     ::closedir(list);
 }
@@ -312,17 +376,18 @@ void RemoveStaleTemporaries(const std::string& folder) {
 
 FolderCheck CheckFolder(const std::string& folder) {
     struct stat st {};
-    int err = 0;
-    if (::stat(folder.c_str(), &st) != 0)
-        err = errno;
-    else if (!S_ISDIR(st.st_mode))
-        err = ENOTDIR;
-    else if (::access(folder.c_str(), W_OK | X_OK) != 0)
-        err = errno;
-    if (err == 0) return {};
-    if (err == ENOENT) return {FolderCheck::Fault::Missing, std::strerror(err)};
-    if (err == ENOTDIR) return {FolderCheck::Fault::NotAFolder, std::strerror(err)};
-    return {FolderCheck::Fault::Other, std::strerror(err)};
+    if (::stat(folder.c_str(), &st) != 0) {
+        const int err = errno;
+        return {err == ENOENT    ? FolderCheck::Fault::Missing
+                : err == ENOTDIR ? FolderCheck::Fault::NotAFolder
+                                 : FolderCheck::Fault::Other,
+                std::strerror(err)};
+    }
+    if (!S_ISDIR(st.st_mode)) return {FolderCheck::Fault::NotAFolder, std::strerror(ENOTDIR)};
+    // The folder is there: whatever the probe meets, even ENOENT on /proc, is no missing folder.
+    if (const int err = ProbeFolder(folder); err != 0)
+        return {FolderCheck::Fault::Other, std::strerror(err)};
+    return {};
 }
 
 std::string SaveNewFile(const std::string& folder, std::span<const std::uint8_t> bytes,
