@@ -10,23 +10,32 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+# Each part's time, for keeping the whole run within CI's limit.
+phase() { echo "== test.sh: $1 done at $((SECONDS / 60)) min $((SECONDS % 60)) s"; }
 scripts/deps.sh
 scripts/cross-deps.sh
 jobs=$(nproc)
+phase "packages"
 
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
 ctest --preset release -j "$jobs"
+phase "release build and tests"
 tools/cross-sweep.sh 40
+phase "clang, pinned, AArch64, i386 and Windows builds compared"
 tools/windows-check.sh
+phase "Windows tests under Wine"
 
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j "$jobs"
+phase "sanitizer build and tests"
 
 # ThreadSanitizer on the threaded batch only: its one test program and what it links.
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j "$jobs"
 TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -j "$jobs"
+phase "ThreadSanitizer"
 
 tools/fuzz.sh "${FUZZ_SECONDS:-60}"
+phase "fuzzing"
