@@ -30,6 +30,9 @@ if [[ -z "${ORVANE_WINEPREFIX:-}" ]]; then
     flock 8
     WINEPREFIX=$own_prefix /usr/lib/wine/wineserver -k 2>/dev/null
 fi
+# A Wine server still running from console programs (the unit tests, cli.sh) started its desktop
+# without this display, and a window then never appears: wait for it to end first.
+WINEPREFIX=$ORVANE_WINEPREFIX /usr/lib/wine/wineserver -w 2>/dev/null
 # No folder remembered by an earlier run: maps must go beside the program.
 rm -rf "$ORVANE_WINEPREFIX"/drive_c/users/*/AppData/Roaming/Orvane
 
