@@ -24,8 +24,8 @@ namespace {
 constexpr std::size_t kLarge = std::size_t{2} << 20;
 
 // Whole large pages, so that none of them has to fall back to small ones; the rounding is
-// never touched unless a page is.
-std::size_t Rounded(std::size_t bytes) {
+// never touched unless a page is. (Windows rounds its own allocations.)
+[[maybe_unused]] std::size_t Rounded(std::size_t bytes) {
     return (bytes + kLarge - 1) & ~(kLarge - 1);
 }
 
