@@ -13,6 +13,7 @@ lcli="$linux/orvane-cli"
 [[ -f "$exe" ]] || { echo "FAIL: no $exe"; exit 1; }
 [[ -x "$lcli" ]] || { echo "FAIL: no Linux $lcli to compare with"; exit 1; }
 . "$here/../harness.bash"
+. "$here/wine.bash"
 # An immutable folder must be made mutable again before it can be removed.
 trap 'chattr -i "$work/readonly" 2>/dev/null; rm -rf "$work"' EXIT
 # Wine turns the arguments into UTF-16 with the locale's character set.
@@ -21,7 +22,7 @@ export LC_ALL=C.UTF-8
 # Counted in a file: many runs happen inside $(...).
 wcli() {
     echo >>"$work/starts"
-    "$repo/tools/wine-run.sh" "$exe" "$@"
+    wine_run "$exe" "$@"
 }
 # The Windows spelling of a Linux path: Wine shows the Linux root as drive Z:.
 winpath() { local p=$1; echo "Z:${p//\//\\}"; }
