@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "app/LevelStore.h"
+#include "app/Printable.h"
 #include "app/Seed.h"
 #include "app/platform/PathText.h"
 #include "app/platform/ProgramFolder.h"
@@ -107,7 +108,7 @@ MainWindow::MainWindow(std::string decimalSeparator)
 void MainWindow::LoadFolder() {
     settingsFile_ = SettingsFile();
     LoadedSettings loaded = LoadSettings(settingsFile_);
-    if (!loaded.problem.empty()) Append(loaded.problem + "\r\n");
+    if (!loaded.problem.empty()) Append(Printable(loaded.problem) + "\r\n");
     settings_ = loaded.settings;
     std::filesystem::path programFolder;
     try {
@@ -123,7 +124,7 @@ void MainWindow::LoadFolder() {
 bool MainWindow::EnsureFolder() {
     const std::string problem = FolderProblem(folder_.folder);
     if (problem.empty()) return true;
-    Append(problem + ". Choose the game's saved-levels folder.\r\n");
+    Append(Printable(problem) + ". Choose the game's saved-levels folder.\r\n");
     return ChooseFolder("No usable folder for maps: choose the game's User/SavedLevels");
 }
 
@@ -140,7 +141,7 @@ bool MainWindow::ChooseFolder(const char* title) {
     }
     const std::filesystem::path chosen = PathFromText(chooser.filename());
     if (const std::string problem = FolderProblem(chosen); !problem.empty()) {
-        Append(problem + "\r\n");
+        Append(Printable(problem) + "\r\n");
         return false;
     }
     folder_ = {chosen, FolderSource::Remembered};
@@ -150,9 +151,10 @@ bool MainWindow::ChooseFolder(const char* title) {
     try {
         SaveSettings(settingsFile_, next);
         settings_ = next;
-        Append("Maps go to " + PathText(chosen) + " (remembered).\r\n");
+        Append("Maps go to " + Printable(PathText(chosen)) + " (remembered).\r\n");
     } catch (const std::exception& e) {
-        Append("Maps go to " + PathText(chosen) + " until the program ends; " + e.what() + "\r\n");
+        Append("Maps go to " + Printable(PathText(chosen)) + " until the program ends; " +
+               Printable(e.what()) + "\r\n");
     }
     return true;
 }

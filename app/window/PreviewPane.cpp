@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "app/Printable.h"
 #include "app/platform/PathText.h"
 
 namespace orvane {
@@ -30,7 +31,7 @@ std::string LabelText(const std::string& text) {
 // `path` in at most `width` pixels: the home folder as "~", then leading folders dropped
 // behind "…/" until the rest fits.
 std::string ShortenPath(const fs::path& path, int width) {
-    std::string text = PathText(path);
+    std::string text = Printable(PathText(path));
     constexpr char kSeparator = static_cast<char>(fs::path::preferred_separator);
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
         const std::string prefix = std::string(home) + kSeparator;
@@ -137,7 +138,7 @@ void PreviewPane::ShowFolder(const fs::path& folder) {
         fl_font(FL_HELVETICA, kFontSize);
         const int room = folder_->w() - 4 - static_cast<int>(fl_width("Folder: "));
         folderText_ = LabelText("Folder: " + ShortenPath(folder, room));
-        folderTip_ = PathText(folder);
+        folderTip_ = Printable(PathText(folder));
     }
     folder_->label(folderText_.c_str());
     folder_->tooltip(folderTip_.c_str());
