@@ -1,5 +1,10 @@
 # Installing like any desktop program (GNUInstallDirs): the two programs, a desktop entry, icons,
 # AppStream metadata, manual pages and the copyright; and a Debian package built by CPack.
+# A Windows build installs and packages its own way.
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackage.cmake)
+    return()
+endif()
 include(GNUInstallDirs)
 set(ORVANE_APP_ID net.orvane.Orvane)
 set(pkg ${CMAKE_SOURCE_DIR}/packaging)

@@ -3,12 +3,14 @@
 # the :arm64 and :i386 libraries orvane-cli links (multiarch), and qemu to run the builds: the
 # i386 one runs natively only where the kernel runs 32-bit programs. For Windows: the MinGW-w64
 # compilers, MinGW zlib, GoogleTest's sources and Wine (the other libraries are built from the
-# pinned sources); clang++ for the clang build.
+# pinned sources), NSIS for the installer, icoutils, zip and unzip to check the packages;
+# clang++ for the clang build.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 libs=(libspng-dev zlib1g-dev libimagequant-dev libfreetype-dev libstdc++6 libgcc-s1)
 packages=(g++-aarch64-linux-gnu g++-i686-linux-gnu qemu-user-static clang
-          g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine64)
+          g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine64
+          nsis icoutils zip unzip)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 for arch in arm64 i386; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows programs under Wine: builds the MinGW-w64 preset, runs its unit tests (ctest, under
 # Wine), then the end-to-end checks of orvane-cli.exe and orvane.exe against the Linux release
-# build's orvane-cli. Runs every step even when one fails, so one run shows all that is wrong;
-# exits non-zero when any step failed.
+# build's orvane-cli, and the installer and zip (made with cpack) installed and removed. Runs
+# every step even when one fails, so one run shows all that is wrong; exits non-zero when any
+# step failed.
 #   tools/windows-check.sh
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,6 +31,7 @@ step "release orvane-cli" cmake --build --preset release --target orvane-cli
 step "unit tests under Wine" ctest --preset mingw -j "$(nproc)"
 step "orvane-cli.exe" bash tests/e2e/windows/cli.sh build/mingw build/release
 step "orvane.exe" bash tests/e2e/windows/window.sh build/mingw build/release
+step "installer and zip" bash tests/e2e/windows/package.sh build/mingw
 
 if [ ${#failed[@]} -gt 0 ]; then
     printf 'windows-check: failed: %s\n' "${failed[*]}"

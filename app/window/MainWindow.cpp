@@ -16,6 +16,7 @@
 #include "app/platform/ProgramFolder.h"
 #include "app/window/DesktopOpen.h"
 #include "app/window/FrameHints.h"
+#include "app/window/ProgramIcon.h"
 #include "canvas/Canvas.h"
 #include "resources/Resources.h"
 
@@ -180,6 +181,7 @@ void MainWindow::MapSaved(const MapReport& report) {
 MainWindow::~MainWindow() = default;
 
 void MainWindow::SetIcons() {
+    if (UseProgramIcon(*frmMain_)) return;
     std::vector<const Fl_RGB_Image*> icons;
     for (int size : {16, 32, 48}) {
         const auto png = IconPng(size);

@@ -83,6 +83,27 @@ sleep 1
 geometry=$(xwininfo -id "$wid" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
 [[ "$geometry" == "722x189" ]] && pass "client area 722x189" || fail "client area $geometry"
 
+# The title bar and task bar show the program's icon, not the system's generic one: the large
+# and small pictures Wine hands the desktop are the .exe icon's 32 and 16 pixel ones.
+xprop -id "$wid" -notype -f _NET_WM_ICON 32c '=$0+\n' _NET_WM_ICON >"$work/icon.txt"
+python3 - "$work/icon.txt" "$work" <<'PY'
+import re, struct, sys
+numbers = [int(n) for n in re.findall(r"\d+", open(sys.argv[1]).read().partition("=")[2])]
+while len(numbers) >= 2:
+    w, h = numbers[:2]
+    pixels, numbers = numbers[2:2 + w * h], numbers[2 + w * h:]
+    with open(f"{sys.argv[2]}/shown-{w}x{h}.rgba", "wb") as out:  # ARGB words to RGBA bytes
+        out.write(b"".join(struct.pack(">I", (p << 8 | p >> 24) & 0xFFFFFFFF) for p in pixels))
+PY
+icons=()
+for size in 32 16; do
+    icotool -x -w "$size" -o "$work/icon-$size.png" "$build/packaging/windows/orvane.ico" 2>/dev/null &&
+        convert "$work/icon-$size.png" "rgba:$work/icon-$size.rgba" &&
+        cmp -s "$work/icon-$size.rgba" "$work/shown-${size}x$size.rgba" && icons+=("$size")
+done
+[[ "${icons[*]}" == "32 16" ]] && pass "the window shows the program's icon (32 and 16 pixels)" ||
+    fail "window icon: $(ls "$work" | grep shown- | tr '\n' ' ')matched ${icons[*]:-none}"
+
 started=$SECONDS
 timeout 60 "$repo/tools/wine-run.sh" "$app" 2>"$work/second.txt" 8>&-; rc=$?
 [[ $rc -eq 0 ]] && ((SECONDS - started < 10)) && kill -0 "$pid" &&
