@@ -17,6 +17,7 @@
 #include "app/Printable.h"
 #include "app/SaveQueue.h"
 #include "app/Seed.h"
+#include "app/SeedCode.h"
 #include "app/Signature.h"
 #include "app/platform/HeapLimit.h"
 #include "core/RunError.h"
@@ -172,6 +173,23 @@ SaveWork QueuedSave(MadeMap made, const std::filesystem::path& folder, bool spar
             [map, folder] { return WriteMap(*map, folder); }};
 }
 
+// A fresh seed number from the generator: 16 bits a draw, which a single-precision value in
+// [0, 1) times 65536 holds exactly.
+std::uint32_t DrawSeedNumber(Random& rng) {
+    const auto high = static_cast<std::uint32_t>(rng.RndInt(0xFFFF));
+    return high << 16 | static_cast<std::uint32_t>(rng.RndInt(0xFFFF));
+}
+
+// Starts an unseeded map as a typed seed starts its map, from a number drawn here, and gives
+// the code that makes the same map through the seed box.
+std::string StartUnseededMap(RunContext& ctx) {
+    const std::uint32_t number = DrawSeedNumber(ctx.rng);
+    ctx.chooser = WeaponChooser{};
+    ctx.rng.Reset();
+    ctx.rng.Seed(number);
+    return SeedCode(number);
+}
+
 // ORVANE_START_SEED's number; nothing when it is unset, or with `problem` when it is no number.
 // Digits only: strtoul would take "abc" for 0, "-1" for 4294967295 and " 7" for 7.
 std::optional<std::uint32_t> ReadStartSeed(std::string& problem) {
@@ -226,6 +244,7 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
     int reported = 0;
     // Reports a saved map; true when the player asked to quit.
     auto announce = [&](const MapReport& report) {
+        ctx.listener.Append("seed: " + report.code + "\r\n");
         ctx.listener.Append("-- end");
         ctx.listener.MapSaved(report);
         if (ctx.listener.QuitRequested()) return true;
@@ -244,7 +263,9 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
             // A second thread only while no save is waiting or being encoded: beside an
             // encoding, two threads on one core would only slow each other.
             const unsigned threads = ctx.threads > 1 && queue.Empty() ? 2 : 1;
+            const std::string code = seed.empty() ? StartUnseededMap(ctx) : seed;
             made = MakeMap(ctx, log, awaitSave, i, seed, batch, threads);
+            made.report.code = code;
         } catch (...) {
             // The maps before this failure are saved and reported first, as without overlap.
             queue.Report(announce, 0);

@@ -28,6 +28,8 @@ struct RunContext {
 enum class RunOutcome { Finished, QuitRequested, EmptySeed };
 
 // Makes and saves `count` maps (64 for the batch command). `seed` names a seeded single map.
+// Each unseeded map starts as a seeded one does, from a seed number drawn from the generator
+// (reset, seeded, weapon chooser afresh); its report carries the code that makes it again.
 // Throws RunError on a failure; maps saved before it stay saved.
 RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::string& seed);
 

@@ -21,6 +21,7 @@ struct MapPreview {
 struct MapReport {
     std::string fileName;  // the name actually used
     std::string seed;      // cleaned seed, empty for unseeded maps
+    std::string code;      // a seed text that makes this map again: the seed, or its code
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t areaThousandths = 0;

@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config clang-format clang libclang-rt-14-dev
     libfltk1.3-dev fluid libspng-dev zlib1g-dev libimagequant-dev libfreetype-dev
     fonts-dejavu-core libcli11-dev libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils pngcheck imagemagick python3 util-linux
+    xvfb xauth xdotool xclip x11-utils pngcheck imagemagick python3 util-linux
     desktop-file-utils appstream lintian dpkg-dev file man-db
 )
 (($#)) && packages=("$@")

@@ -114,6 +114,7 @@ std::string MapReportJson(const MapReport& r, bool walkForWeapons,
     j += ",\"width\":" + Num(r.width) + ",\"height\":" + Num(r.height);
     j += ",\"area\":" + JsonString(FormatArea(r.areaThousandths, decimalSeparator));
     j += ",\"seed\":" + (r.seed.empty() ? std::string("null") : JsonString(r.seed));
+    j += ",\"code\":" + JsonString(r.code);
     j += ",\"walkForWeapons\":" + std::string(walkForWeapons ? "true" : "false");
     j += ",\"bytes\":" + Num(static_cast<long long>(r.fileBytes));
     j += ",\"ms\":{\"p1\":" + Num(s.terrainMs[0]) + ",\"p2\":" + Num(s.terrainMs[1]) +

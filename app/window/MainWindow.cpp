@@ -98,6 +98,12 @@ MainWindow::MainWindow(std::string decimalSeparator)
             [this] {
                 if (!running_)
                     ChooseFolder("Choose the folder for maps (the game's User/SavedLevels)");
+            },
+            [this] {
+                // Both the clipboard and the selection, so a middle click pastes it too.
+                Fl::copy(lastCode_.c_str(), static_cast<int>(lastCode_.size()), 0);
+                Fl::copy(lastCode_.c_str(), static_cast<int>(lastCode_.size()), 1);
+                Append("Seed " + lastCode_ + " copied.\r\n");
             }});
     frmMain_->end();
     frmMain_->position((Fl::w() - kWidth) / 2, (Fl::h() - kHeight) / 2);
@@ -172,8 +178,9 @@ PreviewBounds MainWindow::PreviewSize() const {
 void MainWindow::MapSaved(const MapReport& report) {
     std::string caption = report.fileName + "  " + std::to_string(report.width) + "x" +
                           std::to_string(report.height) + " px";
-    if (!report.seed.empty()) caption += "  seed: " + report.seed;
+    caption += "  seed: " + report.code;
     lastMap_ = folder_.folder / PathFromText(report.fileName);
+    lastCode_ = report.code;
     pane_->ShowMap(report.preview, caption);
     Echo("preview: " + caption);
 }

@@ -68,7 +68,8 @@ class MainWindow : public RunListener {
     Settings settings_;
     MapsFolderChoice folder_;
     std::filesystem::path lastMap_;
-    Random rng_;  // seeded from the clock at start-up
+    std::string lastCode_;  // the seed text of the map shown
+    Random rng_;            // seeded from the clock at start-up
     WeaponChooser chooser_;
     std::string decimalSeparator_;
     std::vector<std::vector<unsigned char>> iconPixels_;

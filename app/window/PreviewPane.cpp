@@ -106,6 +106,12 @@ PreviewPane::PreviewPane(int x, PaneActions actions) : actions_(std::move(action
     showFolder_->callback(
         [](Fl_Widget*, void* pane) { static_cast<PreviewPane*>(pane)->actions_.showFolder(); },
         this);
+    copySeed_ = new Fl_Button(right, 36, kButtonWidth, 24, "Copy seed");
+    copySeed_->labelsize(kFontSize);
+    copySeed_->tooltip("Copy the last map's seed: typed as a seed, it makes the same map");
+    copySeed_->callback(
+        [](Fl_Widget*, void* pane) { static_cast<PreviewPane*>(pane)->actions_.copySeed(); }, this);
+    copySeed_->deactivate();  // no map yet
     caption_ = new Fl_Box(x, 6 + kImageHeight + 2, kImageWidth + kGap + kButtonWidth, 18);
     caption_->labelsize(kFontSize);
     caption_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
@@ -122,6 +128,7 @@ PreviewPane::PreviewPane(int x, PaneActions actions) : actions_(std::move(action
 
 void PreviewPane::ShowMap(const MapPreview& preview, const std::string& caption) {
     image_->Show(preview);
+    copySeed_->activate();
     captionText_ = LabelText(caption);
     caption_->label(captionText_.c_str());
     captionTip_ = caption;

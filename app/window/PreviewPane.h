@@ -1,6 +1,6 @@
 #pragma once
 // The pane right of the controls: the last saved map scaled to fit, one caption line under it,
-// the folder maps go to, and the "Show folder" and "Folder…" buttons.
+// the folder maps go to, and the "Show folder", "Copy seed" and "Folder…" buttons.
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_RGB_Image.H>
@@ -18,6 +18,7 @@ struct PaneActions {
     std::function<void()> openMap;       // a click on the preview
     std::function<void()> showFolder;    // "Show folder"
     std::function<void()> chooseFolder;  // "Folder…"
+    std::function<void()> copySeed;      // "Copy seed"
 };
 
 // The preview itself: shows a hint until the first map, and acts as a button after it.
@@ -51,6 +52,7 @@ class PreviewPane {
     Fl_Box* caption_ = nullptr;
     Fl_Box* folder_ = nullptr;
     Fl_Button* showFolder_ = nullptr;
+    Fl_Button* copySeed_ = nullptr;
     Fl_Button* chooseFolder_ = nullptr;
     std::string captionText_;
     std::string captionTip_;

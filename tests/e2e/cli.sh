@@ -37,6 +37,29 @@ for f in $(ls "$work/alone"); do cmp -s "$work/alone/$f" "$work/chain/$f" && sam
 [[ $same -eq 2 ]] && pass "seeded maps independent of the maps before them" ||
     fail "seeded maps depend on earlier maps: $(ls "$work/chain") vs $(ls "$work/alone")"
 
+# Every unseeded map has a code that makes it again through --seed, byte for byte: a single
+# map and a batch, in both modes, with the log, the JSON and the maps before it agreeing.
+mkdir -p "$work/coded" "$work/recoded"
+for mode in "" --wfw; do
+    for count in 1 3; do
+        rm -f "$work/coded/"* "$work/recoded/"*
+        ORVANE_START_SEED=$count "$cli" $mode --json --count $count --out "$work/coded" \
+            >"$work/codes.json" 2>"$work/codes.log"
+        made=0
+        while read -r name code; do
+            "$cli" $mode --quiet --seed "$code" --out "$work/recoded"
+            cmp -s "$work/coded/$name" "$work/recoded/${name%.png}+$code.png" && made=$((made + 1))
+            grep -qx "seed: $code" "$work/codes.log" || made=-99
+        done < <(python3 -c 'import json, sys
+for line in sys.stdin:
+    m = json.loads(line)
+    assert m["seed"] is None and len(m["code"]) == 8, m
+    print(m["file"], m["code"])' <"$work/codes.json")
+        [[ $made -eq $count ]] && pass "${mode:-plain} --count $count: each code remakes its map" ||
+            fail "${mode:-plain} --count $count: $made of $count codes remade their maps"
+    done
+done
+
 # Control characters never reach a file name.
 mkdir -p "$work/ctrl"
 "$cli" --quiet --seed $'a\nb\e[31m\x7f' --out "$work/ctrl" || fail "control-character seed run"

@@ -138,8 +138,17 @@ grep -q "^-- start: [0-9]*x[0-9]* \[1\]" "$work/log.txt" && grep -q "^p1: " "$wo
 wait_for '[[ $(previews) -eq 1 ]]' 10
 first=$(ls "$levels" | grep '\.png$' | head -1)
 size=$(identify -format '%wx%h' "$levels/$first")
-[[ "$(last_caption)" == "preview: $first  $size px" ]] && pass "caption names $first" ||
+[[ "$(last_caption)" == "preview: $first  $size px  seed: "???????? ]] && pass "caption names $first" ||
     fail "caption '$(last_caption)' for $first ($size)"
+# "Copy seed" puts the map's code on the clipboard, and the code makes the same map.
+code=$(last_caption)
+code=${code##*seed: }
+click 675 48
+wait_for '[[ "$(xclip -o -selection clipboard 2>/dev/null)" == "$code" ]]' 10 &&
+    mkdir -p "$work/copied" && "$build/orvane-cli" --quiet --seed "$code" --out "$work/copied" &&
+    cmp -s "$levels/$first" "$work/copied/${first%.png}+$code.png" &&
+    pass "Copy seed: $code on the clipboard makes $first again" ||
+    fail "Copy seed: clipboard '$(xclip -o -selection clipboard 2>&1)', caption code '$code'"
 shot "$work/one.png"
 python3 "$here/check_preview.py" "$work/one.png" "$levels/$first" "${box[@]}" &&
     pass "preview shows the saved map" || fail "preview does not show $first"

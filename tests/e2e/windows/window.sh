@@ -121,7 +121,7 @@ first=$(ls "$levels" | grep '\.png$' | head -1)
 if [[ -n "$first" ]]; then
     wait_for 'grep -q "^preview: " "$work/log.txt"' 10
     size=$(identify -format '%wx%h' "$levels/$first")
-    [[ "$(last_caption)" == "preview: $first  $size px" ]] && pass "caption names $first" ||
+    [[ "$(last_caption)" == "preview: $first  $size px  seed: "???????? ]] && pass "caption names $first" ||
         fail "caption '$(last_caption)' for $first ($size)"
     shot "$work/one.png"
     python3 "$here/../check_preview.py" "$work/one.png" "$levels/$first" "${box[@]}" &&
