@@ -74,6 +74,26 @@ TEST(LimitPalette, LeavesAtMost64ColoursAndAnEmptyCorner) {
     }
 }
 
+TEST(LimitPalette, OnlyColoursWithinOneStepOfTheCornerTurnEmpty) {
+    // Few colours, so no reduction moves them: the colour of pixel (1, 1) and one a step from
+    // it in every channel become empty; two steps away, or its neighbours' colour, stays land.
+    MapState map;
+    map.canvas.CreateImage(100, 60, RGB(20, 120, 40));
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) map.canvas.SetPixel(x, y, RGB(200, 40, 90));
+    map.canvas.SetPixel(2, 1, RGB(60, 60, 60));
+    map.canvas.SetPixel(1, 2, RGB(60, 60, 60));
+    map.canvas.SetPixel(50, 30, RGB(201, 39, 91));
+    map.canvas.SetPixel(52, 30, RGB(202, 42, 88));
+    ScriptedRandom rng;
+    LimitPalette(map, rng, true, false);
+    EXPECT_EQ(map.canvas.GetPixel(1, 1), 0u);
+    EXPECT_EQ(map.canvas.GetPixel(50, 30), 0u);
+    EXPECT_EQ(map.canvas.GetPixel(52, 30), RGB(202, 42, 88));
+    EXPECT_EQ(map.canvas.GetPixel(2, 1), RGB(60, 60, 60));
+    EXPECT_EQ(map.canvas.GetPixel(70, 30), RGB(20, 120, 40));
+}
+
 // The pixel work may wait for another thread: the map, its palette sizes and the draws must
 // come out as when it is all done at once, whether or not the corner must be cleared first.
 TEST(LimitPalette, LeftForLaterGivesTheSameMap) {

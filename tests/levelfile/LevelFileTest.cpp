@@ -22,6 +22,17 @@ TEST(Crc32, StandardCheckValues) {
     EXPECT_EQ(static_cast<std::uint32_t>(Crc32(all)), static_cast<std::uint32_t>(z));
 }
 
+// A one-byte text reaches exactly one table entry, so the 256 of them check every entry
+// against the polynomial itself (a wrong entry changes the seed numbers of texts using it).
+TEST(Crc32, EveryTableEntryAgreesWithTheBitwiseDivision) {
+    for (unsigned b = 0; b < 256; ++b) {
+        std::uint32_t crc = 0xFFFFFFFFu ^ b;
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        const char text = static_cast<char>(b);
+        EXPECT_EQ(static_cast<std::uint32_t>(Crc32(std::string_view(&text, 1))), ~crc) << b;
+    }
+}
+
 // A minimal PNG-like export: signature, IHDR, and a tail the writer must copy unchanged.
 std::vector<std::uint8_t> FakeExport(std::size_t tail) {
     std::vector<std::uint8_t> png = {137, 80, 78, 71, 13,  10,  26,  10,
@@ -102,6 +113,13 @@ TEST(LevelChunk, RefusesSomethingThatIsNotAPng) {
     Random rng;
     EXPECT_THROW(WriteLevelChunk(junk, rng, 1.0), RunError);
     EXPECT_EQ(junk.size(), 50u);
+    // One wrong byte anywhere in the signature or the IHDR frame is enough: the chunk would
+    // land inside another chunk and break the file.
+    for (std::size_t i = 0; i < 16; ++i) {
+        auto png = FakeExport(20);
+        png[i] ^= 0x20;
+        EXPECT_THROW(WriteLevelChunk(png, rng, 1.0), RunError) << i;
+    }
 }
 
 }  // namespace

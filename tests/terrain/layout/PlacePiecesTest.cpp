@@ -1,6 +1,8 @@
 // Piece placement: colour conversion, overlap rule and the draws that keep seeds in step.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/Numeric.h"
 #include "terrain/layout/PlacePieces.h"
 #include "tests/support/ScriptedRandom.h"
@@ -11,8 +13,8 @@ namespace {
 
 using test::ScriptedRandom;
 
-MapState SmallMap(std::int32_t pieceCount, std::int32_t margin = 5) {
-    MapState map = test::MakeMap(1000, 600);
+MapState SmallMap(std::int32_t pieceCount, std::int32_t margin = 5, std::int32_t height = 600) {
+    MapState map = test::MakeMap(1000, height);
     map.layout.PieceCount = pieceCount;
     map.layout.PieceMargin = margin;
     map.layout.PieceMinWidth = 40;
@@ -126,6 +128,45 @@ TEST(PlacePieces, PieceThatNeverFitsIsHiddenButKeepsBlocking) {
     const TerrainPiece& moon = map.pieces[2];
     EXPECT_LE(moon.ExtentLeft, p.X);
     EXPECT_GE(moon.ExtentRight, p.X + p.Width);
+}
+
+TEST(PlacePieces, LandColourTiesTakeTheGreyerKind) {
+    // Floor draws: present, width, height, no hole, no alt fill, then its kind (grey up to
+    // 0.4, green up to 0.7, else brown).
+    const auto floorKind = [](float kindDraw) {
+        ScriptedRandom rng({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, kindDraw});
+        MapState map = SmallMap(2);
+        PlacePieces(map, rng);
+        return map.pieces[2].Land;
+    };
+    EXPECT_EQ(floorKind(0.4f), LandKind::Grey);
+    EXPECT_EQ(floorKind(std::nextafter(0.4f, 1.0f)), LandKind::Green);
+    EXPECT_EQ(floorKind(0.7f), LandKind::Green);
+    EXPECT_EQ(floorKind(std::nextafter(0.7f, 1.0f)), LandKind::Brown);
+}
+
+TEST(PlacePieces, ASkyBodyOfExactlyTheLeastSizeIsNotRedrawn) {
+    // 5% of the shorter side is 16 on a map 320 high: with a size draw of 0 the body is 16
+    // across and keeps it, and the next draw (0.9) goes to its kind, a moon.
+    ScriptedRandom rng({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.0f, 0.9f});
+    MapState map = SmallMap(2, 5, 320);
+    PlacePieces(map, rng);
+    const TerrainPiece& moon = map.pieces[1];
+    EXPECT_EQ(moon.Width, 16);
+    EXPECT_EQ(moon.Body, SkyBody::Moon);
+}
+
+TEST(PlacePieces, APieceAsTallAsItsBandFitsAtTheBandsTop) {
+    // With a sky body and a floor the band runs from 15% to 90% of the height: rows 90..540.
+    ScriptedRandom rng;
+    MapState map = SmallMap(3);
+    map.layout.PieceMinHeight = 450;
+    map.layout.PieceHeightRange = 0;
+    PlacePieces(map, rng);
+    const TerrainPiece& p = map.pieces[1];
+    EXPECT_FALSE(p.Hidden);
+    EXPECT_EQ(p.Y, 90);
+    EXPECT_EQ(p.Y + p.Height, 540);
 }
 
 }  // namespace

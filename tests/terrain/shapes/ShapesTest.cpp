@@ -142,8 +142,8 @@ TEST(RandomShape, TooFewKeptPointsCloseOnThemselves) {
 }
 
 TEST(RandomShape, StartingDrawsAreMadeWhateverTheArgumentsAsk) {
-    // A constant 0.95 skips every radius step (0.95 > 0.8) and every limit (0.95 lies between
-    // any lower limit given here and the upper one), so only the seven starting draws and the
+    // A constant 0.95 skips every radius step (0.95 > 0.8) and every limit (0.95 is below no
+    // lower limit given here, and within the upper one), so only the seven starting draws and the
     // two step tests per point remain. n = 0 gives 80 + Fix(0.95 * 81) = 156 points.
     const auto draws = [](float minX, float minY, std::int32_t n) {
         test::ScriptedRandom rng({}, 0.95f);
@@ -157,7 +157,20 @@ TEST(RandomShape, StartingDrawsAreMadeWhateverTheArgumentsAsk) {
         EXPECT_EQ(draws(0.9f, 0.0f, n), expected);
         EXPECT_EQ(draws(0.0f, 0.5f, n), expected);
         EXPECT_EQ(draws(0.9f, 0.5f, n), expected);
+        EXPECT_EQ(draws(0.95f, 0.95f, n), expected);  // a factor on its lower limit stays
     }
+}
+
+TEST(RandomShape, AFactorOnItsUpperLimitIsKeptWithoutADraw) {
+    // Of 24 points the fifth lies at 90 degrees, where the upper limit is exactly 1. There its
+    // x factor wanders from 0.95 up by 1/12 of 0.6, to 1 in single precision: on the limit,
+    // so it is kept and no draw pulls it back.
+    std::vector<float> script = {0.95f, 0.95f, 0.95f, 0.95f, 0.5f, 0.5f, 0.95f};
+    script.resize(script.size() + 8, 0.95f);               // points 1 to 4 take no step
+    script.insert(script.end(), {0.0f, 1.0f / 12, 0.0f});  // step, amount added, amount taken
+    test::ScriptedRandom rng(script, 0.95f);
+    RandomShape(rng, Rect{0, 0, 100, 100}, 0.5f, 0.5f, 24);
+    EXPECT_EQ(rng.Used(), 7u + 2u * 24u + 2u);
 }
 
 }  // namespace
