@@ -2,10 +2,13 @@
 // the lower variant), the options, and the order in which effects are applied.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "finish/RandomEffects.h"
+#include "tests/support/EffectList.h"
 #include "tests/support/LandPicture.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TestMaps.h"
@@ -92,6 +95,52 @@ TEST(RandomEffects, VariantThresholdsTakeTheLowerVariantOnATie) {
         // Seven chances, plus one variant draw for blocks 2 to 5.
         const bool variant = c.expected[0] != "effect6";
         EXPECT_EQ(rng.Used(), 7u + (variant ? 1u : 0u)) << c.expected[0];
+    }
+}
+
+TEST(RandomEffects, EachBlockReachesItsVariantsInOrderAndAppliesTheNamedEffect) {
+    // Sweeping the variant draw over [0, 1) must pass through a block's variants in order,
+    // each with a share of the draw; together the blocks reach every effect the canvas has,
+    // and each name applies the canvas effect of the same number.
+    const float no = 0.5f;
+    const auto scriptFor = [&](std::size_t block, float s) {
+        std::vector<float> script(block, no);  // blocks before it miss
+        script.push_back(0.0f);
+        script.push_back(s);
+        return script;
+    };
+    std::map<std::string, std::vector<float>> reached;
+    for (std::size_t block = 0; block < 7; ++block) {
+        const std::string prefix = "effect" + std::to_string(block + 1);
+        std::string previous;
+        for (int i = 0; i < 100; ++i) {
+            MapState map = SmallMap(SkyBody::Sun);
+            const std::vector<float> script = scriptFor(block, static_cast<float>(i) / 100);
+            ScriptedRandom rng(script, no);
+            ApplyRandomEffects(map, rng, 0.08f, true);
+            ASSERT_FALSE(map.stats.effects.empty());
+            const std::string& name = map.stats.effects[0];
+            EXPECT_EQ(name.rfind(prefix, 0), 0u) << name << " in block " << block + 1;
+            EXPECT_GE(name, previous) << "variants out of order at draw " << i;
+            previous = name;
+            if (map.stats.effects.size() == 1) reached.emplace(name, script);
+        }
+    }
+    const auto& effects = test::AllEffects();
+    ASSERT_EQ(reached.size(), effects.size());
+    // The map's names sort in the canvas's numbering; bricks draw their own size and mortar.
+    std::size_t index = 0;
+    for (const auto& [name, script] : reached) {
+        if (index + 1 == effects.size()) break;
+        MapState map = SmallMap(SkyBody::Sun);
+        test::DrawLandPicture(map.canvas, 120, 80, 5);
+        Canvas expected = map.canvas;
+        effects[index++](expected);
+        ScriptedRandom rng(script, no);
+        ApplyRandomEffects(map, rng, 0.08f, true);
+        EXPECT_TRUE(std::equal(expected.Pixels().begin(), expected.Pixels().end(),
+                               map.canvas.Pixels().begin()))
+            << name;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <vector>
 
 #include "tests/support/ScriptedRandom.h"
 #include "weapons/WeaponChoice.h"
@@ -105,6 +106,47 @@ TEST(WeaponChoice, AcceptsOnSinglePrecisionWeightAndSkipsRndForZeroWeight) {
     ScriptedRandom skip({Pick(8), Pick(1), 0.0f});
     EXPECT_EQ(ChooseWeapon(chooser, skip), 1);
     EXPECT_EQ(skip.Used(), 3u);
+}
+
+TEST(WeaponChoice, TheDrawSpansEveryWeaponAndEachCanBeAccepted) {
+    // With nothing limited, each weapon's slot of the draw gives that weapon on an acceptance
+    // draw of 0: its weight is positive. The draw's ends land on the first and last weapon.
+    WeaponChooser chooser;
+    chooser.WeaponQuota.fill(-1);
+    chooser.RemainingKinds = 63;
+    const auto choose = [&](std::vector<float> script) {
+        chooser.LastPick = 0;
+        ScriptedRandom rng(std::move(script), 0.0f);
+        const int picture = ChooseWeapon(chooser, rng);
+        EXPECT_EQ(rng.Used(), 2u) << "picture " << picture;
+        return picture;
+    };
+    for (int k = 1; k <= 63; ++k) EXPECT_EQ(WeaponOfPicture(choose({Pick(k), 0.0f})), k);
+    EXPECT_EQ(choose({0.0f, 0.0f}), 1);
+    EXPECT_EQ(choose({std::nextafter(1.0f, 0.0f), 0.0f}), 63);
+}
+
+TEST(WeaponChoice, EveryLimitedWeaponCanAppearOnTheSmallestMap) {
+    // On a map of no spots only the quota's fixed part is left: a limited weapon whose best
+    // draw still gives 0 could never appear on small maps.
+    WeaponChooser chooser;
+    ScriptedRandom high({}, std::nextafter(1.0f, 0.0f));
+    SetUpWeaponQuotas(chooser, high, 0);
+    for (int k = 1; k <= 63; ++k) {
+        const auto q = chooser.WeaponQuota[static_cast<std::size_t>(k)];
+        EXPECT_TRUE(q == -1 || q >= 1) << "weapon " << k << " quota " << q;
+    }
+    EXPECT_EQ(chooser.RemainingKinds, 63);
+    // Limits grow with the map: on a large one every limited weapon's best draw rises.
+    WeaponChooser large;
+    ScriptedRandom highAgain({}, std::nextafter(1.0f, 0.0f));
+    SetUpWeaponQuotas(large, highAgain, 5000);
+    for (int k = 1; k <= 63; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        if (chooser.WeaponQuota[i] != -1) {
+            EXPECT_GT(large.WeaponQuota[i], chooser.WeaponQuota[i]) << k;
+        }
+    }
 }
 
 TEST(WeaponChoice, LastPickIsBarredAcrossMapsUnlessItsQuotaRanOut) {

@@ -2,10 +2,14 @@
 // their sampled tests can and cannot see.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "map/MapStats.h"
 #include "terrain/decor/Decorations.h"
+#include "terrain/decor/DrawerSupport.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TestMaps.h"
 #include "tests/support/TestSupport.h"
@@ -182,6 +186,28 @@ TEST(Drawers, AStrokeBetweenSamplesIsNotSeen) {
             Place(DrawGlyph, map, rng, kLeft, kBase, MakePiece(0, 0, 1, 1));
         EXPECT_EQ(advance, offset == 3 ? 11 : 0) << offset;
     }
+}
+
+TEST(Drawers, AColourDrawReachesEveryTableEntryAndNoMore) {
+    // Plants colour each stroke from an eight-entry table: the draw's slots must cover all
+    // eight, its ends included, and never index past the table.
+    ColourTable table{};
+    for (std::size_t i = 0; i < table.size(); ++i) table[i] = RGB(10, 90 + static_cast<int>(i), 10);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        ScriptedRandom rng({(static_cast<float>(i) + 0.5f) / 8.0f});
+        EXPECT_EQ(decor::RandomEntry(rng, table), table[i]) << i;
+    }
+    ScriptedRandom low({0.0f}), high({std::nextafter(1.0f, 0.0f)});
+    EXPECT_EQ(decor::RandomEntry(low, table), table.front());
+    EXPECT_EQ(decor::RandomEntry(high, table), table.back());
+}
+
+TEST(Drawers, EachKindHasItsOwnReportName) {
+    // The report counts decorations by kind under these names; one name per kind, no repeats.
+    const std::set<std::string> names(kDrawerNames.begin(), kDrawerNames.end());
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(Drawer::StickFigure) + 1);
+    EXPECT_EQ(kDrawerNames.size(), names.size());
+    EXPECT_EQ(names.count(""), 0u);
 }
 
 TEST(Drawers, OneShadeGivesOutlinelessFigureAfterThreeRedraws) {
