@@ -49,6 +49,17 @@ TEST(Patterns, VerticalSlitsReachTheLastColumn) {
     DrawPatterns(map, rng, 0.3f);
     EXPECT_EQ(rng.Used(), 6u);
     for (int x = 0; x < 41; ++x) EXPECT_EQ(map.canvas.GetPixel(x, 6) == 0, x % 5 == 0) << x;
+    EXPECT_EQ(map.canvas.GetPixel(5, 0), 0u);  // from the top row down
+}
+
+TEST(Patterns, AWideSlitOnTheFarEdgeCutsTheLastColumn) {
+    // Pen 2, spacing 0 + 2 + 1 = 3 on a width of 12: the slit at x = 12 lies on the far edge
+    // itself, and its two-pixel pen still cuts column 11.
+    MapState map = LandMap(12, 8);
+    ScriptedRandom rng({0.9f, 0.0f, 0.5f, 0.0f, 0.9f, 0.9f});
+    DrawPatterns(map, rng, 0.3f);
+    EXPECT_EQ(map.canvas.GetPixel(11, 4), 0u);
+    EXPECT_EQ(map.canvas.GetPixel(10, 4), kLand);
 }
 
 TEST(Patterns, JitteredHolesDrawWidthThenOffsetPerHole) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <set>
+#include <vector>
 
 #include "terrain/compose/TextureBlobs.h"
 #include "tests/support/ScriptedRandom.h"
@@ -45,6 +46,35 @@ TEST(TextureBlobs, WalksGrowOnlyOnTheBaseColour) {
     b.map.canvas.SetPenColour(RGB(255, 0, 255));
     b.map.canvas.DrawPolyline();
     EXPECT_TRUE(std::ranges::equal(before.Pixels(), b.map.canvas.Pixels()));
+}
+
+TEST(TextureBlobs, ABlobThatCannotGrowStillDrawsItsVertexCount) {
+    // All draws 0: one blob per unit of width + height (70), each starting outside the body
+    // where no walk grows. A blob still draws its start (2), pen colour, pen width, step (2)
+    // and the vertices it needs; skipping that last draw would shift every later draw.
+    Body b;
+    ScriptedRandom rng({}, 0.0f);
+    bool holeMode = false;
+    DrawTextureBlobs(b.map, rng, b.piece, holeMode);
+    EXPECT_EQ(b.map.stats.blobsDrawn, 0);
+    EXPECT_EQ(rng.Used(), 2u + 70u * 7u);
+}
+
+TEST(TextureBlobs, AWalkOfExactlyTheNeededLengthIsKept) {
+    // One hole blob (r 0) starting at the centre (50, 45) with step 1 and the most vertices
+    // asked for, 5. Each step goes one column right, and the empty gap is 5 wide, so the
+    // walk ends with exactly 5: asking for one more would lose the blob.
+    MapState map = MakeMap(120, 100);
+    Fill(map.canvas, 0, 0, 119, 99);
+    Fill(map.canvas, 50, 45, 54, 45, 0);
+    TerrainPiece piece = MakePiece(30, 30, 40, 30);
+    piece.IsHole = true;
+    std::vector<float> script = {0.0f, 0.0f, 0.5f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.99f};
+    for (int i = 0; i < 5; ++i) script.insert(script.end(), {0.0f, 0.5f});
+    ScriptedRandom rng(script);
+    bool holeMode = false;
+    DrawTextureBlobs(map, rng, piece, holeMode);
+    EXPECT_EQ(map.stats.blobsDrawn, 1);
 }
 
 TEST(TextureBlobs, ShadesOnASolidPieceAndHolesWhenTheModeIsCarriedIn) {

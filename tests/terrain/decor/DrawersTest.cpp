@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -173,6 +174,46 @@ TEST(Drawers, OnlyTheSolidFigureNoticesADipUnderItsMiddle) {
         ScriptedRandom r({0.0f, 0.0f}, 0.3f);
         EXPECT_GT(Place(corners, other, r, kLeft, kBase, MakePiece(0, 0, 1, 1)), 0);
     }
+}
+
+TEST(Drawers, TheSunkenFlowerDiscKeepsTheHeadFiveAcross) {
+    // All draws 0: W 8, H 11, top 140, jitters 1, so the head is centred on column 65; the
+    // second disc sinks to row 141, which no other disc reaches as wide. One more pixel of
+    // radius shows as a wider head.
+    MapState map = FlatGround();
+    ScriptedRandom rng({}, 0.0f);
+    ASSERT_GT(Place(DrawFlower, map, rng, kLeft, kBase, MakePiece(0, 0, 1, 1)), 0);
+    for (std::int32_t x = kLeft - 5; x <= kLeft + 15; ++x)
+        EXPECT_EQ(map.canvas.GetPixel(x, 141) != 0, std::abs(x - 65) <= 2) << x;
+}
+
+TEST(Drawers, StickFigureFeetAndArmReachTheirRows) {
+    // H 16 (draw 0), W 6, top 135, pen 1, no jitter (0.5). The feet end on the ground row
+    // itself, not above or in it; the right arm, drawn last with ax 1 and ay at the top of
+    // its range 0..4, ends alone in the column past the box, on row CLng(135 + 4.8 + 4).
+    MapState map = FlatGround();
+    ScriptedRandom rng({0.0f, 0.0f, 0.0f, 0.5f, 0.5f, 0.0f, 0.0f, 0.0f, 0.99f, 0.99f});
+    ASSERT_GT(Place(DrawStickFigure, map, rng, kLeft, kBase, MakePiece(0, 0, 1, 1)), 0);
+    EXPECT_EQ(rng.Used(), 10u);
+    const Colour shade = RGB(80, 50, 30);
+    for (std::int32_t foot : {kLeft, kLeft + 6}) {
+        EXPECT_EQ(map.canvas.GetPixel(foot, kBase + 1), shade) << foot;
+        EXPECT_EQ(map.canvas.GetPixel(foot, kBase + 2), test::kLand) << foot;
+    }
+    for (std::int32_t y = 0; y <= kBase; ++y)
+        EXPECT_EQ(map.canvas.GetPixel(kLeft + 7, y) != 0, y == 144) << y;
+}
+
+TEST(Drawers, EachGapInAGatePostDrawsBothItsEnds) {
+    // Filler 0 cuts both gaps, 0.4 neither (and takes the same other branch); each gap's
+    // two end draws are part of the map's draw sequence.
+    const auto draws = [](float filler) {
+        MapState map = FlatGround();
+        ScriptedRandom rng({}, filler);
+        EXPECT_GT(Place(DrawGate, map, rng, kLeft, kBase, MakePiece(0, 0, 1, 1)), 0);
+        return rng.Used();
+    };
+    EXPECT_EQ(draws(0.0f), draws(0.4f) + 2 * 2);
 }
 
 TEST(Drawers, AStrokeBetweenSamplesIsNotSeen) {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "terrain/layout/PaintPieces.h"
+#include "terrain/layout/PaintSky.h"
 #include "terrain/shapes/RandomShape.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/terrain/SeededMaps.h"
@@ -109,6 +110,21 @@ TEST(PaintPieces, SkyBodyKinds) {
     const int lit = test::CountLand(crescent.canvas);
     EXPECT_GT(lit, 20);
     EXPECT_LT(lit, test::CountLand(sun.canvas));
+}
+
+TEST(PaintPieces, EveryCountedStarIsTried) {
+    // All draws 0: stars come, 12 of them, all on one spot. The first is drawn (two position
+    // draws, width, a red colour in two); the other eleven see it and stop after their
+    // positions. One star short would shift every later draw of the map.
+    TerrainPiece moon = OutlinedPiece(100, 20, 40, 40);
+    moon.Body = SkyBody::None;
+    MapState map = MapWith({moon}, 2);
+    ScriptedRandom rng({}, 0.0f);
+    SkyState sky;
+    PaintTrap trap;
+    PaintSkyBody(map, rng, moon, SkyBodyFrame{}, sky, trap);
+    EXPECT_FALSE(trap.Failed());
+    EXPECT_EQ(rng.Used(), 1u + 5u + 5u + 11u * 2u);
 }
 
 TEST(PaintPieces, FailingStepIsReportedAndPaintingGoesOn) {
