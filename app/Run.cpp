@@ -180,13 +180,19 @@ std::uint32_t DrawSeedNumber(Random& rng) {
     return high << 16 | static_cast<std::uint32_t>(rng.RndInt(0xFFFF));
 }
 
+// Everything after this is a function of `number` alone: the chooser's memory starts afresh
+// too, so a seed gives the same map whatever came before it.
+void StartFromSeedNumber(RunContext& ctx, std::uint32_t number) {
+    ctx.chooser = WeaponChooser{};
+    ctx.rng.Reset();
+    ctx.rng.Seed(number);
+}
+
 // Starts an unseeded map as a typed seed starts its map, from a number drawn here, and gives
 // the code that makes the same map through the seed box.
 std::string StartUnseededMap(RunContext& ctx) {
     const std::uint32_t number = DrawSeedNumber(ctx.rng);
-    ctx.chooser = WeaponChooser{};
-    ctx.rng.Reset();
-    ctx.rng.Seed(number);
+    StartFromSeedNumber(ctx, number);
     return SeedCode(number);
 }
 
@@ -290,10 +296,7 @@ RunOutcome RunSeeded(RunContext& ctx, const std::string& cleanedSeed) {
         return RunOutcome::EmptySeed;
     }
     CheckSeedFits(ctx, cleanedSeed);
-    // A seed gives the same map whatever came before it: the chooser's memory starts afresh too.
-    ctx.chooser = WeaponChooser{};
-    ctx.rng.Reset();
-    ctx.rng.Seed(SeedNumber(cleanedSeed));
+    StartFromSeedNumber(ctx, SeedNumber(cleanedSeed));
     return GenerateMaps(ctx, 1, false, cleanedSeed);
 }
 

@@ -131,7 +131,7 @@ void MainWindow::LoadFolder() {
 bool MainWindow::EnsureFolder() {
     const std::string problem = FolderProblem(folder_.folder);
     if (problem.empty()) return true;
-    Append(Printable(problem) + ". Choose the game's saved-levels folder.\r\n");
+    Append(problem + ". Choose the game's saved-levels folder.\r\n");
     return ChooseFolder("No usable folder for maps: choose the game's User/SavedLevels");
 }
 
@@ -148,7 +148,7 @@ bool MainWindow::ChooseFolder(const char* title) {
     }
     const std::filesystem::path chosen = PathFromText(chooser.filename());
     if (const std::string problem = FolderProblem(chosen); !problem.empty()) {
-        Append(Printable(problem) + "\r\n");
+        Append(problem + "\r\n");
         return false;
     }
     folder_ = {chosen, FolderSource::Remembered};
