@@ -28,6 +28,7 @@ class HeldListener : public RunListener {
     void ClearQuitRequest() override { target_.ClearQuitRequest(); }
     bool QuitRequested() const override { return target_.QuitRequested(); }
     PreviewBounds PreviewSize() const override { return target_.PreviewSize(); }
+    PreviewBounds ThumbnailSize() const override { return target_.ThumbnailSize(); }
     void MapSaved(const MapReport& report) override { target_.MapSaved(report); }
 
   private:

@@ -90,6 +90,7 @@ struct MadeMap {
     IndexedPicture picture;  // the crop of its canvas as palette indices
     FinalSteps steps;
     PreviewBounds previewBounds;
+    PreviewBounds thumbnailBounds;
     std::array<std::uint8_t, kLevelChunkDataSize> chunk{};
     MapReport report;
     std::vector<std::uint8_t> file;  // the finished file, once encoded
@@ -120,6 +121,7 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
         PaletteIndices(std::move(map.canvas), made.steps, map.stats.paletteSizes, threads);
     MapReport& report = made.report;
     made.previewBounds = log.PreviewSize();
+    made.thumbnailBounds = log.ThumbnailSize();
     report.width = made.steps.width;
     report.height = made.steps.height;
     report.areaThousandths = AreaThousandths(report.width, report.height);
@@ -134,6 +136,14 @@ MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, i
     return made;
 }
 
+// The preview and the thumbnail the front end asked for, from the finished pixels.
+template <class Finished>
+void ShowPictures(MadeMap& made, const Finished& pixels) {
+    made.report.preview = MakePreview(pixels, made.previewBounds.width, made.previewBounds.height);
+    made.report.thumbnail =
+        MakePreview(pixels, made.thumbnailBounds.width, made.thumbnailBounds.height);
+}
+
 // The last steps' pixel work, preview and export; touches nothing but the map it is given.
 // `spareCore`: no map is made meanwhile, so the export may use a second thread.
 void EncodeMap(MadeMap& made, bool spareCore) {
@@ -143,13 +153,11 @@ void EncodeMap(MadeMap& made, bool spareCore) {
     const unsigned threads = spareCore ? 2 : 1;
     if (rows) {
         // Most maps: the enlarged picture is made row by row as it is written.
-        made.report.preview =
-            MakePreview(*rows, made.previewBounds.width, made.previewBounds.height);
+        ShowPictures(made, *rows);
         made.file = rows->ExportPng(threads);
     } else {
         picture = ApplyFinalSteps(std::move(picture), made.steps);
-        made.report.preview =
-            MakePreview(picture, made.previewBounds.width, made.previewBounds.height);
+        ShowPictures(made, picture);
         made.file = picture.ExportPng(threads);
     }
     picture = IndexedPicture();

@@ -28,7 +28,8 @@ struct MapReport {
     std::size_t fileBytes = 0;
     Rect labelBox;
     MapStats stats;
-    MapPreview preview;  // empty unless the listener asks for one
+    MapPreview preview;    // empty unless the listener asks for one
+    MapPreview thumbnail;  // a smaller one, for the batch browser; empty unless asked for
 };
 
 // The box a preview must fit in; 0 x 0 asks for none.
@@ -50,6 +51,8 @@ class RunListener : public MapLog {
     virtual bool QuitRequested() const { return false; }
     // The largest preview the front end shows, made from each finished map before it is saved.
     virtual PreviewBounds PreviewSize() const { return {}; }
+    // The batch browser's thumbnail box, made the same way.
+    virtual PreviewBounds ThumbnailSize() const { return {}; }
     // A map has been saved.
     virtual void MapSaved(const MapReport&) {}
 };

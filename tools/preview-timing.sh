@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# What the window's preview costs a batch: tools/preview-timing.sh [ROUNDS] [BATCH]
+# What the window's preview, or its batch browser, costs a batch:
+#   tools/preview-timing.sh [ROUNDS] [BATCH] [preview|browser]
 # Runs "Get Maps" (64 maps by default) in the release window under its own Xvfb, alternately
-# with the preview on and off (ORVANE_PREVIEW=off), ROUNDS times each (default 3), and prints
+# with the preview (or the browser) on and off (ORVANE_PREVIEW=off, ORVANE_BROWSER=off),
+# ROUNDS times each (default 3), and prints
 # each round's wall and CPU times and the medians of the per-round ratios. Both batches of a
 # round make the same maps (ORVANE_START_SEED, the round's number), so the maps' own spread
 # cancels out. Maps go to a throw-away folder.
@@ -10,6 +12,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/window-common.sh"
 rounds=${1:-3}
 batch=${2:-64}
+what=${3:-preview}
+[[ $what == preview || $what == browser ]] || { echo "preview or browser, not $what" >&2; exit 2; }
+switch=ORVANE_${what^^}
 if [[ -z "${DISPLAY_READY:-}" ]]; then
     exec env DISPLAY_READY=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
@@ -26,7 +31,7 @@ one_batch() {
     local log="$work/log.txt" wid start
     rm -f "$work/game/User/SavedLevels"/*.png
     : >"$log"
-    ORVANE_PREVIEW=$1 ORVANE_START_SEED=$2 ORVANE_BATCH_SIZE=$batch ORVANE_LOG=stderr \
+    env "$switch=$1" ORVANE_START_SEED=$2 ORVANE_BATCH_SIZE=$batch ORVANE_LOG=stderr \
         "$work/game/orvane" 2>"$log" &
     local pid=$!
     wait_for_window
@@ -56,7 +61,7 @@ for r in $(seq "$rounds"); do
     fi
     wallRatios+=("$(ratio "$onWall" "$offWall")")
     cpuRatios+=("$(ratio "$onCpu" "$offCpu")")
-    echo "round $r: preview on ${onWall} s (CPU ${onCpu} s), off ${offWall} s (CPU ${offCpu} s)," \
+    echo "round $r: $what on ${onWall} s (CPU ${onCpu} s), off ${offWall} s (CPU ${offCpu} s)," \
         "ratio ${wallRatios[-1]} (CPU ${cpuRatios[-1]})"
 done
 # On a shared machine the load changes between rounds; the ratio within a round is steadier,

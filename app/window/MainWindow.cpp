@@ -46,6 +46,8 @@ MainWindow::MainWindow(std::string decimalSeparator)
     echoLog_ = echo != nullptr && std::string(echo) == "stderr";
     const char* preview = std::getenv("ORVANE_PREVIEW");
     preview_ = preview == nullptr || std::string(preview) != "off";
+    const char* browser = std::getenv("ORVANE_BROWSER");
+    browse_ = browser == nullptr || std::string(browser) != "off";
     ApplyStartSeed(rng_);
     frmMain_ = std::make_unique<Fl_Double_Window>(kWidth, kHeight, kCaption);
     frmMain_->size_range(kWidth, kHeight, kWidth, kHeight);
@@ -104,8 +106,11 @@ MainWindow::MainWindow(std::string decimalSeparator)
                 Fl::copy(lastCode_.c_str(), static_cast<int>(lastCode_.size()), 0);
                 Fl::copy(lastCode_.c_str(), static_cast<int>(lastCode_.size()), 1);
                 Append("Seed " + lastCode_ + " copied.\r\n");
-            }});
+            },
+            [this] { browser_->Reopen(); }});
     frmMain_->end();
+    browser_ = std::make_unique<BatchBrowser>([this](const std::string& text) { Append(text); },
+                                              [this](const std::string& text) { Echo(text); });
     frmMain_->position((Fl::w() - kWidth) / 2, (Fl::h() - kHeight) / 2);
     SetIcons();
     LoadFolder();
@@ -175,6 +180,10 @@ PreviewBounds MainWindow::PreviewSize() const {
     return preview_ ? pane_->Bounds() : PreviewBounds{};
 }
 
+PreviewBounds MainWindow::ThumbnailSize() const {
+    return inBatch_ ? PreviewBounds{kThumbWidth, kThumbHeight} : PreviewBounds{};
+}
+
 void MainWindow::MapSaved(const MapReport& report) {
     std::string caption = report.fileName + "  " + std::to_string(report.width) + "x" +
                           std::to_string(report.height) + " px";
@@ -183,6 +192,7 @@ void MainWindow::MapSaved(const MapReport& report) {
     lastCode_ = report.code;
     pane_->ShowMap(report.preview, caption);
     Echo("preview: " + caption);
+    if (inBatch_) browser_->Add(report, folder_.folder);
 }
 
 MainWindow::~MainWindow() = default;
@@ -206,7 +216,8 @@ void MainWindow::SetIcons() {
             iconPixels_.back().data(), picture.GetWidth(), picture.GetHeight(), 3));
         icons.push_back(iconImages_.back().get());
     }
-    if (!icons.empty()) frmMain_->icons(icons.data(), static_cast<int>(icons.size()));
+    // Every window of the program: the batch browser and its large view too.
+    if (!icons.empty()) Fl_Window::default_icons(icons.data(), static_cast<int>(icons.size()));
 }
 
 void MainWindow::Show() {
@@ -219,11 +230,13 @@ void MainWindow::OnClose() {
     if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
     // The window always closes; a running batch sees the request after its next map.
     quitRequested_ = true;
+    browser_->Hide();
     frmMain_->hide();
 }
 
 void MainWindow::SetControlsActive(bool active) {
     pane_->SetChooserActive(active);
+    pane_->SetBrowseActive(active && browser_->HasBatch());
     if (active) {
         Text1_->activate();
         for (Fl_Button* b : Command1_) b->activate();
@@ -260,6 +273,8 @@ void MainWindow::OnCommand(int index) {
             case 2:
                 if (!EnsureFolder()) break;
                 ctx.folder = folder_.folder;
+                inBatch_ = browse_;
+                if (inBatch_) browser_->StartBatch();
                 outcome = GenerateMaps(ctx, BatchSize(), true, "");
                 break;
             default:
@@ -271,9 +286,13 @@ void MainWindow::OnCommand(int index) {
         fl_message_title(kCaption);
         fl_alert("%s", e.what());
     }
+    inBatch_ = false;
     SetControlsActive(true);
     running_ = false;
-    if (outcome == RunOutcome::QuitRequested || quitRequested_) frmMain_->hide();
+    if (outcome == RunOutcome::QuitRequested || quitRequested_) {
+        browser_->Hide();
+        frmMain_->hide();
+    }
 }
 
 void MainWindow::ShowLog() {

@@ -1,7 +1,8 @@
 #pragma once
 // The one window: two run buttons, the log box, the seed box with "Go", the walk-for-weapons
-// check box, and the preview pane with the maps' folder. Runs are driven from this thread (a
-// map's saving may overlap the next map on another); controls stay disabled while one runs.
+// check box, and the preview pane with the maps' folder; a batch also opens the batch browser. Runs
+// are driven from this thread (a map's saving may overlap the next map on another); controls stay
+// disabled while one runs.
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
@@ -17,6 +18,7 @@
 #include "app/MapsFolder.h"
 #include "app/Run.h"
 #include "app/Settings.h"
+#include "app/window/BatchBrowser.h"
 #include "app/window/PreviewPane.h"
 #include "core/Random.h"
 #include "weapons/WeaponChoice.h"
@@ -38,6 +40,7 @@ class MainWindow : public RunListener {
     void ClearQuitRequest() override { quitRequested_ = false; }
     bool QuitRequested() const override { return quitRequested_; }
     PreviewBounds PreviewSize() const override;
+    PreviewBounds ThumbnailSize() const override;
     void MapSaved(const MapReport& report) override;
 
   private:
@@ -58,12 +61,15 @@ class MainWindow : public RunListener {
     Fl_Input* Text1_ = nullptr;
     Fl_Check_Button* chkWFW_ = nullptr;
     std::unique_ptr<PreviewPane> pane_;
+    std::unique_ptr<BatchBrowser> browser_;
 
     std::string log_;  // with CR LF line ends, as the run writes it
     bool quitRequested_ = false;
     bool running_ = false;
     bool echoLog_ = false;  // ORVANE_LOG=stderr mirrors the log box on stderr
     bool preview_ = true;   // ORVANE_PREVIEW=off makes no previews (to measure their cost)
+    bool browse_ = true;    // ORVANE_BROWSER=off opens no batch browser (the same)
+    bool inBatch_ = false;  // a batch is being made: its maps go to the browser
     std::filesystem::path settingsFile_;
     Settings settings_;
     MapsFolderChoice folder_;

@@ -7,6 +7,7 @@
 
 #include "app/Printable.h"
 #include "app/platform/PathText.h"
+#include "app/window/LabelText.h"
 
 namespace orvane {
 namespace fs = std::filesystem;
@@ -17,16 +18,6 @@ constexpr int kImageWidth = 240;
 constexpr int kImageHeight = 136;  // about the aspect of a map
 constexpr int kButtonWidth = 84;
 constexpr int kGap = 6;
-
-// FLTK reads '@' in a label as the start of a symbol.
-std::string LabelText(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        out += c;
-        if (c == '@') out += '@';
-    }
-    return out;
-}
 
 // `path` in at most `width` pixels: the home folder as "~", then leading folders dropped
 // behind "…/" until the rest fits.
@@ -100,30 +91,33 @@ PreviewPane::PreviewPane(int x, PaneActions actions) : actions_(std::move(action
     image_->callback(
         [](Fl_Widget*, void* pane) { static_cast<PreviewPane*>(pane)->actions_.openMap(); }, this);
     const int right = x + kImageWidth + kGap;
-    showFolder_ = new Fl_Button(right, 6, kButtonWidth, 24, "Show folder");
-    showFolder_->labelsize(kFontSize);
-    showFolder_->tooltip("Open the maps' folder in the file manager");
-    showFolder_->callback(
-        [](Fl_Widget*, void* pane) { static_cast<PreviewPane*>(pane)->actions_.showFolder(); },
-        this);
-    copySeed_ = new Fl_Button(right, 36, kButtonWidth, 24, "Copy seed");
-    copySeed_->labelsize(kFontSize);
-    copySeed_->tooltip("Copy the last map's seed: typed as a seed, it makes the same map");
-    copySeed_->callback(
-        [](Fl_Widget*, void* pane) { static_cast<PreviewPane*>(pane)->actions_.copySeed(); }, this);
+    // Each button calls its action, a member of actions_ that lives as long as the pane.
+    auto button = [right](int y, const char* label, const char* tip, std::function<void()>& act) {
+        auto* b = new Fl_Button(right, y, kButtonWidth, 24, label);
+        b->labelsize(kFontSize);
+        b->tooltip(tip);
+        b->callback([](Fl_Widget*, void* f) { (*static_cast<std::function<void()>*>(f))(); }, &act);
+        return b;
+    };
+    showFolder_ =
+        button(6, "Show folder", "Open the maps' folder in the file manager", actions_.showFolder);
+    copySeed_ =
+        button(36, "Copy seed", "Copy the last map's seed: typed as a seed, it makes the same map",
+               actions_.copySeed);
     copySeed_->deactivate();  // no map yet
+    browse_ = button(66, "Browse\xE2\x80\xA6",
+                     "The last batch's maps: keep the ones you like, throw away the rest",
+                     actions_.browse);
+    browse_->deactivate();  // no batch yet
     caption_ = new Fl_Box(x, 6 + kImageHeight + 2, kImageWidth + kGap + kButtonWidth, 18);
     caption_->labelsize(kFontSize);
     caption_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
     folder_ = new Fl_Box(x, 163, kImageWidth, 22);
     folder_->labelsize(kFontSize);
     folder_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
-    chooseFolder_ = new Fl_Button(right, 161, kButtonWidth, 24, "Folder\xE2\x80\xA6");
-    chooseFolder_->labelsize(kFontSize);
-    chooseFolder_->tooltip("Choose the folder maps are saved in (the game's User/SavedLevels)");
-    chooseFolder_->callback(
-        [](Fl_Widget*, void* pane) { static_cast<PreviewPane*>(pane)->actions_.chooseFolder(); },
-        this);
+    chooseFolder_ = button(161, "Folder\xE2\x80\xA6",
+                           "Choose the folder maps are saved in (the game's User/SavedLevels)",
+                           actions_.chooseFolder);
 }
 
 void PreviewPane::ShowMap(const MapPreview& preview, const std::string& caption) {
@@ -150,6 +144,13 @@ void PreviewPane::ShowFolder(const fs::path& folder) {
     folder_->label(folderText_.c_str());
     folder_->tooltip(folderTip_.c_str());
     folder_->redraw();
+}
+
+void PreviewPane::SetBrowseActive(bool active) {
+    if (active)
+        browse_->activate();
+    else
+        browse_->deactivate();
 }
 
 void PreviewPane::SetChooserActive(bool active) {

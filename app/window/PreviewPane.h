@@ -1,6 +1,6 @@
 #pragma once
 // The pane right of the controls: the last saved map scaled to fit, one caption line under it,
-// the folder maps go to, and the "Show folder", "Copy seed" and "Folder…" buttons.
+// the folder maps go to, and the "Show folder", "Copy seed", "Browse…" and "Folder…" buttons.
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_RGB_Image.H>
@@ -19,6 +19,7 @@ struct PaneActions {
     std::function<void()> showFolder;    // "Show folder"
     std::function<void()> chooseFolder;  // "Folder…"
     std::function<void()> copySeed;      // "Copy seed"
+    std::function<void()> browse;        // "Browse…"
 };
 
 // The preview itself: shows a hint until the first map, and acts as a button after it.
@@ -45,6 +46,7 @@ class PreviewPane {
     // The folder in use, shortened to fit; the whole path is the tool tip.
     void ShowFolder(const std::filesystem::path& folder);
     void SetChooserActive(bool active);
+    void SetBrowseActive(bool active);
 
   private:
     PaneActions actions_;
@@ -53,6 +55,7 @@ class PreviewPane {
     Fl_Box* folder_ = nullptr;
     Fl_Button* showFolder_ = nullptr;
     Fl_Button* copySeed_ = nullptr;
+    Fl_Button* browse_ = nullptr;
     Fl_Button* chooseFolder_ = nullptr;
     std::string captionText_;
     std::string captionTip_;

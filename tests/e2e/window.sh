@@ -11,7 +11,7 @@ if [[ -z "${DISPLAY_READY:-}" ]]; then
     # right after the one before was closed could then not open the display.
     exec env DISPLAY_READY=1 xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash "$0" "$@"
 fi
-work=$(mktemp -d)
+. "$here/harness.bash"
 # The single-instance lock lives in XDG_RUNTIME_DIR: a private one keeps this test apart from
 # a running Orvane and from the last program of an earlier run that is still shutting down.
 export XDG_RUNTIME_DIR="$work/run"
@@ -31,6 +31,8 @@ echo "\$1" >>"$work/opened.txt"
 EOF
 chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH"
+# The batch browser has its own test (browser.sh); here it would take the keys from the window.
+export ORVANE_BROWSER=off
 app="$work/game/orvane"
 levels="$work/game/User/SavedLevels"
 mkdir -p "$levels" "$build/test-out"
@@ -41,18 +43,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-# Waits up to $2 seconds for command $1 to succeed.
-wait_for() {
-    local deadline=$((SECONDS + $2))
-    until eval "$1"; do
-        ((SECONDS >= deadline)) && return 1
-        sleep 0.2
-    done
-}
 count() { ls "$levels" | grep -c '\.png$'; }
 start_app() {
     local tries

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # orvane.exe under Wine and Xvfb, driven with xdotool: a copy in a game folder saves into the
 # User\SavedLevels folder beside it with no settings, the preview shows the saved map, a typed
-# seed gives the Linux build's bytes, a second copy refuses to run beside the first, and the
-# close box ends the program. Leaves a screenshot in <build>/test-out/window-wine.png.
+# seed gives the Linux build's bytes, a second copy refuses to run beside the first, a batch of 8
+# fills the batch browser, whose thrown-away maps go to the Recycle Bin (Wine's is the desktop's
+# trash) and come back with undo, and the close box ends the program. Leaves a screenshot in <build>/test-out/window-wine.png.
 # Usage: window.sh MINGW_BUILD [LINUX_BUILD (default build/release)]
 # The Wine prefix is ORVANE_WINEPREFIX, else one kept for this test alone: the single-instance
 # lock is a mutex of the prefix's Wine server, which a window run by someone else in a shared
@@ -18,6 +19,7 @@ fi
 [[ -f "$build/orvane.exe" ]] || { echo "FAIL: no $build/orvane.exe"; exit 1; }
 [[ -x "$linux/orvane-cli" ]] || { echo "FAIL: no Linux $linux/orvane-cli to compare with"; exit 1; }
 . "$here/../harness.bash"
+. "$here/../browser.bash"
 export LC_ALL=C.UTF-8
 
 own_prefix=""
@@ -48,13 +50,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-wait_for() {
-    local deadline=$((SECONDS + $2))
-    until eval "$1"; do
-        ((SECONDS >= deadline)) && return 1
-        sleep 0.2
-    done
-}
 count() { ls "$levels" | grep -c '\.png$'; }
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
 # Windows writes stderr in text mode: its lines end in CR LF.
@@ -67,8 +62,13 @@ shot() {
 }
 
 started=$SECONDS
+# Wine's Recycle Bin is the desktop's trash: one of this test's own.
+export XDG_DATA_HOME="$work/data"
+trash="$XDG_DATA_HOME/Trash"
+log="$work/log.txt"
+info_path() { python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1]))' "$levels/$1"; }
 # 8>&-: the Wine server these start must not hold the prefix's test lock.
-ORVANE_LOG=stderr "$repo/tools/wine-run.sh" "$app" 2>"$work/log.txt" 8>&- &
+ORVANE_LOG=stderr ORVANE_BATCH_SIZE=8 "$repo/tools/wine-run.sh" "$app" 2>"$log" 8>&- &
 pid=$!
 # A first start in a new prefix makes it (15 s or more).
 wait_for 'wid=$(xdotool search --name "^Orvane by Pellimor$" 2>/dev/null | head -1); [[ -n "$wid" ]] ||
@@ -143,6 +143,19 @@ wait_for '[[ "$(last_caption)" == "preview: $seeded  "*" px  seed: ab" ]]' 10 &&
     pass "caption shows the seed" || fail "seeded caption: $(last_caption)"
 
 shot "$build/test-out/window-wine.png" && pass "screenshot in $build/test-out/window-wine.png"
+
+# The batch browser, over the two maps made above: those are never moved.
+click 48 80  # Get Maps, shortened to 8
+wait_for '[[ $(log_lines | grep -c "^-- end") -ge 10 ]]' 300 || fail "batch: $(count) maps"
+bid=$(xdotool search --name "^Orvane: the last batch$" 2>/dev/null | head -1)
+if [[ -n "$bid" ]]; then
+    pass "the batch opened the browser"
+    browser_thumbnails
+    browser_throw_away
+    browser_large_view
+else
+    fail "no browser"
+fi
 
 python3 "$here/../wm_close.py" "$wid"
 if wait_for '! kill -0 "$pid" 2>/dev/null' 30; then
