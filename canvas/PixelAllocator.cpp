@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "canvas/PagePolicy.h"
 #include "canvas/Prefault.h"
 
 #if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
@@ -11,6 +12,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
+#include <string>
 #elif defined(_WIN32)
 #define ORVANE_PIXELS_FROM_SYSTEM 1
 #include <windows.h>
@@ -30,19 +33,27 @@ constexpr std::size_t kLarge = std::size_t{2} << 20;
 }
 
 #if ORVANE_PIXELS_FROM_SYSTEM && defined(__linux__)
-// Large pages are the cheap way to fill a buffer only while the system has them at hand. A
-// virtual machine that hands freed memory back to its host (a second or two after it is freed)
-// must get such a large page back first, about 5 ms each against 0.2 ms for one at hand, while
-// small pages come from memory still at hand: a single map-size canvas took some 40 ms longer in
-// large pages. So they are used only within a second of this process freeing a large buffer,
-// whose pages are then still at hand (the maps of a batch after the first).
+// When this process last freed a large buffer (PagePolicy.h says why that matters).
 using Clock = std::chrono::steady_clock;
-constexpr Clock::duration kPagesAtHand = std::chrono::seconds(1);
 std::atomic<Clock::rep> largeFreedAt{Clock::time_point::min().time_since_epoch().count()};
 
-bool LargePagesAtHand() {
-    const Clock::time_point freed{Clock::duration{largeFreedAt.load(std::memory_order_relaxed)}};
-    return Clock::now() < freed + kPagesAtHand;
+HugePageMode SystemHugePageMode() {
+    // Read once: the setting is the administrator's, and a batch should not read it per map.
+    static const HugePageMode mode = [] {
+        std::ifstream in("/sys/kernel/mm/transparent_hugepage/enabled");
+        std::string line;
+        std::getline(in, line);
+        return ParseHugePageMode(line);
+    }();
+    return mode;
+}
+
+PageFacts FactsNow() {
+    PageFacts facts{SystemHugePageMode(), std::nullopt};
+    const Clock::rep freed = largeFreedAt.load(std::memory_order_relaxed);
+    if (freed != Clock::time_point::min().time_since_epoch().count())
+        facts.sinceLargeFreed = Clock::now() - Clock::time_point{Clock::duration{freed}};
+    return facts;
 }
 #endif
 
@@ -69,12 +80,10 @@ void* AllocatePixels(std::size_t bytes) {
         if (aligned > start) munmap(raw, aligned - start);
         munmap(reinterpret_cast<void*>(aligned + size), start + kLarge - aligned);
         data = reinterpret_cast<void*>(aligned);
-        if (LargePagesAtHand()) {
-            madvise(data, size, MADV_HUGEPAGE);
-        } else {
-            madvise(data, size, MADV_NOHUGEPAGE);
-            PrefaultLater(data, bytes);
-        }
+        const PagePlan plan = ChoosePages(FactsNow());
+        if (plan.advice != PageAdvice::None)
+            madvise(data, size, plan.advice == PageAdvice::Huge ? MADV_HUGEPAGE : MADV_NOHUGEPAGE);
+        if (plan.prefault) PrefaultLater(data, bytes);
 #else
         // Sanitizers watch heap blocks only.
         data = std::aligned_alloc(kLarge, Rounded(bytes));
