@@ -8,7 +8,11 @@
 # Maps are written under --out-root (default /dev/shm when present), so that disk syncs on a
 # shared machine do not drown the difference; pass a disk folder to include them.
 #
-# Usage: tools/ab-compare.sh [--pairs N] [--seed LARGEST_SEED] [--out-root DIR] COMMIT_A COMMIT_B
+# --thp "MODE..." (always, madvise, never; root only) times every workload once per mode of the
+# system's transparent huge pages, and puts the setting back afterwards.
+#
+# Usage: tools/ab-compare.sh [--pairs N] [--seed LARGEST_SEED] [--out-root DIR] [--thp "MODE..."]
+#                            COMMIT_A COMMIT_B
 set -euo pipefail
 pairs=7
 largest=big215  # 6808 x 4024: the largest map of seeds big1 .. big400
@@ -19,10 +23,11 @@ while [[ $# -gt 2 ]]; do
         --pairs) pairs=$2; shift 2 ;;
         --seed) largest=$2; shift 2 ;;
         --out-root) outRoot=$2; shift 2 ;;
+        --thp) thp=$2; shift 2 ;;
         *) echo "unknown option $1" >&2; exit 2 ;;
     esac
 done
-[[ $# -eq 2 ]] || { sed -n '2,10p' "$0" >&2; exit 2; }
+[[ $# -eq 2 ]] || { sed -n '2,15p' "$0" >&2; exit 2; }
 (( pairs >= 5 )) || { echo "at least 5 pairs" >&2; exit 2; }
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
@@ -34,7 +39,10 @@ cleanup() {
     done
     rm -rf "$work"
 }
-trap cleanup EXIT
+thpFile=/sys/kernel/mm/transparent_hugepage/enabled
+thpBefore=""
+[[ -n ${thp:-} ]] && thpBefore=$(sed 's/.*\[\(.*\)\].*/\1/' "$thpFile")
+trap 'cleanup; [[ -n $thpBefore ]] && echo "$thpBefore" >"$thpFile"' EXIT
 [[ -f /work/ccache-env.sh ]] && . /work/ccache-env.sh
 
 build() {  # side commit
@@ -90,18 +98,30 @@ compare() {  # name args...
         $(($(max "${ma[@]}") / 1024)) $(($(max "${mb[@]}") / 1024))
 }
 
-compare batch64 --count 64
-# Unseeded batches differ from run to run by more than most changes. A start seed makes the
-# batch's maps the same on both sides (commits before 2026-12-07's CLI ignore it, and then
-# this is one more unseeded batch).
-ORVANE_START_SEED=7 compare same64 --count 64
-# 64 seeded maps in one process are the same maps on both sides too, but one at a time: a
-# seeded map is saved before the next begins, so nothing overlaps.
-seeded=()
-for ((i = 1; i <= 64; ++i)); do seeded+=(--seed "ab-$i"); done
-compare seeded64 "${seeded[@]}"
-compare largest --seed "$largest"
-# The same after a pause, as a player makes one map: these virtual machines hand freed memory
-# back to their host a second or two after it is freed, and a run that must get it back first
-# is slower than one that follows another at once.
-pause=2.5 compare paused --seed "$largest"
+workloads() {
+    compare batch64 --count 64
+    # Unseeded batches differ from run to run by more than most changes. A start seed makes the
+    # batch's maps the same on both sides (commits before 2026-12-07's CLI ignore it, and then
+    # this is one more unseeded batch).
+    ORVANE_START_SEED=7 compare same64 --count 64
+    # 64 seeded maps in one process are the same maps on both sides too, but one at a time: a
+    # seeded map is saved before the next begins, so nothing overlaps.
+    seeded=()
+    for ((i = 1; i <= 64; ++i)); do seeded+=(--seed "ab-$i"); done
+    compare seeded64 "${seeded[@]}"
+    compare largest --seed "$largest"
+    # The same after a pause, as a player makes one map: these virtual machines hand freed memory
+    # back to their host a second or two after it is freed, and a run that must get it back first
+    # is slower than one that follows another at once.
+    pause=2.5 compare paused --seed "$largest"
+}
+
+if [[ -z ${thp:-} ]]; then
+    workloads
+else
+    for mode in $thp; do
+        echo "$mode" >"$thpFile" || { echo "cannot set $thpFile" >&2; exit 2; }
+        echo "== transparent huge pages: $(cat "$thpFile")"
+        workloads
+    done
+fi
