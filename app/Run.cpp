@@ -25,6 +25,7 @@
 #include "finish/FinalSteps.h"
 #include "finish/RandomEffects.h"
 #include "levelfile/LevelChunk.h"
+#include "png/PaletteExport.h"
 #include "terrain/GenerateTerrain.h"
 #include "terrain/layout/LayoutParameters.h"
 #include "weapons/WeaponPictures.h"
@@ -145,12 +146,12 @@ void EncodeMap(MadeMap& made, bool spareCore) {
         // Most maps: the enlarged picture is made row by row as it is written.
         made.report.preview =
             MakePreview(*rows, made.previewBounds.width, made.previewBounds.height);
-        made.file = rows->ExportPng(threads);
+        made.file = ExportPng(*rows, threads);
     } else {
         picture = ApplyFinalSteps(std::move(picture), made.steps);
         made.report.preview =
             MakePreview(picture, made.previewBounds.width, made.previewBounds.height);
-        made.file = picture.ExportPng(threads);
+        made.file = ExportPng(picture, threads);
     }
     picture = IndexedPicture();
     InsertLevelChunk(made.file, made.chunk);
