@@ -2,8 +2,8 @@
 // The small picture a front end shows of a finished map, made in memory from the canvas.
 #include "app/RunListener.h"
 #include "canvas/Canvas.h"
-#include "canvas/EnlargedRows.h"
-#include "canvas/IndexedPicture.h"
+#include "palette/EnlargedRows.h"
+#include "palette/IndexedPicture.h"
 
 namespace orvane {
 

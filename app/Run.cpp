@@ -25,6 +25,7 @@
 #include "finish/FinalSteps.h"
 #include "finish/RandomEffects.h"
 #include "levelfile/LevelChunk.h"
+#include "png/PaletteExport.h"
 #include "terrain/GenerateTerrain.h"
 #include "terrain/layout/LayoutParameters.h"
 #include "weapons/WeaponPictures.h"
@@ -154,11 +155,11 @@ void EncodeMap(MadeMap& made, bool spareCore) {
     if (rows) {
         // Most maps: the enlarged picture is made row by row as it is written.
         ShowPictures(made, *rows);
-        made.file = rows->ExportPng(threads);
+        made.file = ExportPng(*rows, threads);
     } else {
         picture = ApplyFinalSteps(std::move(picture), made.steps);
         ShowPictures(made, picture);
-        made.file = picture.ExportPng(threads);
+        made.file = ExportPng(picture, threads);
     }
     picture = IndexedPicture();
     InsertLevelChunk(made.file, made.chunk);

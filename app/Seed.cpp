@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/Crc32.h"
 #include "core/Windows1252.h"
-#include "levelfile/Crc32.h"
 
 namespace orvane {
 

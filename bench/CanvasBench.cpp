@@ -5,7 +5,8 @@
 #include <numbers>
 
 #include "canvas/Canvas.h"
-#include "canvas/IndexedPicture.h"
+#include "palette/IndexedPicture.h"
+#include "png/PaletteExport.h"
 #include "tests/support/SamplePicture.h"
 
 namespace orvane {
@@ -148,11 +149,11 @@ void ExportPalettePng(benchmark::State& state) {
     Canvas c = test::SampleMap(kWidth, kHeight);
     c.ReduceColours(64);
     c.ResizeImage(7680, 4344);
-    const IndexedPicture picture = IndexedPicture::FromCanvas(c);
+    const IndexedPicture picture = IndexedPicture::FromColours(c);
     const bool fromCanvas = state.range(0) != 0;
     const auto threads = static_cast<unsigned>(state.range(1));
     for (auto _ : state) {
-        const auto png = fromCanvas ? c.ExportPng() : picture.ExportPng(threads);
+        const auto png = fromCanvas ? c.ExportPng() : ExportPng(picture, threads);
         state.counters["bytes"] = static_cast<double>(png.size());
     }
 }

@@ -6,11 +6,11 @@
 
 #include "app/Signature.h"
 #include "canvas/Canvas.h"
-#include "canvas/ColourReduction.h"
 #include "core/Numeric.h"
 #include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
 #include "map/MapLog.h"
+#include "palette/ColourReduction.h"
 #include "terrain/GenerateTerrain.h"
 #include "tests/terrain/SeededMaps.h"
 

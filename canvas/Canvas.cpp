@@ -1,7 +1,7 @@
 #include "canvas/Canvas.h"
 
-#include "canvas/PixelAllocator.h"
-#include "canvas/Raster.h"
+#include "pixels/PixelAllocator.h"
+#include "raster/Raster.h"
 
 namespace orvane {
 
@@ -18,7 +18,7 @@ void Canvas::CreateImage(std::int32_t width, std::int32_t height, Colour colour)
         fresh = true;
     }
     // Pages of a fresh empty picture that nothing draws on (open sky) are then never touched.
-    if (fresh && colour == 0 && raster::FreshPixelsReadZero(count * sizeof(Colour)))
+    if (fresh && colour == 0 && pixels::FreshPixelsReadZero(count * sizeof(Colour)))
         pixels_.resize(count);
     else
         pixels_.assign(count, colour);

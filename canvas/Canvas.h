@@ -9,15 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "canvas/Anchor.h"
-#include "canvas/PixelAllocator.h"
 #include "core/Colour.h"
+#include "pixels/PixelAllocator.h"
+#include "pixels/PixelGrid.h"
+#include "raster/Anchor.h"
 
 namespace orvane {
 
 class ColourMap;
 
-// The picture effects that take no arguments (canvas/effects/Effects.h says what each does).
+// The picture effects that take no arguments (effects/Effects.h says what each does).
 enum class PictureEffect : std::uint8_t {
     Relief,     // 1
     Blur,       // 2A
@@ -63,6 +64,11 @@ class Canvas {
     // Row-major pixels, width * height of them.
     std::span<Colour> Pixels() { return pixels_; }
     std::span<const Colour> Pixels() const { return pixels_; }
+    // The pixels as rows, for the drawing and indexing that work on any picture; a canvas is
+    // read as its grid wherever one is asked for.
+    PixelGrid<Colour> Grid() { return {pixels_, width_, height_}; }
+    PixelGrid<const Colour> Grid() const { return {pixels_, width_, height_}; }
+    operator PixelGrid<const Colour>() const { return Grid(); }
     // Number of distinct colours, black included if present.
     int CountColours() const;
 
@@ -126,7 +132,7 @@ class Canvas {
     // (0, 0): crops away the outer rows and columns that are entirely colour 0.
     void TransformImage(std::int32_t a, std::int32_t b);
 
-    // --- effects (canvas/effects/): keep the size, use no random generator ------------------
+    // --- effects (effects/, canvas/Effects.cpp): keep the size, use no random generator -----
     // Options A (5..20) and B (1..256) tune the effects; unset (0), each reads as the middle.
     void SetEffectOptionA(std::int32_t value) { effectOptionA_ = value; }
     void SetEffectOptionB(std::int32_t value) { effectOptionB_ = value; }
@@ -150,7 +156,7 @@ class Canvas {
     // Bricks of `size` pixels with mortar joints in `colour`.
     void ApplyEffect7(std::int32_t size, Colour colour);
 
-    // --- files (canvas/Png*.cpp) ---------------------------------------------------------------
+    // --- files (canvas/CanvasPng.cpp, png/) ----------------------------------------------------
     // Takes the size and pixels of a PNG picture (any colour type).
     void LoadPicture(std::span<const std::uint8_t> png);
     void SetExportFormat(std::int32_t format) { exportFormat_ = format; }

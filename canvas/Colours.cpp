@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "canvas/Canvas.h"
-#include "canvas/ColourMap.h"
+#include "palette/ColourMap.h"
 
 namespace orvane {
 

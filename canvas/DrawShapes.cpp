@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "canvas/Canvas.h"
-#include "canvas/Raster.h"
+#include "raster/Raster.h"
 
 namespace orvane {
 
@@ -12,7 +12,7 @@ void Canvas::DrawRectangle(std::int32_t left, std::int32_t top, std::int32_t wid
     if (width <= 0 || height <= 0) return;
     const std::int64_t right = std::int64_t{left} + width - 1;
     raster::PaintConvex(
-        *this, top, std::int64_t{top} + height - 1,
+        Grid(), top, std::int64_t{top} + height - 1,
         [&](std::int64_t) {
             return raster::Span{left, right};
         },
@@ -28,7 +28,7 @@ void Canvas::DrawEllipse(std::int32_t left, std::int32_t top, std::int32_t width
     const double cx = left + a;
     const double cy = top + b;
     raster::PaintConvex(
-        *this, top, std::int64_t{top} + height - 1,
+        Grid(), top, std::int64_t{top} + height - 1,
         [&](std::int64_t y) {
             const double v = (static_cast<double>(y) + 0.5 - cy) / b;
             if (v * v > 1.0) return raster::Span{};
@@ -44,7 +44,7 @@ void Canvas::DrawCircle(std::int32_t x, std::int32_t y, std::int32_t radius) {
     // Every pixel within `radius` of the centre pixel: a disc 2 * radius + 1 across.
     const std::int64_t r = radius;
     raster::PaintConvex(
-        *this, std::int64_t{y} - r, std::int64_t{y} + r,
+        Grid(), std::int64_t{y} - r, std::int64_t{y} + r,
         [&](std::int64_t row) {
             const std::int64_t dy = row - y;
             const std::int64_t rest = r * r - dy * dy;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "canvas/Canvas.h"
-#include "canvas/Raster.h"
+#include "raster/Raster.h"
 
 namespace orvane {
 namespace {
@@ -33,7 +33,7 @@ void Canvas::ClearPolyPoints() {
 }
 
 void Canvas::DrawPolyline() {
-    raster::StrokePolyline(*this, polyX_, polyY_, false, penColour_, raster::BrushSize(penWidth_));
+    raster::StrokePolyline(Grid(), polyX_, polyY_, false, penColour_, raster::BrushSize(penWidth_));
 }
 
 void Canvas::FillPolygon() {
@@ -89,13 +89,13 @@ void Canvas::FillPolygon() {
             const double a = std::ceil(active[k].x - 0.5);
             const double b = std::ceil(active[k + 1].x - 0.5) - 1.0;
             if (a > b) continue;
-            raster::FillRow(*this, y, static_cast<std::int64_t>(std::max(a, -1.0)),
+            raster::FillRow(Grid(), y, static_cast<std::int64_t>(std::max(a, -1.0)),
                             static_cast<std::int64_t>(std::min(b, double(width_))), fillColour_);
         }
     }
 
     // The outline: the open polyline, then its closing segment.
-    raster::StrokePolyline(*this, polyX_, polyY_, true, penColour_, raster::BrushSize(penWidth_));
+    raster::StrokePolyline(Grid(), polyX_, polyY_, true, penColour_, raster::BrushSize(penWidth_));
 }
 
 }  // namespace orvane

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "canvas/Canvas.h"
-#include "canvas/ColourReduction.h"
 #include "core/RunError.h"
+#include "palette/ColourReduction.h"
 
 namespace orvane {
 namespace {

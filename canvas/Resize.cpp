@@ -1,8 +1,8 @@
 // Whole-picture geometry: nearest-neighbour scaling, anchored canvas resizing, auto-crop.
 #include "canvas/Canvas.h"
-#include "canvas/Geometry.h"
-#include "canvas/Raster.h"
 #include "core/RunError.h"
+#include "raster/Geometry.h"
+#include "raster/Raster.h"
 
 namespace orvane {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The colour limit (at most 64 colours, empty corner) and the enlargement to final size.
-#include "canvas/ColourMap.h"
-#include "canvas/IndexedPicture.h"
 #include "core/Random.h"
 #include "map/MapState.h"
+#include "palette/ColourMap.h"
+#include "palette/IndexedPicture.h"
 
 namespace orvane {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "canvas/Geometry.h"
 #include "finish/ColourLimit.h"
+#include "raster/Geometry.h"
 
 namespace orvane {
 namespace {
@@ -53,8 +53,8 @@ IndexedPicture PaletteIndices(Canvas canvas, const FinalSteps& steps,
     ColourMap colours;
     if (steps.limit.pending) ApplyColourLimit(canvas, steps.limit, paletteSizes, &colours, threads);
     // Only the crop is turned into indices.
-    return IndexedPicture::FromCanvas(canvas, steps.crop, IndicesRoom(steps), false,
-                                      colours.Size() > 0 ? &colours : nullptr, threads);
+    return IndexedPicture::FromColours(canvas, steps.crop, IndicesRoom(steps), false,
+                                       colours.Size() > 0 ? &colours : nullptr, threads);
 }
 
 std::size_t IndicesBytes(const FinalSteps& steps) {

@@ -7,13 +7,13 @@
 #include <optional>
 
 #include "canvas/Canvas.h"
-#include "canvas/EnlargedRows.h"
-#include "canvas/IndexedPicture.h"
 #include "core/Random.h"
 #include "core/Rect.h"
 #include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
 #include "map/MapStats.h"
+#include "palette/EnlargedRows.h"
+#include "palette/IndexedPicture.h"
 
 namespace orvane {
 

@@ -2,9 +2,9 @@
 // Cut patterns of empty space through the finished picture, each with chance p.
 #include <memory>
 
-#include "canvas/IndexedPicture.h"
 #include "core/Random.h"
 #include "map/MapState.h"
+#include "palette/IndexedPicture.h"
 
 namespace orvane {
 

@@ -4,23 +4,17 @@
 #include <array>
 #include <cstring>
 
+#include "core/BigEndian.h"
+#include "core/Crc32.h"
 #include "core/Numeric.h"
 #include "core/RunError.h"
-#include "levelfile/Crc32.h"
+#include "png/PngSignature.h"
 
 namespace orvane {
 namespace {
 
 constexpr std::size_t kInsertAt = 33;  // 8-byte signature + 25-byte IHDR chunk
-constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
 constexpr std::uint8_t kChunkType[4] = {'w', 'a', 'L', 'V'};
-
-void PutBigEndian(std::uint8_t* out, std::uint32_t v) {
-    out[0] = static_cast<std::uint8_t>(v >> 24);
-    out[1] = static_cast<std::uint8_t>(v >> 16);
-    out[2] = static_cast<std::uint8_t>(v >> 8);
-    out[3] = static_cast<std::uint8_t>(v);
-}
 
 }  // namespace
 
@@ -46,18 +40,18 @@ void WriteLevelChunk(std::vector<std::uint8_t>& png, Random& rng, double mapArea
 void InsertLevelChunk(std::vector<std::uint8_t>& png,
                       const std::array<std::uint8_t, kLevelChunkDataSize>& data) {
     if (png.size() < kInsertAt ||
-        !std::equal(std::begin(kSignature), std::end(kSignature), png.begin()) || png[8] != 0 ||
+        !std::equal(kPngSignature.begin(), kPngSignature.end(), png.begin()) || png[8] != 0 ||
         png[9] != 0 || png[10] != 0 || png[11] != 13 || std::memcmp(&png[12], "IHDR", 4) != 0) {
         throw RunError("The exported picture is not a PNG with IHDR first");
     }
 
     std::array<std::uint8_t, kLevelChunkSize> chunk{};
-    PutBigEndian(chunk.data(), static_cast<std::uint32_t>(kLevelChunkDataSize));
+    PutBigEndian32(chunk.data(), static_cast<std::uint32_t>(kLevelChunkDataSize));
     std::copy(std::begin(kChunkType), std::end(kChunkType), chunk.begin() + 4);
     std::copy(data.begin(), data.end(), chunk.begin() + 8);
     const std::int32_t crc =
         Crc32(std::span<const std::uint8_t>(chunk.data() + 4, 4 + kLevelChunkDataSize));
-    PutBigEndian(chunk.data() + 8 + kLevelChunkDataSize, static_cast<std::uint32_t>(crc));
+    PutBigEndian32(chunk.data() + 8 + kLevelChunkDataSize, static_cast<std::uint32_t>(crc));
     // In place: the export leaves room in the file, so a map's bytes are moved, not copied
     // into a second file-size buffer.
     png.insert(png.begin() + kInsertAt, chunk.begin(), chunk.end());

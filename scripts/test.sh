@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs the whole suite twice: the release build
+# Checks that every folder includes only the folders it may use, installs what is missing,
+# then builds and runs the whole suite twice: the release build
 # (unit, property and end-to-end tests, benchmarks built) and the sanitizer build
 # (AddressSanitizer, UndefinedBehaviorSanitizer, libstdc++ assertions); in between, orvane-cli
 # built with clang++, with every library from the pinned sources, cross-built for AArch64 and
@@ -12,6 +13,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 # Each part's time, for keeping the whole run within CI's limit.
 phase() { echo "== test.sh: $1 done at $((SECONDS / 60)) min $((SECONDS % 60)) s"; }
+# Which folder may include which: cheap, so first.
+tools/check-layers.py
 scripts/deps.sh
 scripts/cross-deps.sh
 jobs=$(nproc)

@@ -6,9 +6,9 @@
 
 #include "app/MapName.h"
 #include "app/Seed.h"
+#include "core/Crc32.h"
 #include "core/RunError.h"
 #include "core/Windows1252.h"
-#include "levelfile/Crc32.h"
 
 #ifdef _WIN32
 #include <windows.h>

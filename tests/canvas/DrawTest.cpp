@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "canvas/Canvas.h"
-#include "canvas/Raster.h"
+#include "raster/Raster.h"
 #include "tests/support/SamplePicture.h"
 #include "tests/support/TestSupport.h"
 

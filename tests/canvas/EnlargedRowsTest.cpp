@@ -2,9 +2,10 @@
 // the enlarged picture held whole gives, or seeds would stop reproducing their maps.
 #include <gtest/gtest.h>
 
-#include "canvas/EnlargedRows.h"
-#include "canvas/IndexedPicture.h"
 #include "core/RunError.h"
+#include "palette/EnlargedRows.h"
+#include "palette/IndexedPicture.h"
+#include "png/PaletteExport.h"
 #include "tests/support/SamplePicture.h"
 
 namespace orvane {
@@ -23,7 +24,7 @@ TEST(EnlargedRows, GiveTheFileAndPixelsOfTheWholeEnlargement) {
     for (const Case& c : cases) {
         Canvas canvas = test::SampleMap(c.sourceW, c.sourceH, 7);
         canvas.ReduceColours(64);
-        IndexedPicture source = IndexedPicture::FromCanvas(canvas, 0, false);
+        IndexedPicture source = IndexedPicture::FromColours(canvas, 0, false);
         IndexedPicture whole = source;
         whole.ResizeImage(c.scaledW, c.scaledH, true);
         whole.ResizeCanvas(c.width, c.height, Anchor::BottomCentre);
@@ -35,24 +36,24 @@ TEST(EnlargedRows, GiveTheFileAndPixelsOfTheWholeEnlargement) {
             for (std::int32_t x = 0; x < c.width; x += 5)
                 ASSERT_EQ(rows.Palette()[rows.At(x, y)], whole.GetColour(x, y))
                     << what << " at " << x << "," << y;
-        const auto file = whole.ExportPng();
-        EXPECT_TRUE(rows.ExportPng(1) == file) << what;
-        EXPECT_TRUE(rows.ExportPng(2) == file) << what << " on two threads";
+        const auto file = ExportPng(whole);
+        EXPECT_TRUE(ExportPng(rows, 1) == file) << what;
+        EXPECT_TRUE(ExportPng(rows, 2) == file) << what << " on two threads";
     }
     // Colours cropped away leave the file's palette, in its sorted order.
     Canvas canvas = test::SampleMap(200, 120, 3);
     canvas.ReduceColours(64);
-    IndexedPicture cropped = IndexedPicture::FromCanvas(canvas, 0, false);
+    IndexedPicture cropped = IndexedPicture::FromColours(canvas, 0, false);
     cropped.Crop(Rect{0, 60, 90, 120});
     IndexedPicture whole = cropped;
     whole.ResizeImage(180, 120, true);
     whole.ResizeCanvas(200, 130, Anchor::BottomCentre);
     const EnlargedRows rows(cropped, 180, 120, 200, 130, Anchor::BottomCentre);
-    EXPECT_TRUE(rows.ExportPng(1) == whole.ExportPng()) << "cropped";
+    EXPECT_TRUE(ExportPng(rows, 1) == ExportPng(whole)) << "cropped";
 
     Canvas plain;
     plain.CreateImage(40, 20, RGB(9, 9, 9));
-    const IndexedPicture small = IndexedPicture::FromCanvas(plain);
+    const IndexedPicture small = IndexedPicture::FromColours(plain);
     EXPECT_THROW(EnlargedRows(small, 30, 20, 40, 20, Anchor::BottomCentre), RunError);
 }
 

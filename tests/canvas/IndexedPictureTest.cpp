@@ -7,11 +7,12 @@
 #include <iterator>
 #include <vector>
 
-#include "canvas/ColourMap.h"
-#include "canvas/ColourReduction.h"
-#include "canvas/Geometry.h"
-#include "canvas/IndexedPicture.h"
 #include "core/RunError.h"
+#include "palette/ColourMap.h"
+#include "palette/ColourReduction.h"
+#include "palette/IndexedPicture.h"
+#include "png/PaletteExport.h"
+#include "raster/Geometry.h"
 #include "tests/support/SamplePicture.h"
 
 namespace orvane {
@@ -33,7 +34,7 @@ TEST(IndexedPicture, FinishingStepsGiveTheCanvasFileByteForByte) {
     for (const std::int32_t penWidth : {1, 2, 5}) {
         Canvas canvas = sample;
         // With room kept for the enlargement, as the run makes it.
-        IndexedPicture picture = IndexedPicture::FromCanvas(canvas, 320 * 180 * 4);
+        IndexedPicture picture = IndexedPicture::FromColours(canvas, 320 * 180 * 4);
         canvas.TransformImage(0, 0);
         picture.CropEmpty();
         canvas.ResizeImage(canvas.GetWidth() * 17 / 10, canvas.GetHeight() * 23 / 10);
@@ -44,7 +45,7 @@ TEST(IndexedPicture, FinishingStepsGiveTheCanvasFileByteForByte) {
                             0);
         picture.ResizeCanvas(picture.GetWidth() + 31, picture.GetHeight() + 8,
                              Anchor::BottomCentre);
-        EXPECT_TRUE(canvas.ExportPng() == picture.ExportPng()) << "pen " << penWidth;
+        EXPECT_TRUE(canvas.ExportPng() == ExportPng(picture)) << "pen " << penWidth;
     }
 }
 
@@ -53,14 +54,14 @@ TEST(IndexedPicture, ColoursCutAwayLeaveThePaletteAndBlackStaysFirst) {
     canvas.CreateImage(40, 20, RGB(200, 10, 10));
     for (int x = 0; x < 40; ++x) canvas.SetPixel(x, 5, RGB(1, 2, 3));
     canvas.SetPixel(3, 9, RGB(250, 250, 250));
-    IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+    IndexedPicture picture = IndexedPicture::FromColours(canvas);
     ASSERT_EQ(picture.Palette().size(), 4u);  // black is always entry 0
     EXPECT_EQ(picture.Palette()[0], 0u);
     picture.SetPenWidth(1);
     picture.DrawLine(0, 5, 40, 5);  // the only row of RGB(1, 2, 3)
     canvas.SetPenColour(0);
     canvas.DrawLine(0, 5, 40, 5);
-    EXPECT_TRUE(picture.ExportPng() == canvas.ExportPng());
+    EXPECT_TRUE(ExportPng(picture) == canvas.ExportPng());
     EXPECT_EQ(picture.GetColour(3, 9), RGB(250, 250, 250));
     EXPECT_THROW(picture.SetPenColour(RGB(1, 1, 1)), RunError);
 }
@@ -91,14 +92,14 @@ TEST(IndexedPicture, StepsThatMayRemoveAColourDropItFromTheFile) {
     };
     for (std::size_t i = 0; i < std::size(steps); ++i) {
         Canvas canvas = base;
-        IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+        IndexedPicture picture = IndexedPicture::FromColours(canvas);
         steps[i](canvas, picture);
-        EXPECT_TRUE(picture.ExportPng() == canvas.ExportPng()) << "step " << i;
+        EXPECT_TRUE(ExportPng(picture) == canvas.ExportPng()) << "step " << i;
     }
-    IndexedPicture cropped = IndexedPicture::FromCanvas(base);
+    IndexedPicture cropped = IndexedPicture::FromColours(base);
     cropped.Crop(Rect{1, 0, 40, 20});
-    EXPECT_TRUE(cropped.ExportPng() ==
-                IndexedPicture::FromCanvas(base, Rect{1, 0, 40, 20}, 0, true, nullptr).ExportPng());
+    EXPECT_TRUE(ExportPng(cropped) ==
+                ExportPng(IndexedPicture::FromColours(base, Rect{1, 0, 40, 20}, 0, true, nullptr)));
 }
 
 // The crop box is found 32 bytes at a time; land in the last pixels of a row, or in rows
@@ -110,7 +111,7 @@ TEST(IndexedPicture, TheCropKeepsLandAtEveryEdgeOfOddWidths) {
             canvas.CreateImage(w, 5, 0);
             canvas.SetPixel(x, 2, RGB(9, 9, 9));
             canvas.SetPixel(w - 1 - x, 3, RGB(9, 9, 9));
-            IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+            IndexedPicture picture = IndexedPicture::FromColours(canvas);
             const Rect box{std::min(x, w - 1 - x), 2, std::max(x, w - 1 - x) + 1, 4};
             EXPECT_EQ(picture.ContentBox(), box) << w << " " << x;
             EXPECT_EQ(geometry::ContentBox(canvas.Pixels(), w, 5), box) << w << " " << x;
@@ -138,8 +139,8 @@ TEST(IndexedPicture, SecondThreadAndKnownMappingGiveTheSamePicture) {
                std::ranges::equal(a.Pixels(), b.Pixels());
     };
     // Colours numbered as met: the lower half's new ones follow the upper half's.
-    EXPECT_TRUE(same(IndexedPicture::FromCanvas(canvas, box, 0, false, nullptr, 2),
-                     IndexedPicture::FromCanvas(canvas, box, 0, false, nullptr, 1)));
+    EXPECT_TRUE(same(IndexedPicture::FromColours(canvas, box, 0, false, nullptr, 2),
+                     IndexedPicture::FromColours(canvas, box, 0, false, nullptr, 1)));
 
     bool hasBlack = false, hasBlackSplit = false;
     const std::vector<HistogramEntry> land = LandHistogram(canvas.Pixels(), hasBlack);
@@ -156,22 +157,22 @@ TEST(IndexedPicture, SecondThreadAndKnownMappingGiveTheSamePicture) {
     mapping.At(RGB(99, 99, 99)) = RGB(98, 98, 98);
     for (Colour& p : mapped.Pixels())
         if (p != 0) p = *mapping.Find(p);
-    const IndexedPicture expected = IndexedPicture::FromCanvas(mapped, box, 0, true, nullptr, 1);
+    const IndexedPicture expected = IndexedPicture::FromColours(mapped, box, 0, true, nullptr, 1);
     for (const unsigned threads : {1u, 2u})
         EXPECT_TRUE(
-            same(IndexedPicture::FromCanvas(canvas, box, 0, true, &mapping, threads), expected))
+            same(IndexedPicture::FromColours(canvas, box, 0, true, &mapping, threads), expected))
             << threads << " threads";
 
     // More colours mapped to than a palette holds: fine while the box meets few enough.
     for (int i = 0; i < 300; ++i) mapping.At(RGB(i % 256, i / 256 + 1, 77)) = RGB(i % 256, 3, 77);
-    EXPECT_TRUE(same(IndexedPicture::FromCanvas(canvas, box, 0, true, &mapping, 2), expected));
+    EXPECT_TRUE(same(IndexedPicture::FromColours(canvas, box, 0, true, &mapping, 2), expected));
 }
 
 TEST(IndexedPicture, MoreThan256ColoursIsAnError) {
     Canvas canvas;
     canvas.CreateImage(300, 1);
     for (int x = 0; x < 300; ++x) canvas.SetPixel(x, 0, RGB(x % 256, x / 256 + 1, 7));
-    EXPECT_THROW(IndexedPicture::FromCanvas(canvas), RunError);
+    EXPECT_THROW(IndexedPicture::FromColours(canvas), RunError);
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 // the system's own "always" is never turned off.
 #include <gtest/gtest.h>
 
-#include "canvas/PagePolicy.h"
+#include "pixels/PagePolicy.h"
 
-namespace orvane::raster {
+namespace orvane::pixels {
 namespace {
 
 using std::chrono::milliseconds;
@@ -43,4 +43,4 @@ TEST(PagePolicyTest, ReadsTheKernelSetting) {
 }
 
 }  // namespace
-}  // namespace orvane::raster
+}  // namespace orvane::pixels

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "canvas/Canvas.h"
-#include "canvas/IndexedPicture.h"
-#include "canvas/PngPaletteWrite.h"
-#include "canvas/PngRows.h"
-#include "canvas/SplitDeflate.h"
+#include "deflate/FilteredRows.h"
+#include "deflate/SplitDeflate.h"
+#include "palette/IndexedPicture.h"
+#include "png/PaletteExport.h"
+#include "png/PngPaletteWrite.h"
 
 namespace orvane {
 namespace {
@@ -23,10 +24,10 @@ struct Picture {
     std::vector<std::uint8_t> indices;
     std::size_t colours = 0;
     bool renumbered = false;
-    PngRows::Renumber renumber{};
+    FilteredRows::Renumber renumber{};
 
-    PngRows Rows() const {
-        return PngRows(indices, width, height, colours, renumbered ? &renumber : nullptr);
+    FilteredRows Rows() const {
+        return FilteredRows(indices, width, height, colours, renumbered ? &renumber : nullptr);
     }
 };
 
@@ -154,8 +155,8 @@ TEST(PngSplit, RepeatedRowsGiveTheBytesOfOneThread) {
                         value);
         }
         const RepeatedRows maker(p, rng);
-        const PngRows rows(maker, p.width, maker.Height(), p.colours,
-                           p.renumbered ? &p.renumber : nullptr);
+        const FilteredRows rows(maker, p.width, maker.Height(), p.colours,
+                                p.renumbered ? &p.renumber : nullptr);
         BufferOut one, two;
         const RowsDeflated a = DeflateRows(rows, one, 1);
         const RowsDeflated b = DeflateRows(rows, two, 2);
@@ -233,12 +234,12 @@ TEST(PngSplit, LargeMapExportKeepsEveryColourOnTwoThreads) {
         if (i / 3001 % 3 != 0) pixels[i] = RGB(20 + i / 300'000 * 10, 40, 60);
     canvas.SetPixel(kWidth - 1, kHeight - 1, RGB(1, 2, 3));
     canvas.SetPixel(5, 5, RGB(250, 2, 3));
-    IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+    IndexedPicture picture = IndexedPicture::FromColours(canvas);
     picture.SetPenColour(0);
     picture.DrawPoint(5, 5);
 
-    const auto two = picture.ExportPng(2);
-    EXPECT_TRUE(two == picture.ExportPng(1));
+    const auto two = ExportPng(picture, 2);
+    EXPECT_TRUE(two == ExportPng(picture, 1));
     Canvas back;
     back.LoadPicture(two);
     EXPECT_EQ(back.GetPixel(kWidth - 1, kHeight - 1), RGB(1, 2, 3));

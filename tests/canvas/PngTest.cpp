@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "canvas/Adler32.h"
 #include "canvas/Canvas.h"
-#include "canvas/IndexedPicture.h"
 #include "core/RunError.h"
+#include "deflate/Adler32.h"
+#include "palette/IndexedPicture.h"
+#include "png/PaletteExport.h"
 #include "resources/Resources.h"
 
 namespace orvane {
@@ -111,10 +112,10 @@ TEST(Png, LargePalettePictureDecodesBackThroughItsChunks) {
             if (state >> 30) canvas.SetPixel(x, y, RGB(40 + (state >> 8) % 150, 9, 200));
         }
     canvas.SetPixel(7, 5, RGB(1, 2, 3));  // the only pixel of its colour
-    IndexedPicture picture = IndexedPicture::FromCanvas(canvas);
+    IndexedPicture picture = IndexedPicture::FromColours(canvas);
     picture.SetPenColour(0);
     picture.DrawPoint(7, 5);
-    const auto png = picture.ExportPng();
+    const auto png = ExportPng(picture);
 
     const auto chunks = Chunks(png);
     std::vector<std::uint8_t> stream;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "canvas/Canvas.h"
-#include "canvas/IndexedPicture.h"
 #include "core/RunError.h"
+#include "palette/IndexedPicture.h"
 #include "tests/support/SamplePicture.h"
 #include "tests/support/TestSupport.h"
 
@@ -126,8 +126,8 @@ TEST(ReduceColours, ThenLimitIsTheTwoReductionsInARow) {
             Canvas deferredCanvas = original;
             ColourMap deferred;
             EXPECT_EQ(deferredCanvas.ReduceColoursThenLimit(count, mode, 64, &deferred), both);
-            const IndexedPicture expected = IndexedPicture::FromCanvas(together);
-            const IndexedPicture late = IndexedPicture::FromCanvas(
+            const IndexedPicture expected = IndexedPicture::FromColours(together);
+            const IndexedPicture late = IndexedPicture::FromColours(
                 deferredCanvas, 0, true, deferred.Size() > 0 ? &deferred : nullptr);
             EXPECT_TRUE(std::ranges::equal(late.Pixels(), expected.Pixels()) &&
                         std::ranges::equal(late.Palette(), expected.Palette()))

@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "canvas/RleDeflate.h"
-#include "canvas/RunDeflate.h"
+#include "deflate/RleDeflate.h"
+#include "deflate/RunDeflate.h"
 
 namespace orvane {
 namespace {

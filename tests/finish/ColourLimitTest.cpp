@@ -4,6 +4,7 @@
 #include <set>
 
 #include "finish/ColourLimit.h"
+#include "png/PaletteExport.h"
 #include "tests/support/LandPicture.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TestSupport.h"
@@ -114,10 +115,10 @@ TEST(LimitPalette, LeftForLaterGivesTheSameMap) {
                 if (plan.pending)
                     ApplyColourLimit(later.canvas, plan, later.stats.paletteSizes, &colours);
                 EXPECT_EQ(later.stats.paletteSizes, now.stats.paletteSizes);
-                const auto laterPicture = IndexedPicture::FromCanvas(
+                const auto laterPicture = IndexedPicture::FromColours(
                     later.canvas, 0, true, colours.Size() > 0 ? &colours : nullptr);
-                EXPECT_TRUE(laterPicture.ExportPng() ==
-                            IndexedPicture::FromCanvas(now.canvas).ExportPng())
+                EXPECT_TRUE(ExportPng(laterPicture) ==
+                            ExportPng(IndexedPicture::FromColours(now.canvas)))
                     << landInCorner << effects << rare;
             }
 }

@@ -7,6 +7,7 @@
 
 #include "finish/ColourLimit.h"
 #include "finish/FinalSteps.h"
+#include "png/PaletteExport.h"
 #include "tests/support/SamplePicture.h"
 
 namespace orvane {
@@ -37,7 +38,7 @@ TEST(FinalSteps, PlannedThenAppliedGivesTheInLineMapAndDraws) {
             MapStats directStats;
             MapStats plannedStats;
             const IndexedPicture expected =
-                InLine(IndexedPicture::FromCanvas(canvas), scale, directStats, direct, p);
+                InLine(IndexedPicture::FromColours(canvas), scale, directStats, direct, p);
             FinalSteps steps = PlanFinalSteps(canvas, scale, plannedStats, planned, p);
             EXPECT_EQ(steps.width, expected.GetWidth());
             EXPECT_EQ(steps.height, expected.GetHeight());
@@ -46,7 +47,7 @@ TEST(FinalSteps, PlannedThenAppliedGivesTheInLineMapAndDraws) {
             EXPECT_EQ(planned.Rnd(), direct.Rnd()) << "the generator moved on differently";
             const IndexedPicture picture =
                 ApplyFinalSteps(PaletteIndices(canvas, steps, plannedStats.paletteSizes), steps);
-            EXPECT_TRUE(picture.ExportPng() == expected.ExportPng()) << p << " " << scale;
+            EXPECT_TRUE(ExportPng(picture) == ExportPng(expected)) << p << " " << scale;
         }
     }
 }

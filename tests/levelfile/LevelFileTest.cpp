@@ -3,8 +3,8 @@
 
 #include <cstring>
 
+#include "core/Crc32.h"
 #include "core/RunError.h"
-#include "levelfile/Crc32.h"
 #include "levelfile/LevelChunk.h"
 #include "tests/support/ScriptedRandom.h"
 
@@ -22,9 +22,9 @@ TEST(Crc32, StandardCheckValues) {
     EXPECT_EQ(static_cast<std::uint32_t>(Crc32(all)), static_cast<std::uint32_t>(z));
 }
 
-// A one-byte text reaches exactly one table entry, so the 256 of them check every entry
-// against the polynomial itself (a wrong entry changes the seed numbers of texts using it).
-TEST(Crc32, EveryTableEntryAgreesWithTheBitwiseDivision) {
+// Every one-byte text against the polynomial itself (a wrong checksum changes the seed numbers
+// of texts using that byte).
+TEST(Crc32, EveryByteAgreesWithTheBitwiseDivision) {
     for (unsigned b = 0; b < 256; ++b) {
         std::uint32_t crc = 0xFFFFFFFFu ^ b;
         for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
