@@ -17,7 +17,9 @@ void Canvas::CreateImage(std::int32_t width, std::int32_t height, Colour colour)
         pixels_.reserve(count);
         fresh = true;
     }
-    // Pages of a fresh empty picture that nothing draws on (open sky) are then never touched.
+    // A fresh empty picture is not written: the system's pages already read as zero, and
+    // writing them would cost the drawing thread a fault per page that the pre-fault thread
+    // (or a large page) otherwise takes.
     if (fresh && colour == 0 && pixels::FreshPixelsReadZero(count * sizeof(Colour)))
         pixels_.resize(count);
     else

@@ -16,9 +16,10 @@ namespace {
 using Pixel = IndexedPicture::Pixel;
 using Seen = std::array<bool, 256>;
 
-constexpr const char* kMissing = "PNG export failed: a colour is missing from its mapping";
+constexpr const char* kMissing =
+    "Indexing the picture failed: a colour is missing from its mapping";
 constexpr const char* kTooManyColours =
-    "PNG export failed: more than 256 colours in a palette picture";
+    "Indexing the picture failed: more than 256 colours in a palette picture";
 
 // Writes indexOf(colour) for the pixels of canvas rows [top, bottom) inside `box` to `out`, row
 // by row of the box's width. Run by run: maps are mostly long runs of one colour. Raw

@@ -168,11 +168,20 @@ TEST(IndexedPicture, SecondThreadAndKnownMappingGiveTheSamePicture) {
     EXPECT_TRUE(same(IndexedPicture::FromColours(canvas, box, 0, true, &mapping, 2), expected));
 }
 
-TEST(IndexedPicture, MoreThan256ColoursIsAnError) {
+TEST(IndexedPicture, MoreThan256ColoursIsAnIndexingError) {
+    // Large enough for two threads, so both ways of indexing say what failed.
     Canvas canvas;
-    canvas.CreateImage(300, 1);
-    for (int x = 0; x < 300; ++x) canvas.SetPixel(x, 0, RGB(x % 256, x / 256 + 1, 7));
-    EXPECT_THROW(IndexedPicture::FromColours(canvas), RunError);
+    canvas.CreateImage(1200, 1000);
+    for (int x = 0; x < 300; ++x) canvas.SetPixel(x, 999, RGB(x % 256, x / 256 + 1, 7));
+    for (unsigned threads : {1u, 2u}) {
+        try {
+            IndexedPicture::FromColours(canvas, Rect{0, 0, 1200, 1000}, 0, true, nullptr, threads);
+            ADD_FAILURE() << "no error with " << threads << " threads";
+        } catch (const RunError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("Indexing the picture failed", 0), 0u)
+                << e.what();
+        }
+    }
 }
 
 }  // namespace
