@@ -31,12 +31,12 @@ class IndexedPicture {
     // `sorted` false the palette may be left in the order the colours were met, for SortPalette
     // to put right later (a pass over every pixel that another thread may then make).
     // With `colours`, each land colour is first mapped through it (it must hold them all).
-    static IndexedPicture FromColours(ColourView canvas, std::size_t room = 0, bool sorted = true,
-                                      const ColourMap* colours = nullptr);
+    static IndexedPicture FromColours(const ColourView& canvas, std::size_t room = 0,
+                                      bool sorted = true, const ColourMap* colours = nullptr);
     // The same for the part of the canvas inside `box` only: a crop with no copy of its own
     // (RunError when the box is not inside the canvas). With threads >= 2 a large crop is
     // indexed in two halves at once.
-    static IndexedPicture FromColours(ColourView canvas, const Rect& box, std::size_t room,
+    static IndexedPicture FromColours(const ColourView& canvas, const Rect& box, std::size_t room,
                                       bool sorted, const ColourMap* colours, unsigned threads = 1);
     // Puts the palette in ascending order (black stays first) and renumbers the pixels to it.
     void SortPalette();
@@ -73,8 +73,10 @@ class IndexedPicture {
     // FromColours's pass: with every land colour mapped through `colours`, the palette is known
     // before it and comes out sorted (false, doing nothing, when it could not hold them all);
     // else the colours are numbered as met. With `split`, in two halves at once.
-    bool IndexMapped(ColourView canvas, const Rect& box, const ColourMap& colours, bool split);
-    void IndexAsMet(ColourView canvas, const Rect& box, const ColourMap* colours, bool split);
+    bool IndexMapped(const ColourView& canvas, const Rect& box, const ColourMap& colours,
+                     bool split);
+    void IndexAsMet(const ColourView& canvas, const Rect& box, const ColourMap* colours,
+                    bool split);
 
     // Sorts the palette; the index each old index becomes, or nothing when none moves.
     std::optional<std::array<Pixel, 256>> OrderPalette();

@@ -26,7 +26,7 @@ constexpr const char* kTooManyColours =
 // pointers, since byte stores could otherwise alias the vectors' own pointers and force
 // reloads on every pixel.
 template <class IndexOf>
-void IndexRows(ColourView canvas, const Rect& box, std::int32_t top, std::int32_t bottom,
+void IndexRows(const ColourView& canvas, const Rect& box, std::int32_t top, std::int32_t bottom,
                Pixel* out, IndexOf&& indexOf) {
     const auto canvasWidth = static_cast<std::size_t>(canvas.GetWidth());
     const auto w = static_cast<std::size_t>(box.Right - box.Left);
@@ -103,14 +103,14 @@ void Renumber(std::span<Pixel> pixels, const std::array<Pixel, 256>& renumber) {
 
 }  // namespace
 
-IndexedPicture IndexedPicture::FromColours(ColourView canvas, std::size_t room, bool sorted,
+IndexedPicture IndexedPicture::FromColours(const ColourView& canvas, std::size_t room, bool sorted,
                                            const ColourMap* colours) {
     return FromColours(canvas, Rect{0, 0, canvas.GetWidth(), canvas.GetHeight()}, room, sorted,
                        colours, 1);
 }
 
-IndexedPicture IndexedPicture::FromColours(ColourView canvas, const Rect& box, std::size_t room,
-                                           bool sorted, const ColourMap* colours,
+IndexedPicture IndexedPicture::FromColours(const ColourView& canvas, const Rect& box,
+                                           std::size_t room, bool sorted, const ColourMap* colours,
                                            unsigned threads) {
     if (!InsidePicture(box, canvas.GetWidth(), canvas.GetHeight()))
         throw RunError("Crop: the box is not inside the picture");
@@ -129,8 +129,8 @@ IndexedPicture IndexedPicture::FromColours(ColourView canvas, const Rect& box, s
     return out;
 }
 
-bool IndexedPicture::IndexMapped(ColourView canvas, const Rect& box, const ColourMap& colours,
-                                 bool split) {
+bool IndexedPicture::IndexMapped(const ColourView& canvas, const Rect& box,
+                                 const ColourMap& colours, bool split) {
     // Black, then the colours mapped to in ascending order: the palette SortPalette would make
     // if every one of them is met, so both halves can write final indices.
     palette_ = {0};
@@ -170,7 +170,7 @@ bool IndexedPicture::IndexMapped(ColourView canvas, const Rect& box, const Colou
     return true;
 }
 
-void IndexedPicture::IndexAsMet(ColourView canvas, const Rect& box, const ColourMap* colours,
+void IndexedPicture::IndexAsMet(const ColourView& canvas, const Rect& box, const ColourMap* colours,
                                 bool split) {
     // Each half numbers the colours in the order it meets them, black first as 0.
     std::array<std::vector<Colour>, 2> palettes{std::vector<Colour>{0}, std::vector<Colour>{0}};

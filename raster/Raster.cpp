@@ -69,16 +69,17 @@ void FillRowOf(Picture& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1
 
 }  // namespace
 
-void FillRow(ColourGrid canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour) {
+void FillRow(const ColourGrid& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1,
+             Colour colour) {
     FillRowOf(canvas, y, x0, x1, colour);
 }
 
-void FillRow(IndexGrid picture, std::int64_t y, std::int64_t x0, std::int64_t x1,
+void FillRow(const IndexGrid& picture, std::int64_t y, std::int64_t x0, std::int64_t x1,
              std::uint8_t index) {
     FillRowOf(picture, y, x0, x1, index);
 }
 
-void PaintConvex(ColourGrid canvas, std::int64_t top, std::int64_t bottom,
+void PaintConvex(const ColourGrid& canvas, std::int64_t top, std::int64_t bottom,
                  const std::function<Span(std::int64_t)>& rowSpan, Colour fill, Colour pen,
                  std::int64_t penWidth) {
     const std::int64_t h = canvas.GetHeight();

@@ -34,19 +34,20 @@ Division MulAddDivide(std::int64_t a, std::int64_t b, std::int64_t c, std::int64
 std::int64_t ISqrt(std::int64_t v);
 
 // Sets pixels x0..x1 (inclusive) of row y; parts outside the picture are skipped.
-void FillRow(ColourGrid canvas, std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour);
-void FillRow(IndexGrid picture, std::int64_t y, std::int64_t x0, std::int64_t x1,
+void FillRow(const ColourGrid& canvas, std::int64_t y, std::int64_t x0, std::int64_t x1,
+             Colour colour);
+void FillRow(const IndexGrid& picture, std::int64_t y, std::int64_t x0, std::int64_t x1,
              std::uint8_t index);
 
 // A straight line of round-brush stamps of diameter `width` (1: plain Bresenham, both ends).
-void StrokeLine(ColourGrid canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+void StrokeLine(const ColourGrid& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
                 std::int64_t y2, Colour colour, std::int64_t width);
-void StrokeLine(IndexGrid picture, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+void StrokeLine(const IndexGrid& picture, std::int64_t x1, std::int64_t y1, std::int64_t x2,
                 std::int64_t y2, std::uint8_t index, std::int64_t width);
 
 // StrokeLine on each segment of the polyline in turn, and from its last point back to its
 // first when `closed`; a single point is stamped once.
-void StrokePolyline(ColourGrid canvas, std::span<const std::int32_t> xs,
+void StrokePolyline(const ColourGrid& canvas, std::span<const std::int32_t> xs,
                     std::span<const std::int32_t> ys, bool closed, Colour colour,
                     std::int64_t width);
 
@@ -59,7 +60,7 @@ struct Span {
 // Paints a convex shape given row by row for rows top..bottom: the outer band of `penWidth`
 // pixels in the pen colour, the rest in the fill colour. The band is everything closer than
 // `penWidth` to the outside, so it stays inside the shape and closes on itself.
-void PaintConvex(ColourGrid canvas, std::int64_t top, std::int64_t bottom,
+void PaintConvex(const ColourGrid& canvas, std::int64_t top, std::int64_t bottom,
                  const std::function<Span(std::int64_t)>& rowSpan, Colour fill, Colour pen,
                  std::int64_t penWidth);
 

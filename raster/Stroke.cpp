@@ -287,7 +287,7 @@ void StrokeLineOf(Picture& canvas, std::int64_t x1, std::int64_t y1, std::int64_
 // A polyline wholly inside the picture, drawn as one walk through its points. Stroking a
 // segment alone gives the union of the brush stamps at its line points (a straight stroke is
 // convex in every row), so the pixels are the same as stroking each segment in turn.
-bool StrokePolylineInside(ColourGrid canvas, std::span<const std::int32_t> xs,
+bool StrokePolylineInside(const ColourGrid& canvas, std::span<const std::int32_t> xs,
                           std::span<const std::int32_t> ys, bool closed, Colour colour,
                           std::int64_t width) {
     const std::int64_t back = width / 2;
@@ -319,17 +319,17 @@ bool StrokePolylineInside(ColourGrid canvas, std::span<const std::int32_t> xs,
 
 }  // namespace
 
-void StrokeLine(ColourGrid canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+void StrokeLine(const ColourGrid& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2,
                 std::int64_t y2, Colour colour, std::int64_t width) {
     StrokeLineOf(canvas, x1, y1, x2, y2, colour, width);
 }
 
-void StrokeLine(IndexGrid picture, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+void StrokeLine(const IndexGrid& picture, std::int64_t x1, std::int64_t y1, std::int64_t x2,
                 std::int64_t y2, std::uint8_t index, std::int64_t width) {
     StrokeLineOf(picture, x1, y1, x2, y2, index, width);
 }
 
-void StrokePolyline(ColourGrid canvas, std::span<const std::int32_t> xs,
+void StrokePolyline(const ColourGrid& canvas, std::span<const std::int32_t> xs,
                     std::span<const std::int32_t> ys, bool closed, Colour colour,
                     std::int64_t width) {
     const std::size_t n = std::min(xs.size(), ys.size());
