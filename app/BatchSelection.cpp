@@ -47,9 +47,12 @@ std::vector<Mark> BatchSelection::Marks() const {
 }
 
 void BatchSelection::Remember(const std::vector<Mark>& before) {
-    if (before == Marks()) return;
+    if (before != Marks()) Push({before, {}});
+}
+
+void BatchSelection::Push(Step step) {
     if (undo_.size() == kUndoSteps) undo_.erase(undo_.begin());
-    undo_.push_back({before, {}});
+    undo_.push_back(std::move(step));
 }
 
 void BatchSelection::SetMark(std::size_t i, Mark mark) {
@@ -99,10 +102,7 @@ std::vector<std::string> BatchSelection::ThrowAwayMarked(const TrashFunction& tr
             problems.push_back(NameOf(map) + " stays: " + Printable(e.what()));
         }
     }
-    if (!step.trashed.empty()) {
-        if (undo_.size() == kUndoSteps) undo_.erase(undo_.begin());
-        undo_.push_back(std::move(step));
-    }
+    if (!step.trashed.empty()) Push(std::move(step));
     return problems;
 }
 

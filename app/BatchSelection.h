@@ -65,6 +65,7 @@ class BatchSelection {
     };
     std::vector<Mark> Marks() const;
     void Remember(const std::vector<Mark>& before);
+    void Push(Step step);  // the oldest step goes when there are too many
 
     std::vector<BatchMap> maps_;
     std::vector<Step> undo_;

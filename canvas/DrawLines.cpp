@@ -6,8 +6,9 @@ namespace orvane {
 
 void Canvas::DrawPoint(std::int32_t x, std::int32_t y) {
     const std::int64_t size = raster::BrushSize(penWidth_);
+    const auto grid = Grid();
     for (std::int64_t row = y; row < std::int64_t{y} + size; ++row)
-        raster::FillRow(Grid(), row, x, std::int64_t{x} + size - 1, penColour_);
+        raster::FillRow(grid, row, x, std::int64_t{x} + size - 1, penColour_);
 }
 
 void Canvas::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {

@@ -14,10 +14,11 @@ PagePlan ChoosePages(const PageFacts& facts) {
             return {PageAdvice::None, !atHand};
         case HugePageMode::Madvise:
         case HugePageMode::Unknown:
-        default:
-            if (atHand) return {PageAdvice::Huge, false};
-            return {PageAdvice::None, true};
+            break;
     }
+    // Asking for large pages helps only while freed ones are at hand.
+    if (atHand) return {PageAdvice::Huge, false};
+    return {PageAdvice::None, true};
 }
 
 HugePageMode ParseHugePageMode(std::string_view setting) {
