@@ -168,7 +168,7 @@ class Canvas {
   private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::vector<Colour, PixelAllocator<Colour>> pixels_;
+    UnzeroedBuffer<Colour> pixels_;
 
     Colour penColour_ = 0;
     Colour fillColour_ = 0;

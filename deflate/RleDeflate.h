@@ -35,7 +35,7 @@ class BufferOut final : public DeflateOut {
     std::span<const std::uint8_t> Bytes() const { return {bytes_.data(), used_}; }
 
   private:
-    std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> bytes_;  // grown without zeroing
+    UnzeroedBuffer<std::uint8_t> bytes_;  // grown without zeroing
     std::size_t used_ = 0;
 };
 

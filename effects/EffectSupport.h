@@ -72,7 +72,7 @@ inline int Luma(Colour c) {
 
 // Brightness per pixel, 0 for empty space, so outlines read as steep edges.
 // Map-size scratch buffers use the picture allocator: large pages, no zeroing before writing.
-using LumaBuffer = std::vector<std::uint8_t, PixelAllocator<std::uint8_t>>;
+using LumaBuffer = UnzeroedBuffer<std::uint8_t>;
 LumaBuffer LumaMap(std::span<const Colour> px);
 
 // Reads a brightness map with coordinates clamped, so the picture frame is no edge.

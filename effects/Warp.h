@@ -21,7 +21,7 @@ inline Colour PixelAt(std::span<const Colour> px, int w, int h, int x, int y) {
 // so that no third map-size picture is needed).
 template <typename SourceOf>
 void Warp(Image img, bool keepLandShape, SourceOf sourceOf) {
-    const std::vector<Colour, PixelAllocator<Colour>> src(img.px.begin(), img.px.end());
+    const UnzeroedBuffer<Colour> src(img.px.begin(), img.px.end());
     const auto in = [&](int x, int y) { return PixelAt(src, img.w, img.h, x, y); };
     for (int y = 0; y < img.h; ++y) {
         for (int x = 0; x < img.w; ++x) {

@@ -83,7 +83,7 @@ class IndexedPicture {
 
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::vector<Pixel, PixelAllocator<Pixel>> pixels_;
+    UnzeroedBuffer<Pixel> pixels_;
     std::vector<Colour> palette_;
     // Every palette colour is known to occur in the pixels (black aside), so the export need
     // not look for colours cut away: true from the canvas, kept by enlarging and by adding

@@ -2,13 +2,12 @@
 // The allocator of picture buffers. Large buffers are whole, aligned large pages straight from
 // the system, and go back to it when freed: a map-size picture then costs one page fault per
 // 2 MiB instead of 512 (page faults were a sixth of a batch's time) when the system has such
-// pages at hand (PixelAllocator.cpp says when it asks for them). New pixels are left
-// uninitialised: a buffer about to be written whole need not be zeroed first, and a new large
-// buffer already reads as zero (FreshPixelsReadZero), its pages cleared by the system only once
-// touched.
+// pages at hand (PixelAllocator.cpp says when it asks for them). New elements are left
+// unwritten (UnzeroedBuffer): a buffer about to be written whole need not be zeroed first.
 #include <cstddef>
 #include <new>
 #include <utility>
+#include <vector>
 
 namespace orvane {
 
@@ -40,5 +39,27 @@ struct PixelAllocator {
         return true;
     }
 };
+
+// A picture-size buffer whose resize and size constructor leave new elements unwritten, reading
+// as garbage: whoever grows one writes every new element before reading it. FillPixels gives
+// one a known value.
+template <class T>
+using UnzeroedBuffer = std::vector<T, PixelAllocator<T>>;
+
+// Makes `buffer` `count` elements of `value`. A fresh large buffer is not written with zero: the
+// system's new pages already read as zero, and writing them would fault every page in on this
+// thread, which the pre-fault thread or a large page otherwise takes.
+template <class T>
+void FillPixels(UnzeroedBuffer<T>& buffer, std::size_t count, const T& value) {
+    if (count > buffer.capacity()) {
+        buffer = {};  // nothing of the old contents needs copying
+        buffer.reserve(count);
+        if (value == T{} && pixels::FreshPixelsReadZero(count * sizeof(T))) {
+            buffer.resize(count);
+            return;
+        }
+    }
+    buffer.assign(count, value);
+}
 
 }  // namespace orvane

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "canvas/Canvas.h"
+#include "pixels/PixelAllocator.h"
 
 namespace orvane {
 namespace {
@@ -24,6 +25,25 @@ TEST(PictureBuffers, NewPicturesReadEmptyWhileOthersComeAndGo) {
             << "round " << round;
         std::fill(pixels.begin(), pixels.end(), RGB(9, 8, 7));
         EXPECT_EQ(kept.GetPixel(kept.GetWidth() - 1, 699), RGB(9, 8, 7));
+    }
+}
+
+// Below 2 MiB a new buffer is a heap block, most likely the one just freed with its old bytes:
+// only large ones may skip writing zero.
+TEST(PictureBuffers, FillingGivesTheValueWhateverTheBufferHeldBefore) {
+    for (const std::size_t count : {std::size_t{1000}, std::size_t{500000}, std::size_t{700000}}) {
+        {
+            UnzeroedBuffer<Colour> dirty;
+            FillPixels(dirty, count, RGB(200, 100, 50));
+        }
+        UnzeroedBuffer<Colour> fresh;
+        FillPixels(fresh, count, Colour{0});
+        EXPECT_TRUE(std::all_of(fresh.begin(), fresh.end(), [](Colour c) { return c == 0; }))
+            << count << " pixels, new";
+        FillPixels(fresh, count, RGB(1, 2, 3));
+        FillPixels(fresh, count / 2, Colour{0});  // reused: its old pixels are still there
+        EXPECT_TRUE(std::all_of(fresh.begin(), fresh.end(), [](Colour c) { return c == 0; }))
+            << count << " pixels, reused";
     }
 }
 
