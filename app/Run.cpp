@@ -15,15 +15,15 @@
 #include "app/MapName.h"
 #include "app/Preview.h"
 #include "app/Printable.h"
-#include "app/SaveQueue.h"
+#include "app/RunSchedule.h"
 #include "app/Seed.h"
 #include "app/SeedCode.h"
-#include "app/Signature.h"
 #include "app/platform/HeapLimit.h"
 #include "core/RunError.h"
 #include "finish/ColourLimit.h"
 #include "finish/FinalSteps.h"
 #include "finish/RandomEffects.h"
+#include "finish/Signature.h"
 #include "levelfile/LevelChunk.h"
 #include "png/PaletteExport.h"
 #include "terrain/GenerateTerrain.h"
@@ -33,26 +33,16 @@
 namespace orvane {
 namespace {
 
-// Called by a map before it allocates a map-size picture, with the bytes it is about to hold:
-// waits for earlier maps' saves while all together would pass kOverlapBytes. Small maps
-// overlap their saves whole; a large map waits for large saves to end first. With the rest of
-// the program this keeps a batch under 64 MB.
-using AwaitSave = std::function<void(std::size_t bytes)>;
-constexpr std::size_t kOverlapBytes = std::size_t{36} << 20;
-// Made maps that may wait for their saving: more lets the run go on through a slow save, but
-// a quit drops them all.
-constexpr std::size_t kMapsAhead = 3;
-
 // The finishing stages, between the terrain and the export; logged as "createMap: ". Only the
 // draws of the last steps are made here; their pixel work is left to the save, which enlarges
 // the palette indices made from the canvas.
-FinalSteps FinishMap(MapState& map, RunContext& ctx, MapLog& log, const AwaitSave& awaitSave) {
+FinalSteps FinishMap(MapState& map, RunContext& ctx, MapLog& log, RunSchedule& schedule) {
     Random& rng = ctx.rng;
     const long long t1 = TickCount();
     DrawSignature(map, rng);
     const bool effectsFlag = rng.Chance(0.4);
     // An effect works on a copy of the canvas.
-    if (effectsFlag) awaitSave(2 * map.canvas.Pixels().size_bytes());
+    if (effectsFlag) schedule.AwaitRoom(2 * map.canvas.Pixels().size_bytes());
     ApplyRandomEffects(map, rng, 0.08f, effectsFlag);
     if (map.WalkForWeapons && !map.WeaponSpots.empty()) DrawWeaponSpots(map, rng, ctx.chooser);
     const bool rareFlag = rng.Chance(0.06);
@@ -98,28 +88,27 @@ struct MadeMap {
 };
 
 // Makes map number `index` of a run: sizing, terrain, finishing and the level chunk's draws.
-// `threads`: how many its pixel passes may use.
-MadeMap MakeMap(RunContext& ctx, RunListener& log, const AwaitSave& awaitSave, int index,
-                const std::string& seed, bool batch, unsigned threads) {
+MadeMap MakeMap(RunContext& ctx, RunListener& log, RunSchedule& schedule, int index,
+                const std::string& seed, bool batch) {
     Random& rng = ctx.rng;
     MapState map;
     map.WalkForWeapons = ctx.walkForWeapons;
     DrawMapSize(map, rng);
-    awaitSave(static_cast<std::size_t>(map.MapWidth) * static_cast<std::size_t>(map.MapHeight) *
-              sizeof(Colour));
+    schedule.AwaitRoom(static_cast<std::size_t>(map.MapWidth) *
+                       static_cast<std::size_t>(map.MapHeight) * sizeof(Colour));
     map.canvas.CreateImage(map.MapWidth, map.MapHeight, 0);
     log.ReplaceLog("-- start: " + std::to_string(map.MapWidth) + "x" +
                    std::to_string(map.MapHeight) + " [" + std::to_string(index) + "]\r\n");
 
     GenerateTerrain(map, rng, log);
     MadeMap made;
-    made.steps = FinishMap(map, ctx, log, awaitSave);
+    made.steps = FinishMap(map, ctx, log, schedule);
     // The indices are made here, not beside the next map: the saves then hold a quarter of the
     // canvas each, so the next map seldom waits for room, and the two cores share the work more
     // evenly.
-    awaitSave(map.canvas.Pixels().size_bytes() + IndicesBytes(made.steps));
-    made.picture =
-        PaletteIndices(std::move(map.canvas), made.steps, map.stats.paletteSizes, threads);
+    schedule.AwaitRoom(map.canvas.Pixels().size_bytes() + IndicesBytes(made.steps));
+    made.picture = PaletteIndices(std::move(map.canvas), made.steps, map.stats.paletteSizes,
+                                  schedule.MakingThreads());
     MapReport& report = made.report;
     made.previewBounds = log.PreviewSize();
     made.thumbnailBounds = log.ThumbnailSize();
@@ -146,12 +135,10 @@ void ShowPictures(MadeMap& made, const Finished& pixels) {
 }
 
 // The last steps' pixel work, preview and export; touches nothing but the map it is given.
-// `spareCore`: no map is made meanwhile, so the export may use a second thread.
-void EncodeMap(MadeMap& made, bool spareCore) {
+void EncodeMap(MadeMap& made, unsigned threads) {
     IndexedPicture& picture = made.picture;
     // Only a map whose patterns cut it is enlarged whole.
     const auto rows = FinishedRows(picture, made.steps);
-    const unsigned threads = spareCore ? 2 : 1;
     if (rows) {
         // Most maps: the enlarged picture is made row by row as it is written.
         ShowPictures(made, *rows);
@@ -175,10 +162,10 @@ MapReport WriteMap(MadeMap& made, const std::filesystem::path& folder) {
     return std::move(report);
 }
 
-// Hands a made map to the save queue, which encodes it beside the next maps.
-SaveWork QueuedSave(MadeMap made, const std::filesystem::path& folder, bool spareCore) {
+// A made map's saving, for the schedule to run now or beside the next maps.
+SaveWork Saving(MadeMap made, const std::filesystem::path& folder, unsigned threads) {
     auto map = std::make_shared<MadeMap>(std::move(made));
-    return {LastStepsBytes(map->steps), [map, spareCore] { EncodeMap(*map, spareCore); },
+    return {LastStepsBytes(map->steps), [map, threads] { EncodeMap(*map, threads); },
             [map, folder] { return WriteMap(*map, folder); }};
 }
 
@@ -249,16 +236,14 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
     ctx.listener.ClearQuitRequest();
     RequireFolder(ctx.folder);
     KeepHeapSmall();
-    // With two threads, maps are encoded on other threads while the next ones are made, and
-    // what a map reports waits until the map before it has its "-- end". Files are still
-    // written and reported in order, and a failure or a quit request after map i still ends
-    // the run before map i + 1 is saved.
+    // Maps may be saved on other threads while the next ones are made; what a map reports then
+    // waits until the map before it has its "-- end". Files are still written and reported in
+    // order, and a failure or a quit request after map i still ends the run before map i + 1 is
+    // saved.
     HeldListener log(ctx.listener);
-    SaveQueue queue(kOverlapBytes);
-    const AwaitSave awaitSave = [&queue](std::size_t bytes) { queue.AwaitRoom(bytes); };
+    RunSchedule schedule(ctx.threads);
     int reported = 0;
-    // Reports a saved map; true when the player asked to quit.
-    auto announce = [&](const MapReport& report) {
+    const Announce announce = [&](const MapReport& report) {
         ctx.listener.Append("seed: " + report.code + "\r\n");
         ctx.listener.Append("-- end");
         ctx.listener.MapSaved(report);
@@ -272,30 +257,22 @@ RunOutcome GenerateMaps(RunContext& ctx, int count, bool batch, const std::strin
         return false;
     };
     for (int i = 1; i <= count; ++i) {
-        if (!queue.Empty()) log.Hold();
+        if (schedule.Saving()) log.Hold();
         MadeMap made;
         try {
-            // A second thread only while no save is waiting or being encoded: beside an
-            // encoding, two threads on one core would only slow each other.
-            const unsigned threads = ctx.threads > 1 && queue.Empty() ? 2 : 1;
             const std::string code = seed.empty() ? StartUnseededMap(ctx) : seed;
-            made = MakeMap(ctx, log, awaitSave, i, seed, batch, threads);
+            made = MakeMap(ctx, log, schedule, i, seed, batch);
             made.report.code = code;
         } catch (...) {
-            // The maps before this failure are saved and reported first, as without overlap.
-            queue.Report(announce, 0);
+            // The maps before this failure are saved and reported first.
+            schedule.Finish(announce);
             throw;
         }
-        if (ctx.threads > 1) {
-            // After the last map the run only waits for its saves.
-            queue.Push(QueuedSave(std::move(made), ctx.folder, i == count));
-            if (queue.Report(announce, kMapsAhead)) return RunOutcome::QuitRequested;
-        } else {
-            EncodeMap(made, false);
-            if (announce(WriteMap(made, ctx.folder))) return RunOutcome::QuitRequested;
-        }
+        const unsigned threads = schedule.EncodingThreads(i == count);
+        if (schedule.Save(Saving(std::move(made), ctx.folder, threads), announce))
+            return RunOutcome::QuitRequested;
     }
-    return queue.Report(announce, 0) ? RunOutcome::QuitRequested : RunOutcome::Finished;
+    return schedule.Finish(announce) ? RunOutcome::QuitRequested : RunOutcome::Finished;
 }
 
 RunOutcome RunSeeded(RunContext& ctx, const std::string& cleanedSeed) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/RunListener.h"
+#include "app/RunSchedule.h"
 #include "core/Random.h"
 #include "map/MapState.h"
 #include "weapons/WeaponChoice.h"
@@ -20,9 +21,9 @@ struct RunContext {
     std::filesystem::path folder;        // the saved-levels folder
     std::string decimalSeparator = ".";  // of the user's locale
     bool walkForWeapons = false;
-    // 2: a map's compression and saving overlap the making of the next map; 1: none. The
-    // maps are the same bytes either way.
-    int threads = 2;
+    // How many threads the run may keep busy (RunSchedule.h); 1 makes and saves each map in
+    // turn. The maps are the same bytes however many.
+    unsigned threads = MachineThreads();
 };
 
 enum class RunOutcome { Finished, QuitRequested, EmptySeed };

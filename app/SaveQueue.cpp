@@ -32,10 +32,11 @@ void SaveQueue::Allow(Entry& e, bool write) {
 }
 
 void SaveQueue::Push(SaveWork work) {
-    // Two encodings at a time fill both cores when the run waits for them; more would only
-    // hold more memory. So a map's encoding waits for the one two places before it.
+    // Enough encodings at a time to fill the cores when the run waits for them; more would only
+    // hold more memory. So a map's encoding waits for the one that many places before it.
     std::shared_future<void> turn;
-    if (entries_.size() >= 2) turn = entries_[entries_.size() - 2].encoded;
+    if (encodingsAtOnce_ > 0 && entries_.size() >= encodingsAtOnce_)
+        turn = entries_[entries_.size() - encodingsAtOnce_].encoded;
     Entry& e = entries_.emplace_back();
     e.held = std::make_shared<std::size_t>(work.bytes);  // no thread reads it yet
     std::promise<void> encoded;

@@ -25,14 +25,16 @@ struct SaveWork {
 class SaveQueue {
   public:
     // Encodings hold at most `overlapBytes` together with a picture the run is about to
-    // allocate (see AwaitRoom).
-    explicit SaveQueue(std::size_t overlapBytes) : overlapBytes_(overlapBytes) {}
+    // allocate (see AwaitRoom); at most `encodingsAtOnce` of them run at a time.
+    SaveQueue(std::size_t overlapBytes, std::size_t encodingsAtOnce)
+        : overlapBytes_(overlapBytes), encodingsAtOnce_(encodingsAtOnce) {}
     // Maps never allowed to be written are dropped; waits for their threads.
     ~SaveQueue();
     SaveQueue(const SaveQueue&) = delete;
     SaveQueue& operator=(const SaveQueue&) = delete;
 
     bool Empty() const { return entries_.empty(); }
+    std::size_t Size() const { return entries_.size(); }
     void Push(SaveWork work);
     // Before the run allocates `bytes`: waits until the encodings hold little enough to leave
     // room for it, or nothing at all.
@@ -65,6 +67,7 @@ class SaveQueue {
                           std::shared_ptr<Holdings> holdings, std::shared_ptr<std::size_t> held);
 
     std::size_t overlapBytes_;
+    std::size_t encodingsAtOnce_;
     std::shared_ptr<Holdings> holdings_ = std::make_shared<Holdings>();
     std::deque<Entry> entries_;
 };

@@ -4,11 +4,11 @@
 
 #include <functional>
 
-#include "app/Signature.h"
 #include "canvas/Canvas.h"
 #include "core/Numeric.h"
 #include "finish/ColourLimit.h"
 #include "finish/Patterns.h"
+#include "finish/Signature.h"
 #include "map/MapLog.h"
 #include "palette/ColourReduction.h"
 #include "terrain/GenerateTerrain.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/AtOnce.h"
 #include "palette/ColourMap.h"
+#include "pixels/AtOnce.h"
 #include "pixels/ByteRuns.h"
 
 namespace orvane {

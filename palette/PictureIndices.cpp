@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/AtOnce.h"
 #include "core/RunError.h"
 #include "palette/ColourMap.h"
 #include "palette/IndexedPicture.h"
+#include "pixels/AtOnce.h"
 #include "pixels/ByteRuns.h"
 
 namespace orvane {

@@ -30,10 +30,30 @@ ALLOWED = {
     "finish": PICTURE + ["map"],
     "app": PICTURE + ["map", "terrain", "weapons", "finish", "levelfile"],
 }
+# Inside terrain/ the same holds between its parts; terrain/ itself drives them all.
+TERRAIN_PARTS = {
+    "shapes": [],
+    "layout": ["shapes"],
+    "decor": [],
+    "compose": ["shapes", "layout", "decor"],
+}
 # Folders outside the product, which may use any layer.
 NOT_PRODUCT = {"tests", "bench", "tools", "third_party", "build", "packaging", "docs", "cmake",
                "scripts"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
+
+
+def TerrainPartFaults(path: pathlib.PurePath, header: str) -> list:
+    if path.parts[0] != "terrain" or len(path.parts) < 3 or not header.startswith("terrain/"):
+        return []
+    part, used = path.parts[1], header.split("/")[1]
+    if used == part or used in TERRAIN_PARTS.get(part, []):
+        return []
+    allowed = TERRAIN_PARTS.get(part)
+    if allowed is None:
+        return [f"terrain/{part}/: a part of terrain/ with no line in the layering table"]
+    return [f"{path}: includes {header}, but terrain/{part}/ may only use "
+            f"{', '.join('terrain/' + p for p in allowed) or 'no other part of terrain/'}"]
 
 
 def main() -> int:
@@ -52,6 +72,7 @@ def main() -> int:
                 if used != folder and used not in allowed:
                     faults.append(f"{path.relative_to(root)}: includes {header}, but {folder}/ "
                                   f"may only use {', '.join(allowed) or 'nothing else'}")
+                faults += TerrainPartFaults(path.relative_to(root), header)
     for fault in faults:
         print(fault, file=sys.stderr)
     if faults:

@@ -30,13 +30,16 @@ constexpr int kFailed = 1;
 constexpr int kBadArguments = 2;
 constexpr int kOutputLost = 3;
 constexpr int kMaxCount = 100000;
+// More than a run can use (see kThreadCap), so that a timing can show it.
+constexpr int kMaxThreads = 16;
 
 // A count is digits only: no sign, spaces, hexadecimal or octal (010 is ten).
-std::optional<int> ParseCount(const std::string& text) {
+std::optional<int> ParseCount(const std::string& text, int most) {
     unsigned count = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, count);
-    if (error != std::errc{} || stop != end || count < 1 || count > kMaxCount) return std::nullopt;
+    if (error != std::errc{} || stop != end || count < 1 || count > static_cast<unsigned>(most))
+        return std::nullopt;
     return static_cast<int>(count);
 }
 
@@ -169,6 +172,7 @@ int main(int argc, char** argv) {
     CLI::App app{"Makes random maps and saves them as level files."};
     std::vector<std::string> seeds;
     std::string countText;
+    std::string threadsText;
     bool wfw = false;
     bool json = false;
     bool quiet = false;
@@ -179,6 +183,9 @@ int main(int argc, char** argv) {
     app.add_option("--out", out,
                    "Folder for the maps (default: the folder chosen in the window, else "
                    "User/SavedLevels beside the program)");
+    app.add_option("--threads", threadsText,
+                   "Threads to use, 1 to 16 (default: the machine's, at most " +
+                       std::to_string(orvane::kThreadCap) + "); the maps are the same");
     app.add_flag("--json", json, "Print one JSON object per saved map on stdout");
     app.add_flag("--quiet", quiet, "No log lines on stderr");
     app.set_version_flag("--version", std::string("orvane-cli ") + ORVANE_VERSION + " (" +
@@ -202,13 +209,23 @@ int main(int argc, char** argv) {
     }
     int count = 0;
     if (app.count("--count") > 0) {
-        const std::optional<int> parsed = ParseCount(countText);
+        const std::optional<int> parsed = ParseCount(countText, kMaxCount);
         if (!parsed) {
             std::cerr << "orvane-cli: --count needs a decimal number from 1 to " << kMaxCount
                       << ", not \"" << orvane::Printable(countText) << "\"\n";
             return kBadArguments;
         }
         count = *parsed;
+    }
+    unsigned threads = orvane::MachineThreads();
+    if (app.count("--threads") > 0) {
+        const std::optional<int> parsed = ParseCount(threadsText, kMaxThreads);
+        if (!parsed) {
+            std::cerr << "orvane-cli: --threads needs a decimal number from 1 to " << kMaxThreads
+                      << ", not \"" << orvane::Printable(threadsText) << "\"\n";
+            return kBadArguments;
+        }
+        threads = static_cast<unsigned>(*parsed);
     }
     if (app.count("--out") > 0 && out.empty()) {
         std::cerr << "orvane-cli: --out needs a folder name\n";
@@ -229,6 +246,7 @@ int main(int argc, char** argv) {
             orvane::ApplyStartSeed(rng);
             orvane::WeaponChooser chooser;
             orvane::RunContext ctx{rng, chooser, listener, folder, separator, wfw};
+            ctx.threads = threads;
             if (seeds.empty() && count == 0) count = 1;
             status = MakeMaps(ctx, listener, seeds, count, quiet);
         }

@@ -2,7 +2,7 @@
 // specks in the sky, and no more loose pixels than the map had.
 #include <gtest/gtest.h>
 
-#include "app/Signature.h"
+#include "finish/Signature.h"
 #include "map/MapLog.h"
 #include "terrain/GenerateTerrain.h"
 #include "tests/support/EffectList.h"

@@ -168,6 +168,17 @@ for count in 0 -3 x 0x2 ' 2' +2 '2 ' 1e2 100001 ''; do
         fail "--count '$count': rc=$rc msg=$msg files=$(ls -A "$work/args")"
     rm -f "$work/args"/*
 done
+# Threads change when a map is made, never its bytes; the number is checked like a count.
+for threads in 0 17 x; do
+    "$cli" --quiet --threads "$threads" --out "$work/args" 2>/dev/null
+    [[ $? -eq 2 && -z $(ls -A "$work/args") ]] && pass "refused: --threads '$threads'" ||
+        fail "--threads '$threads' accepted"
+done
+mkdir -p "$work/threads1" "$work/threads4"
+ORVANE_START_SEED=5 "$cli" --quiet --count 3 --threads 1 --out "$work/threads1" &&
+    ORVANE_START_SEED=5 "$cli" --quiet --count 3 --threads 4 --out "$work/threads4" &&
+    diff -r "$work/threads1" "$work/threads4" >/dev/null && [[ $(ls "$work/threads1" | wc -l) -eq 3 ]] &&
+    pass "--threads 1 and 4 save the same maps" || fail "--threads 1 and 4 differ"
 "$cli" --quiet --count 010 --out "$work/args" && [[ $(ls "$work/args" | wc -l) -eq 10 ]] &&
     pass "--count 010 is ten maps" || fail "--count 010 made $(ls "$work/args" | wc -l) maps"
 rm -f "$work/args"/*

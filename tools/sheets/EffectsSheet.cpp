@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Signature.h"
 #include "finish/Patterns.h"
+#include "finish/Signature.h"
 #include "map/MapLog.h"
 #include "terrain/GenerateTerrain.h"
 #include "tests/support/EffectList.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/Signature.h"
+#include "finish/Signature.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TestMaps.h"
 

@@ -1,4 +1,4 @@
-#include "app/Signature.h"
+#include "finish/Signature.h"
 
 #include <array>
 #include <optional>
