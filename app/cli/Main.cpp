@@ -43,6 +43,15 @@ std::optional<int> ParseCount(const std::string& text, int most) {
     return static_cast<int>(count);
 }
 
+// The number given with `option`; nothing, having said why on stderr, when it is no count.
+std::optional<int> NumberOption(const std::string& option, const std::string& text, int most) {
+    const std::optional<int> parsed = ParseCount(text, most);
+    if (!parsed)
+        std::cerr << "orvane-cli: " << option << " needs a decimal number from 1 to " << most
+                  << ", not \"" << orvane::Printable(text) << "\"\n";
+    return parsed;
+}
+
 // Flushes stdout; false, having said on stderr that `what` was lost, when any of it was not
 // written. `firstError`: an error met before, 0 for none.
 bool StdoutWritten(int firstError, const std::string& what) {
@@ -209,22 +218,14 @@ int main(int argc, char** argv) {
     }
     int count = 0;
     if (app.count("--count") > 0) {
-        const std::optional<int> parsed = ParseCount(countText, kMaxCount);
-        if (!parsed) {
-            std::cerr << "orvane-cli: --count needs a decimal number from 1 to " << kMaxCount
-                      << ", not \"" << orvane::Printable(countText) << "\"\n";
-            return kBadArguments;
-        }
+        const std::optional<int> parsed = NumberOption("--count", countText, kMaxCount);
+        if (!parsed) return kBadArguments;
         count = *parsed;
     }
     unsigned threads = orvane::MachineThreads();
     if (app.count("--threads") > 0) {
-        const std::optional<int> parsed = ParseCount(threadsText, kMaxThreads);
-        if (!parsed) {
-            std::cerr << "orvane-cli: --threads needs a decimal number from 1 to " << kMaxThreads
-                      << ", not \"" << orvane::Printable(threadsText) << "\"\n";
-            return kBadArguments;
-        }
+        const std::optional<int> parsed = NumberOption("--threads", threadsText, kMaxThreads);
+        if (!parsed) return kBadArguments;
         threads = static_cast<unsigned>(*parsed);
     }
     if (app.count("--out") > 0 && out.empty()) {

@@ -88,13 +88,12 @@ MapViewer::~MapViewer() = default;
 void MapViewer::Show(const BatchMap& map, std::size_t position, std::size_t count) {
     std::string problem;
     picture_->image(nullptr);
-    image_.reset();
+    shown_ = ShownPreview();
     try {
         const Canvas canvas = ReadMap(map.path);
         const MapPreview large = MakePreview(canvas, picture_->w(), picture_->h());
-        rgb_ = large.rgb;
-        image_ = std::make_unique<Fl_RGB_Image>(rgb_.data(), large.width, large.height, 3);
-        picture_->image(image_.get());
+        shown_ = ShownPreview(large);
+        picture_->image(shown_.Image());
     } catch (const std::exception& e) {
         problem = "  (cannot be shown: " + Printable(e.what()) + ")";
     }

@@ -3,7 +3,6 @@
 // through the batch. The picture is read from the saved file, one map at a time.
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Double_Window.H>
-#include <FL/Fl_RGB_Image.H>
 
 #include <functional>
 #include <memory>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "app/BatchSelection.h"
+#include "app/window/ShownPreview.h"
 
 namespace orvane {
 
@@ -30,8 +30,7 @@ class MapViewer {
     std::unique_ptr<Window> window_;
     Fl_Box* picture_ = nullptr;
     Fl_Box* caption_ = nullptr;
-    std::vector<std::uint8_t> rgb_;
-    std::unique_ptr<Fl_RGB_Image> image_;
+    ShownPreview shown_;
     std::string about_;  // the caption without the mark
     std::string captionText_;
 };

@@ -53,33 +53,33 @@ PreviewImage::PreviewImage(int x, int y, int w, int h)
 
 void PreviewImage::Show(const MapPreview& preview) {
     if (preview.width <= 0 || preview.height <= 0) return;
-    rgb_ = preview.rgb;
-    image_ = std::make_unique<Fl_RGB_Image>(rgb_.data(), preview.width, preview.height, 3);
+    shown_ = ShownPreview(preview);
     tooltip("Open the map in the image viewer");
     redraw();
 }
 
 void PreviewImage::draw() {
     draw_box();
-    if (!image_) {
+    Fl_RGB_Image* image = shown_.Image();
+    if (!image) {
         draw_label();
         return;
     }
-    image_->draw(x() + (w() - image_->w()) / 2, y() + (h() - image_->h()) / 2);
+    image->draw(x() + (w() - image->w()) / 2, y() + (h() - image->h()) / 2);
 }
 
 int PreviewImage::handle(int event) {
     switch (event) {
         case FL_ENTER:
-            if (image_) fl_cursor(FL_CURSOR_HAND);
+            if (shown_.Image()) fl_cursor(FL_CURSOR_HAND);
             return 1;
         case FL_LEAVE:
             fl_cursor(FL_CURSOR_DEFAULT);
             return 1;
         case FL_PUSH:
-            return image_ ? 1 : 0;
+            return shown_.Image() ? 1 : 0;
         case FL_RELEASE:
-            if (image_ && Fl::event_inside(this)) do_callback();
+            if (shown_.Image() && Fl::event_inside(this)) do_callback();
             return 1;
         default:
             return Fl_Box::handle(event);

@@ -3,7 +3,6 @@
 // the folder maps go to, and the "Show folder", "Copy seed", "Browse…" and "Folder…" buttons.
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
-#include <FL/Fl_RGB_Image.H>
 
 #include <filesystem>
 #include <functional>
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "app/RunListener.h"
+#include "app/window/ShownPreview.h"
 
 namespace orvane {
 
@@ -33,8 +33,7 @@ class PreviewImage : public Fl_Box {
     int handle(int event) override;
 
   private:
-    std::vector<std::uint8_t> rgb_;
-    std::unique_ptr<Fl_RGB_Image> image_;
+    ShownPreview shown_;
 };
 
 class PreviewPane {

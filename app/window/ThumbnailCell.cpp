@@ -19,7 +19,7 @@ const Fl_Color kThrowColour = fl_rgb_color(200, 40, 40);
 ThumbnailCell::ThumbnailCell(int x, int y, const BatchMap& map,
                              std::function<void(int, bool)> clicked)
     : Fl_Widget(x, y, kCellWidth, kCellHeight),
-      rgb_(map.thumbnail.rgb),
+      thumbnail_(map.thumbnail),
       size_(std::to_string(map.width) + " x " + std::to_string(map.height)),
       code_(map.code),
       tip_(Printable(PathText(map.path.filename())) +
@@ -27,9 +27,6 @@ ThumbnailCell::ThumbnailCell(int x, int y, const BatchMap& map,
            "\nDouble-click: view large"),
       mark_(map.mark),
       clicked_(std::move(clicked)) {
-    if (map.thumbnail.width > 0 && map.thumbnail.height > 0)
-        image_ = std::make_unique<Fl_RGB_Image>(rgb_.data(), map.thumbnail.width,
-                                                map.thumbnail.height, 3);
     tooltip(tip_.c_str());
     clear_visible_focus();  // the browser window takes the keys
 }
@@ -58,8 +55,8 @@ void ThumbnailCell::draw() {
     const int bx = x() + kThumbInset;
     const int by = y() + kThumbInset;
     fl_rectf(bx, by, kThumbWidth, kThumbHeight, kBoxColour);
-    if (image_)
-        image_->draw(bx + (kThumbWidth - image_->w()) / 2, by + (kThumbHeight - image_->h()) / 2);
+    if (Fl_RGB_Image* image = thumbnail_.Image())
+        image->draw(bx + (kThumbWidth - image->w()) / 2, by + (kThumbHeight - image->h()) / 2);
     fl_font(FL_HELVETICA, kFontSize);
     fl_color(FL_FOREGROUND_COLOR);
     const int line = by + kThumbHeight + 4;

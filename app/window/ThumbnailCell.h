@@ -1,15 +1,13 @@
 #pragma once
 // One map in the batch browser's grid: its thumbnail, size and code, and the player's mark as a
 // coloured frame and a word, drawn beside the picture so the map's own pixels stay as they are.
-#include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Widget.H>
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "app/BatchSelection.h"
+#include "app/window/ShownPreview.h"
 
 namespace orvane {
 
@@ -31,8 +29,7 @@ class ThumbnailCell : public Fl_Widget {
     int handle(int event) override;
 
   private:
-    std::vector<std::uint8_t> rgb_;
-    std::unique_ptr<Fl_RGB_Image> image_;
+    ShownPreview thumbnail_;
     std::string size_;
     std::string code_;
     std::string tip_;
