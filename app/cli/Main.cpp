@@ -14,6 +14,7 @@
 #include "app/MapsFolder.h"
 #include "app/Printable.h"
 #include "app/Run.h"
+#include "app/RunEnvironment.h"
 #include "app/Seed.h"
 #include "app/cli/Arguments.h"
 #include "app/cli/Interrupt.h"

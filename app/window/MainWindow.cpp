@@ -11,6 +11,7 @@
 
 #include "app/LevelStore.h"
 #include "app/Printable.h"
+#include "app/RunEnvironment.h"
 #include "app/Seed.h"
 #include "app/platform/PathText.h"
 #include "app/platform/ProgramFolder.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Run.h"
+#include "app/RunEnvironment.h"
 
 namespace orvane {
 namespace {
