@@ -5,6 +5,11 @@
 // run-length matching, its blocks of 4095 symbols and its Huffman trees (DeflateTrees.h). Runs
 // are found eight bytes a step and bits written without a branch, where zlib goes byte by byte
 // through a window it copies the input into.
+//
+// Measured 2026-12 on a 2-core VM shared with builds, medians of 7-11 alternated pairs: the same
+// 64-map batch 1.88 s → 2.46 s CPU (2.1 s → 2.9 s wall) with zlib writing every map instead, the
+// largest map 0.14 s → 0.18 s CPU. Off: in SplitDeflate.cpp, `kMostOwnColours = 144;` → `0;`
+// (the two-thread split goes with it: it needs this deflate).
 #include <array>
 #include <bit>
 #include <cstddef>

@@ -8,6 +8,11 @@
 // can show. The second part's bits are shifted into place after the first part's, and its last
 // blocks, whose padding depends on where they start within a byte, are made only once that is
 // known.
+//
+// Measured 2026-12 on a quiet 2-core VM, medians of 7-15 alternated pairs: 64 seeded maps
+// 1.63 s wall, 1.77 s CPU with the split, 1.58 s and 1.64 s without; the largest map 0.15 s
+// either way. At map sizes it buys nothing measurable. Off: in SplitDeflate.cpp,
+// `Deflate(rows, out, threads >= 2 && rows.Size() >= 2)` → `Deflate(rows, out, false)`.
 #include <cstdint>
 
 #include "deflate/FilteredRows.h"

@@ -3,6 +3,11 @@
 // the export reads it: the enlarged picture, a map's largest buffer, is never held whole. The
 // pixels are those of ResizeImage (its palette sorted) then ResizeCanvas; the rows are
 // renumbered to the sorted palette as they are made, so the picture itself is never renumbered.
+//
+// Measured 2026-12 on a quiet 2-core VM, 15 alternated pairs: the largest map peaks at 31 MB
+// instead of 38 MB; time the same (0.15 s wall, and 64 seeded maps 2.12 s, either way).
+// Off: in finish/FinalSteps.cpp's FinishedRows, `if (!OnlyEnlarges(steps)) return std::nullopt;`
+// → `return std::nullopt;` (every map is then enlarged whole).
 #include <array>
 #include <cstdint>
 #include <span>

@@ -1,4 +1,8 @@
 // IndexedPicture::FromColours: a full-colour picture turned into palette indices.
+//
+// Its split in two halves, measured 2026-12 on a 2-core VM shared with builds (7-11 alternated
+// pairs): nothing measurable (64 seeded maps 3.64 s → 3.43 s wall, 1.96 s → 1.89 s CPU off).
+// Off: `const bool split = threads >= 2 && count >= kTwoThreadsFrom;` → `= false;`.
 #include <algorithm>
 #include <array>
 #include <cstdint>

@@ -1,6 +1,10 @@
 #pragma once
 // Which palette entries a picture still uses, for the file's palette: cut patterns may have
 // removed the last pixel of a colour.
+//
+// The two-half scan, measured 2026-12 on a quiet 2-core VM, 7 alternated pairs: 64 seeded maps
+// 1.90 s wall, 1.81 s CPU with it, 1.86 s and 1.80 s without; nothing measurable.
+// Off: in UsedColours.cpp, `kSplitFrom = std::size_t{4} << 20;` → `kSplitFrom = ~std::size_t{0};`.
 #include <array>
 #include <cstddef>
 #include <cstdint>
