@@ -153,7 +153,8 @@ void ExportPalettePng(benchmark::State& state) {
     const bool fromCanvas = state.range(0) != 0;
     const auto threads = static_cast<unsigned>(state.range(1));
     for (auto _ : state) {
-        const auto png = fromCanvas ? c.ExportPng() : ExportPng(picture, threads);
+        const auto png =
+            fromCanvas ? ExportPng(IndexedPicture::FromColours(c)) : ExportPng(picture, threads);
         state.counters["bytes"] = static_cast<double>(png.size());
     }
 }

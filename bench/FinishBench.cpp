@@ -1,5 +1,5 @@
 // Finishing at the largest map size: every picture effect on a generated 3200 x 1811 map, and
-// the colour limit, enlargement (scale 24) and cut patterns that follow.
+// the colour limit, crop, enlargement (scale 24) and cut patterns that follow.
 #include <benchmark/benchmark.h>
 
 #include <functional>
@@ -7,7 +7,7 @@
 #include "canvas/Canvas.h"
 #include "core/Numeric.h"
 #include "finish/ColourLimit.h"
-#include "finish/Patterns.h"
+#include "finish/FinalSteps.h"
 #include "finish/Signature.h"
 #include "map/MapLog.h"
 #include "palette/ColourReduction.h"
@@ -46,40 +46,40 @@ void Effect(benchmark::State& state, const std::function<void(Canvas&)>& apply) 
 }
 
 BENCHMARK_CAPTURE(Effect, e1_relief, [](Canvas& c) {
-    c.ApplyEffect1();
+    c.ApplyEffect(PictureEffect::Relief);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e2A_blur, [](Canvas& c) {
-    c.ApplyEffect2A();
+    c.ApplyEffect(PictureEffect::Blur);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e2B_sharpen, [](Canvas& c) {
-    c.ApplyEffect2B();
+    c.ApplyEffect(PictureEffect::Sharpen);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e2C_edges, [](Canvas& c) {
-    c.ApplyEffect2C();
+    c.ApplyEffect(PictureEffect::Edges);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e3A_grain, [](Canvas& c) {
-    c.ApplyEffect3A();
+    c.ApplyEffect(PictureEffect::Grain);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e3B_mosaic, [](Canvas& c) {
-    c.ApplyEffect3B();
+    c.ApplyEffect(PictureEffect::Mosaic);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e4A_solarise, [](Canvas& c) {
-    c.ApplyEffect4A();
+    c.ApplyEffect(PictureEffect::Solarise);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e4B_posterise, [](Canvas& c) {
-    c.ApplyEffect4B();
+    c.ApplyEffect(PictureEffect::Posterise);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e4C_swirl, [](Canvas& c) {
-    c.ApplyEffect4C();
+    c.ApplyEffect(PictureEffect::Swirl);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e5A_waves, [](Canvas& c) {
-    c.ApplyEffect5A();
+    c.ApplyEffect(PictureEffect::Waves);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e5B_hue, [](Canvas& c) {
-    c.ApplyEffect5B();
+    c.ApplyEffect(PictureEffect::HueTurn);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e6_crumble, [](Canvas& c) {
-    c.ApplyEffect6();
+    c.ApplyEffect(PictureEffect::Crumble);
 })->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Effect, e7_bricks, [](Canvas& c) {
     c.ApplyEffect7(30, RGB(200, 180, 150));
@@ -118,8 +118,9 @@ void RemapPass(benchmark::State& state) {
 }
 BENCHMARK(RemapPass)->Unit(benchmark::kMillisecond);
 
-// LimitPalette + ScalePicture (24 tenths: 7680 x 4344) + DrawPatterns. Arguments: whether
-// the effects flag is set (no first reduction) and the pattern chance in percent.
+// The colour limit, the crop, the enlargement (24 tenths: 7680 x 4344) and the cut patterns, as
+// a map plans and makes them, the enlarged picture made whole. Arguments: whether the effects
+// flag is set (no first reduction) and the pattern chance in percent.
 void Finishing(benchmark::State& state) {
     const bool effectsFlag = state.range(0) != 0;
     const float p = static_cast<float>(state.range(1)) / 100.0f;
@@ -132,10 +133,12 @@ void Finishing(benchmark::State& state) {
         map.canvas = LargestMap().canvas;
         map.ScaleTenths = 24;
         state.ResumeTiming();
-        LimitPalette(map, rng, effectsFlag, false);
-        ScalePicture(map);
-        DrawPatterns(map, rng, p);
-        benchmark::DoNotOptimize(map.canvas.Pixels().data());
+        const ColourLimitPlan limit = LimitPaletteLater(map, rng, effectsFlag, false);
+        FinalSteps steps = PlanFinalSteps(map.canvas, map.ScaleTenths, map.stats, rng, p);
+        steps.limit = limit;
+        const IndexedPicture picture = ApplyFinalSteps(
+            PaletteIndices(std::move(map.canvas), steps, map.stats.paletteSizes), steps);
+        benchmark::DoNotOptimize(picture.Pixels().data());
     }
 }
 BENCHMARK(Finishing)

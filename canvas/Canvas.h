@@ -127,6 +127,7 @@ class Canvas {
     // --- geometry (canvas/Resize.cpp) ----------------------------------------------------------
     // Nearest-neighbour scaling to the new size.
     void ResizeImage(std::int32_t width, std::int32_t height);
+    // These two are kept as the tests' reference for the palette picture's finishing steps.
     // New size without scaling, the old picture kept at `anchor`; the new area takes `colour`.
     void ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor, Colour colour);
     // (0, 0): crops away the outer rows and columns that are entirely colour 0.
@@ -136,34 +137,17 @@ class Canvas {
     // Options A (5..20) and B (1..256) tune the effects; unset (0), each reads as the middle.
     void SetEffectOptionA(std::int32_t value) { effectOptionA_ = value; }
     void SetEffectOptionB(std::int32_t value) { effectOptionB_ = value; }
+    // Read by the tests of the options a map draws.
     std::int32_t GetEffectOptionA() const { return effectOptionA_; }
     std::int32_t GetEffectOptionB() const { return effectOptionB_; }
     // With `keepLandShape`, swirl and waves only recolour the land: it keeps its shape.
     void ApplyEffect(PictureEffect effect, bool keepLandShape = false);
-    // The same effects under their numbers.
-    void ApplyEffect1() { ApplyEffect(PictureEffect::Relief); }
-    void ApplyEffect2A() { ApplyEffect(PictureEffect::Blur); }
-    void ApplyEffect2B() { ApplyEffect(PictureEffect::Sharpen); }
-    void ApplyEffect2C() { ApplyEffect(PictureEffect::Edges); }
-    void ApplyEffect3A() { ApplyEffect(PictureEffect::Grain); }
-    void ApplyEffect3B() { ApplyEffect(PictureEffect::Mosaic); }
-    void ApplyEffect4A() { ApplyEffect(PictureEffect::Solarise); }
-    void ApplyEffect4B() { ApplyEffect(PictureEffect::Posterise); }
-    void ApplyEffect4C() { ApplyEffect(PictureEffect::Swirl); }
-    void ApplyEffect5A() { ApplyEffect(PictureEffect::Waves); }
-    void ApplyEffect5B() { ApplyEffect(PictureEffect::HueTurn); }
-    void ApplyEffect6() { ApplyEffect(PictureEffect::Crumble); }
     // Bricks of `size` pixels with mortar joints in `colour`.
     void ApplyEffect7(std::int32_t size, Colour colour);
 
     // --- files (canvas/CanvasPng.cpp, png/) ----------------------------------------------------
     // Takes the size and pixels of a PNG picture (any colour type).
     void LoadPicture(std::span<const std::uint8_t> png);
-    void SetExportFormat(std::int32_t format) { exportFormat_ = format; }
-    void SetExportBitDepth(std::int32_t depth) { exportBitDepth_ = depth; }
-    // Format 3, depth 8: palette PNG, black at index 0, one entry per colour used (at most
-    // 256 colours, else RunError). Otherwise 8-bit RGB. Signature and IHDR come first.
-    std::vector<std::uint8_t> ExportPng() const;
 
   private:
     std::int32_t width_ = 0;
@@ -180,9 +164,6 @@ class Canvas {
 
     std::int32_t effectOptionA_ = 0;
     std::int32_t effectOptionB_ = 0;
-
-    std::int32_t exportFormat_ = 3;
-    std::int32_t exportBitDepth_ = 8;
 };
 
 }  // namespace orvane

@@ -57,28 +57,9 @@ void ApplyColourLimit(Canvas& canvas, const ColourLimitPlan& plan, std::vector<i
         paletteSizes.push_back(left);
 }
 
-void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
-    const ColourLimitPlan plan = LimitPaletteLater(map, rng, effectsFlag, rareFlag);
-    if (plan.pending) ApplyColourLimit(map.canvas, plan, map.stats.paletteSizes);
-}
-
-namespace {
-
-// The same enlargement for the full-colour canvas and the palette-index picture.
-template <class Picture>
-void Enlarge(Picture& picture, std::int32_t scaleTenths) {
+void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths) {
     picture.ResizeImage(ScaledSide(scaleTenths, picture.GetWidth()),
                         ScaledSide(scaleTenths, picture.GetHeight()));
-}
-
-}  // namespace
-
-void ScalePicture(MapState& map) {
-    Enlarge(map.canvas, map.ScaleTenths);
-}
-
-void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths) {
-    Enlarge(picture, scaleTenths);
 }
 
 std::int32_t ScaledSide(std::int32_t scaleTenths, std::int32_t side) {

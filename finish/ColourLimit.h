@@ -14,16 +14,15 @@ struct ColourLimitPlan {
     ReduceOptions first;
 };
 
-// At most 64 colours and an empty corner pixel.
-void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
-// The same, with the pixel work left in the plan when it can wait: which pixels are empty
-// stays as it is unless the corner is land, and the steps after it depend on nothing else.
+// At most 64 colours and an empty corner pixel, with the pixel work left in the plan when it
+// can wait: which pixels are empty stays as it is unless the corner is land, and the steps after
+// it depend on nothing else.
 ColourLimitPlan LimitPaletteLater(MapState& map, Random& rng, bool effectsFlag, bool rareFlag);
 // The pixel work of a pending plan; with `deferred`, the last remap is left to it, and with
 // threads >= 2 its census may use a second thread (see Canvas::ReduceColoursThenLimit).
 void ApplyColourLimit(Canvas& canvas, const ColourLimitPlan& plan, std::vector<int>& paletteSizes,
                       ColourMap* deferred = nullptr, unsigned threads = 1);
-void ScalePicture(MapState& map);
+// The enlargement in one pass; kept as the tests' reference for the enlarged rows maps write.
 void ScalePicture(IndexedPicture& picture, std::int32_t scaleTenths);
 // A side once enlarged: rounded half to even, then down to a multiple of 8. A side that would
 // vanish keeps 8 pixels, so a picture cropped to a sliver still has a size.

@@ -17,7 +17,7 @@ std::int32_t Spacing(Random& rng, std::int32_t penWidth) {
     return rng.RndInt(3) + penWidth + 1;
 }
 
-// The same draws and cuts on the full-colour canvas and on the palette-index picture.
+// The same draws on the palette-index picture, cutting it, and on SizeOnly, which only draws.
 template <class Picture>
 void Cut(Picture& canvas, std::vector<std::string>& patterns, Random& rng, float p) {
     const std::int32_t w = canvas.GetWidth();
@@ -75,10 +75,6 @@ class SizeOnly {
 };
 
 }  // namespace
-
-void DrawPatterns(MapState& map, Random& rng, float p) {
-    Cut(map.canvas, map.stats.patterns, rng, p);
-}
 
 void DrawPatterns(IndexedPicture& picture, MapStats& stats, Random& rng, float p) {
     Cut(picture, stats.patterns, rng, p);

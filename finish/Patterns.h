@@ -3,12 +3,12 @@
 #include <memory>
 
 #include "core/Random.h"
-#include "map/MapState.h"
+#include "map/MapStats.h"
 #include "palette/IndexedPicture.h"
 
 namespace orvane {
 
-void DrawPatterns(MapState& map, Random& rng, float p);
+// Draws and cuts at once; kept as the tests' reference for the deferred form below.
 void DrawPatterns(IndexedPicture& picture, MapStats& stats, Random& rng, float p);
 
 // The pattern draws depend on nothing but the picture's size, so they can be made before the

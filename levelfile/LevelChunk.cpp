@@ -33,10 +33,6 @@ std::array<std::uint8_t, kLevelChunkDataSize> MakeLevelChunkData(Random& rng, do
     return data;
 }
 
-void WriteLevelChunk(std::vector<std::uint8_t>& png, Random& rng, double mapArea) {
-    InsertLevelChunk(png, MakeLevelChunkData(rng, mapArea));
-}
-
 void InsertLevelChunk(std::vector<std::uint8_t>& png,
                       const std::array<std::uint8_t, kLevelChunkDataSize>& data) {
     if (png.size() < kInsertAt ||

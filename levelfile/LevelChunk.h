@@ -16,11 +16,9 @@ inline constexpr std::size_t kLevelChunkSize = 4 + 4 + kLevelChunkDataSize + 4; 
 // The 41 data bytes, drawn in their fixed order. mapArea: final area in millions of pixels.
 std::array<std::uint8_t, kLevelChunkDataSize> MakeLevelChunkData(Random& rng, double mapArea);
 
-// Replaces `png` by the level file: signature and IHDR, the chunk, then the rest unchanged.
+// Replaces `png` by the level file: signature and IHDR, the chunk of `data`, then the rest
+// unchanged. The data is drawn beforehand, so the picture can be compressed away from the draws.
 // Throws RunError when `png` does not start with a PNG signature and a 13-byte IHDR.
-void WriteLevelChunk(std::vector<std::uint8_t>& png, Random& rng, double mapArea);
-
-// The same with data drawn beforehand, so the picture can be compressed away from the draws.
 void InsertLevelChunk(std::vector<std::uint8_t>& png,
                       const std::array<std::uint8_t, kLevelChunkDataSize>& data);
 

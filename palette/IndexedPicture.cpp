@@ -40,14 +40,6 @@ void IndexedPicture::SortPalette() {
         for (Pixel& p : pixels_) p = (*renumber)[p];
 }
 
-Colour IndexedPicture::GetColour(std::int32_t x, std::int32_t y) const {
-    if (static_cast<std::uint32_t>(x) >= static_cast<std::uint32_t>(width_) ||
-        static_cast<std::uint32_t>(y) >= static_cast<std::uint32_t>(height_))
-        return 0;
-    return palette_[pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                            static_cast<std::size_t>(x)]];
-}
-
 void IndexedPicture::ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette) {
     raster::CheckSize(width, height);
     // Enlarging shows every source pixel at least once; shrinking may drop some.

@@ -31,6 +31,7 @@ class IndexedPicture {
     // `sorted` false the palette may be left in the order the colours were met, for SortPalette
     // to put right later (a pass over every pixel that another thread may then make).
     // With `colours`, each land colour is first mapped through it (it must hold them all).
+    // Kept for the tests, which index whole pictures.
     static IndexedPicture FromColours(const ColourView& canvas, std::size_t room = 0,
                                       bool sorted = true, const ColourMap* colours = nullptr);
     // The same for the part of the canvas inside `box` only: a crop with no copy of its own
@@ -49,13 +50,12 @@ class IndexedPicture {
     std::span<const Colour> Palette() const { return palette_; }
     // Every palette colour other than black is known to occur in the pixels.
     bool PaletteAllUsed() const { return paletteAllUsed_; }
-    // The colour of a pixel; 0 outside the picture.
-    Colour GetColour(std::int32_t x, std::int32_t y) const;
 
     // As the canvas operations of the same names. With `sortPalette`, SortPalette's renumbering
     // is made as the pixels are copied: one pass over the picture instead of two.
     void ResizeImage(std::int32_t width, std::int32_t height, bool sortPalette = false);
     void ResizeCanvas(std::int32_t width, std::int32_t height, Anchor anchor);  // empty
+    // CropEmpty, ContentBox and Crop are kept as the tests' reference: maps index the crop box.
     void CropEmpty();
     // The smallest rectangle holding every pixel that is not empty space, and a crop to it.
     Rect ContentBox() const;

@@ -2,55 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
-#include <memory>
 
 #include "core/RunError.h"
-#include "deflate/DeflateSettings.h"
 #include "deflate/FilteredRows.h"
 #include "palette/UsedColours.h"
 #include "png/PngPaletteWrite.h"
-#include "png/Spng.h"
 
 namespace orvane {
-namespace {
-
-constexpr const char* kAction = "PNG export";
-
-void Check(int err, const char* step) {
-    spng::Check(err, kAction, step);
-}
-
-}  // namespace
-
-std::vector<std::uint8_t> ExportRgbPng(std::uint32_t width, std::uint32_t height,
-                                       std::span<const std::uint8_t> image) {
-    const spng::Context ctx = spng::NewContext(SPNG_CTX_ENCODER, kAction);
-    spng_ctx* c = ctx.get();
-    Check(spng_set_option(c, SPNG_ENCODE_TO_BUFFER, 1), "buffer");
-    // The deflate settings of the palette writer, for the same reasons.
-    Check(spng_set_option(c, SPNG_IMG_COMPRESSION_LEVEL, deflate::kLevel), "level");
-    Check(spng_set_option(c, SPNG_IMG_COMPRESSION_STRATEGY, deflate::kStrategy), "strategy");
-    Check(spng_set_option(c, SPNG_IMG_MEM_LEVEL, deflate::kMemLevel), "memory level");
-    spng_ihdr ihdr{};
-    ihdr.width = width;
-    ihdr.height = height;
-    ihdr.bit_depth = 8;
-    ihdr.color_type = SPNG_COLOR_TYPE_TRUECOLOR;
-    Check(spng_set_ihdr(c, &ihdr), "header");
-    Check(spng_encode_image(c, const_cast<std::uint8_t*>(image.data()), image.size(), SPNG_FMT_PNG,
-                            SPNG_ENCODE_FINALIZE),
-          "encode");
-    std::size_t length = 0;
-    int err = 0;
-    std::unique_ptr<void, decltype(&std::free)> buffer(spng_get_png_buffer(c, &length, &err),
-                                                       &std::free);
-    Check(err, "buffer");
-    if (!buffer) throw RunError("PNG export failed: no output");
-    const auto* bytes = static_cast<const std::uint8_t*>(buffer.get());
-    return std::vector<std::uint8_t>(bytes, bytes + length);
-}
-
 namespace {
 
 // The palette PNG of rows that `rows(renumber, colours)` gives: one palette entry per colour

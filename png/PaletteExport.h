@@ -1,5 +1,5 @@
 #pragma once
-// PNG files of pictures: the palette picture of a map (our own writer) and 8-bit RGB (libspng).
+// PNG files of pictures: the palette picture of a map, with our own writer.
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -15,9 +15,5 @@ namespace orvane {
 std::vector<std::uint8_t> ExportPng(const IndexedPicture& picture, unsigned threads = 1);
 // The palette PNG of the finished enlarged picture, as its whole picture would be written.
 std::vector<std::uint8_t> ExportPng(const EnlargedRows& rows, unsigned threads = 1);
-
-// An 8-bit RGB PNG of width x height pixels given as red, green, blue bytes.
-std::vector<std::uint8_t> ExportRgbPng(std::uint32_t width, std::uint32_t height,
-                                       std::span<const std::uint8_t> rgb);
 
 }  // namespace orvane

@@ -13,6 +13,7 @@
 
 namespace orvane {
 
+// Kept for the tests that compare the writer with zlib on plain index buffers.
 // `indices` holds width x height palette indices, row by row; with `renumber` each index i is
 // written as (*renumber)[i] (it may only close gaps in the palette: different colours keep
 // different numbers, 0 stays 0). With threads >= 2 a large picture is deflated on two threads,

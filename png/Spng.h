@@ -1,5 +1,5 @@
 #pragma once
-// Small helpers around libspng shared by PNG loading and export.
+// Small helpers around libspng for PNG loading.
 #include <spng.h>
 
 #include <memory>
@@ -14,7 +14,7 @@ struct CtxFree {
 };
 using Context = std::unique_ptr<spng_ctx, CtxFree>;
 
-// A fresh context; throws RunError with `action` ("PNG load", "PNG export") when none.
+// A fresh context; throws RunError with `action` ("PNG load") when none.
 inline Context NewContext(int flags, const char* action) {
     Context ctx(spng_ctx_new(flags));
     if (!ctx) throw RunError(std::string(action) + " failed: out of memory");

@@ -22,10 +22,6 @@ std::span<const std::uint8_t> FontBold() {
             static_cast<std::size_t>(embedded::kFont.end - embedded::kFont.begin)};
 }
 
-bool HasWeaponPicture(int number) {
-    return !Find(embedded::kWeaponPictures, number).empty();
-}
-
 std::span<const std::uint8_t> WeaponPicturePng(int number) {
     auto png = Find(embedded::kWeaponPictures, number);
     if (png.empty()) throw RunError("No weapon picture number " + std::to_string(number));

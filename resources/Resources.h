@@ -11,9 +11,6 @@ std::span<const std::uint8_t> FontBold();
 // PNG bytes of weapon picture `number` (1..64 without 45); throws RunError when there is none.
 std::span<const std::uint8_t> WeaponPicturePng(int number);
 
-// True when picture `number` is built in.
-bool HasWeaponPicture(int number);
-
 // PNG bytes of the program icon at `size` pixels (16, 32, 48); empty when not built in.
 std::span<const std::uint8_t> IconPng(int size);
 

@@ -47,14 +47,12 @@ SaveCalls DefaultSaveCalls();
 // first free name of candidate(1), candidate(2), ... is taken. Throws RunError with the path and
 // the system's reason; then no new file is left in the folder and an earlier file of that name
 // is as it was.
+// Each save first removes the named temporaries that saves of processes no longer running left
+// in the folder, and the empty file such a save had taken a name with, should it die before
+// putting the map there (the last-resort way to place a file). It never touches the files of a
+// running save (it holds them locked or open), nor an empty file no save took a name with.
 std::string SaveNewFile(const std::string& folder, std::span<const std::uint8_t> bytes,
                         bool replace, const std::function<std::string(int)>& candidate);
-
-// Removes the named temporaries that saves of processes no longer running left in `folder`, and
-// the empty file such a save had taken a name with, should it die before putting the map there
-// (the last-resort way to place a file). Never touches the files of a running save (it holds
-// them locked or open), nor an empty file no save took a name with.
-void RemoveStaleTemporaries(const std::string& folder);
 
 // Whether maps can be saved in a folder.
 struct FolderCheck {

@@ -132,11 +132,6 @@ bool Small(const ShapePoint& p) {
 
 }  // namespace
 
-bool SegmentsCross(const ShapePoint& a, const ShapePoint& b, const ShapePoint& c,
-                   const ShapePoint& d) {
-    return Cross<Checked>(a, b, c, d);
-}
-
 std::optional<std::int32_t> FindCrossing(const ShapePoint& a, const ShapePoint& b,
                                          std::int32_t skip, std::int32_t first, std::int32_t last,
                                          std::span<const ShapePoint> points) {

@@ -11,12 +11,9 @@
 
 namespace orvane {
 
-// Whether segments A-B and C-D cross in their interiors: crossings within the first or last
-// 1% of either segment (so shared end points too) and parallel segments do not count.
-bool SegmentsCross(const ShapePoint& a, const ShapePoint& b, const ShapePoint& c,
-                   const ShapePoint& d);
-
-// The first j in first..last, j != skip, whose segment points[j - 1]..points[j] crosses A-B.
+// The first j in first..last, j != skip, whose segment points[j - 1]..points[j] crosses A-B in
+// the interiors of both: crossings within the first or last 1% of either segment (so shared end
+// points too) and parallel segments do not count.
 // Indices are the caller's own numbering of `points`, so first must be >= 1.
 std::optional<std::int32_t> FindCrossing(const ShapePoint& a, const ShapePoint& b,
                                          std::int32_t skip, std::int32_t first, std::int32_t last,

@@ -170,12 +170,14 @@ TEST_F(WindowsSaveTest, OnlyTemporariesOfEndedProcessesAreRemoved) {
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
 
-    platform::RemoveStaleTemporaries(PathText(dir_));
-    EXPECT_EQ(Names(dir_), (std::set<std::string>{running, self, held, linuxStyle, "01.000.png"}));
+    Save(dir_, "02.000.png", "x", false);  // every save cleans up first
+    EXPECT_EQ(Names(dir_),
+              (std::set<std::string>{running, self, held, linuxStyle, "01.000.png", "02.000.png"}));
     ::CloseHandle(writer);
     child.End();
-    Save(dir_, "03.000.png", "x", false);  // every save cleans up first
-    EXPECT_EQ(Names(dir_), (std::set<std::string>{self, linuxStyle, "01.000.png", "03.000.png"}));
+    Save(dir_, "03.000.png", "x", false);
+    EXPECT_EQ(Names(dir_),
+              (std::set<std::string>{self, linuxStyle, "01.000.png", "02.000.png", "03.000.png"}));
 }
 
 TEST_F(WindowsSaveTest, CyrillicAndEmojiFolderTakesMapsUnderTheirOwnNames) {

@@ -7,6 +7,7 @@
 #include "palette/IndexedPicture.h"
 #include "png/PaletteExport.h"
 #include "tests/support/SamplePicture.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvane {
 namespace {
@@ -34,7 +35,7 @@ TEST(EnlargedRows, GiveTheFileAndPixelsOfTheWholeEnlargement) {
         const auto what = std::to_string(c.scaledW) + "x" + std::to_string(c.height);
         for (std::int32_t y = 0; y < c.height; y += 7)
             for (std::int32_t x = 0; x < c.width; x += 5)
-                ASSERT_EQ(rows.Palette()[rows.At(x, y)], whole.GetColour(x, y))
+                ASSERT_EQ(rows.Palette()[rows.At(x, y)], test::ColourAt(whole, x, y))
                     << what << " at " << x << "," << y;
         const auto file = ExportPng(whole);
         EXPECT_TRUE(ExportPng(rows, 1) == file) << what;

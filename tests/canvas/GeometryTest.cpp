@@ -5,6 +5,7 @@
 
 #include "canvas/Canvas.h"
 #include "core/RunError.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvane {
 namespace {
@@ -98,7 +99,7 @@ TEST(Resize, TransformCropsToTheLand) {
     EXPECT_EQ(empty.GetWidth(), 1);
     EXPECT_EQ(empty.GetHeight(), 1);
     EXPECT_EQ(empty.GetPixel(0, 0), 0u);
-    EXPECT_NO_THROW(empty.ExportPng());
+    EXPECT_NO_THROW(test::PalettePng(empty));
 }
 
 TEST(Colours, ReplaceMatchesEachChannelWithinTolerance) {

@@ -14,6 +14,7 @@
 #include "png/PaletteExport.h"
 #include "raster/Geometry.h"
 #include "tests/support/SamplePicture.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvane {
 namespace {
@@ -45,7 +46,7 @@ TEST(IndexedPicture, FinishingStepsGiveTheCanvasFileByteForByte) {
                             0);
         picture.ResizeCanvas(picture.GetWidth() + 31, picture.GetHeight() + 8,
                              Anchor::BottomCentre);
-        EXPECT_TRUE(canvas.ExportPng() == ExportPng(picture)) << "pen " << penWidth;
+        EXPECT_TRUE(test::PalettePng(canvas) == ExportPng(picture)) << "pen " << penWidth;
     }
 }
 
@@ -61,8 +62,8 @@ TEST(IndexedPicture, ColoursCutAwayLeaveThePaletteAndBlackStaysFirst) {
     picture.DrawLine(0, 5, 40, 5);  // the only row of RGB(1, 2, 3)
     canvas.SetPenColour(0);
     canvas.DrawLine(0, 5, 40, 5);
-    EXPECT_TRUE(ExportPng(picture) == canvas.ExportPng());
-    EXPECT_EQ(picture.GetColour(3, 9), RGB(250, 250, 250));
+    EXPECT_TRUE(ExportPng(picture) == test::PalettePng(canvas));
+    EXPECT_EQ(test::ColourAt(picture, 3, 9), RGB(250, 250, 250));
     EXPECT_THROW(picture.SetPenColour(RGB(1, 1, 1)), RunError);
 }
 
@@ -94,7 +95,7 @@ TEST(IndexedPicture, StepsThatMayRemoveAColourDropItFromTheFile) {
         Canvas canvas = base;
         IndexedPicture picture = IndexedPicture::FromColours(canvas);
         steps[i](canvas, picture);
-        EXPECT_TRUE(ExportPng(picture) == canvas.ExportPng()) << "step " << i;
+        EXPECT_TRUE(ExportPng(picture) == test::PalettePng(canvas)) << "step " << i;
     }
     IndexedPicture cropped = IndexedPicture::FromColours(base);
     cropped.Crop(Rect{1, 0, 40, 20});

@@ -14,6 +14,12 @@ namespace {
 
 using test::ScriptedRandom;
 
+// The colour limit with its pixel work done at once, as a map whose corner is land makes it.
+void LimitPalette(MapState& map, Random& rng, bool effectsFlag, bool rareFlag) {
+    const ColourLimitPlan plan = LimitPaletteLater(map, rng, effectsFlag, rareFlag);
+    if (plan.pending) ApplyColourLimit(map.canvas, plan, map.stats.paletteSizes);
+}
+
 MapState PictureMap(int w, int h) {
     MapState map;
     test::DrawLandPicture(map.canvas, w, h, 5);
@@ -123,7 +129,7 @@ TEST(LimitPalette, LeftForLaterGivesTheSameMap) {
             }
 }
 
-TEST(ScalePicture, RoundsHalfToEvenThenDownToMultiplesOf8) {
+TEST(ScaledSide, RoundsHalfToEvenThenDownToMultiplesOf8) {
     const struct {
         int w, h, tenths, nw, nh;
     } cases[] = {
@@ -133,12 +139,8 @@ TEST(ScalePicture, RoundsHalfToEvenThenDownToMultiplesOf8) {
         {5, 3, 13, 8, 8},              // a sliver keeps a size
     };
     for (const auto& c : cases) {
-        MapState map;
-        map.ScaleTenths = c.tenths;
-        map.canvas.CreateImage(c.w, c.h, RGB(9, 9, 9));
-        ScalePicture(map);
-        EXPECT_EQ(map.canvas.GetWidth(), c.nw) << c.w;
-        EXPECT_EQ(map.canvas.GetHeight(), c.nh) << c.h;
+        EXPECT_EQ(ScaledSide(c.tenths, c.w), c.nw) << c.w;
+        EXPECT_EQ(ScaledSide(c.tenths, c.h), c.nh) << c.h;
     }
 }
 

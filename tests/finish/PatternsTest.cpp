@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "finish/Patterns.h"
+#include "map/MapState.h"
+#include "tests/support/PatternCuts.h"
 #include "tests/support/ScriptedRandom.h"
 
 namespace orvane {
@@ -22,7 +23,7 @@ MapState LandMap(int w, int h) {
 TEST(Patterns, AChanceOfZeroDrawsFourTimesAndCutsNothing) {
     MapState map = LandMap(40, 30);
     ScriptedRandom rng({}, 0.25f);
-    DrawPatterns(map, rng, 0.0f);
+    test::CutPatternsAsMapsDo(map.canvas, map.stats, rng, 0.0f);
     EXPECT_EQ(rng.Used(), 4u);
     for (Colour p : map.canvas.Pixels()) ASSERT_EQ(p, kLand);
     EXPECT_TRUE(map.stats.patterns.empty());
@@ -32,7 +33,7 @@ TEST(Patterns, HorizontalSlitsEveryFourthRowIncludingBothEnds) {
     // Pen 1 (draw 0), spacing RndInt(3) = 2 plus 2: rows 0, 4, ..., 100.
     MapState map = LandMap(30, 101);
     ScriptedRandom rng({0.0f, 0.0f, 0.5f, 0.9f, 0.9f, 0.9f});
-    DrawPatterns(map, rng, 0.3f);
+    test::CutPatternsAsMapsDo(map.canvas, map.stats, rng, 0.3f);
     EXPECT_EQ(rng.Used(), 6u);
     for (int y = 0; y < 101; ++y) {
         for (int x = 0; x < 30; ++x) {
@@ -46,7 +47,7 @@ TEST(Patterns, VerticalSlitsReachTheLastColumn) {
     // Spacing 1 + 1 + RndInt(3) = 5 with a draw of 0.75: columns 0, 5, ..., 40.
     MapState map = LandMap(41, 12);
     ScriptedRandom rng({0.9f, 0.0f, 0.0f, 0.75f, 0.9f, 0.9f});
-    DrawPatterns(map, rng, 0.3f);
+    test::CutPatternsAsMapsDo(map.canvas, map.stats, rng, 0.3f);
     EXPECT_EQ(rng.Used(), 6u);
     for (int x = 0; x < 41; ++x) EXPECT_EQ(map.canvas.GetPixel(x, 6) == 0, x % 5 == 0) << x;
     EXPECT_EQ(map.canvas.GetPixel(5, 0), 0u);  // from the top row down
@@ -57,7 +58,7 @@ TEST(Patterns, AWideSlitOnTheFarEdgeCutsTheLastColumn) {
     // itself, and its two-pixel pen still cuts column 11.
     MapState map = LandMap(12, 8);
     ScriptedRandom rng({0.9f, 0.0f, 0.5f, 0.0f, 0.9f, 0.9f});
-    DrawPatterns(map, rng, 0.3f);
+    test::CutPatternsAsMapsDo(map.canvas, map.stats, rng, 0.3f);
     EXPECT_EQ(map.canvas.GetPixel(11, 4), 0u);
     EXPECT_EQ(map.canvas.GetPixel(10, 4), kLand);
 }
@@ -73,7 +74,7 @@ TEST(Patterns, JitteredHolesDrawWidthThenOffsetPerHole) {
     }
     script.push_back(0.9f);  // the regular grid does not happen
     ScriptedRandom rng(script);
-    DrawPatterns(map, rng, 0.3f);
+    test::CutPatternsAsMapsDo(map.canvas, map.stats, rng, 0.3f);
     EXPECT_EQ(rng.Used(), script.size());
     int holes = 0;
     for (Colour p : map.canvas.Pixels()) holes += p == 0;
@@ -87,7 +88,7 @@ TEST(Patterns, RegularHolesKeepOnePenWidth) {
     // points, and no draws per hole.
     MapState map = LandMap(13, 9);
     ScriptedRandom rng({0.9f, 0.9f, 0.9f, 0.0f, 0.5f, 0.25f, 0.0f});
-    DrawPatterns(map, rng, 0.3f);
+    test::CutPatternsAsMapsDo(map.canvas, map.stats, rng, 0.3f);
     EXPECT_EQ(rng.Used(), 7u);
     for (int y = 0; y < 9; ++y) {
         for (int x = 0; x < 13; ++x) {

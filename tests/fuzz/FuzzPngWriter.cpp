@@ -220,7 +220,7 @@ void CheckPicture(Bytes& in, std::int32_t width, std::int32_t height, std::size_
                 d.height == static_cast<std::uint32_t>(picture.GetHeight()),
             "size");
     CheckColours(d, [&](std::uint32_t x, std::uint32_t y) {
-        return picture.GetColour(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
+        return picture.Palette()[picture.Pixels()[y * d.width + x]];
     });
     CompareWithZlib(d);
 }

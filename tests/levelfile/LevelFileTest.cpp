@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <array>
 #include <cstring>
 
 #include "core/Crc32.h"
@@ -53,7 +54,7 @@ TEST(LevelChunk, InsertsTheChunkAfterIhdrWithItsFrameAndCrc) {
     Random rng;
     rng.Reset();
     rng.Seed(5);
-    WriteLevelChunk(png, rng, 3.412);
+    InsertLevelChunk(png, MakeLevelChunkData(rng, 3.412));
     ASSERT_EQ(png.size(), original.size() + 53);
     EXPECT_TRUE(std::equal(original.begin(), original.begin() + 33, png.begin()));
     const std::uint8_t frame[] = {0, 0, 0, 0x29, 0x77, 0x61, 0x4C, 0x56};
@@ -109,16 +110,16 @@ TEST(LevelChunk, AreaByteTakesTheSecondDrawOnlyAboveThePlainChance) {
 }
 
 TEST(LevelChunk, RefusesSomethingThatIsNotAPng) {
+    const std::array<std::uint8_t, kLevelChunkDataSize> data{};
     std::vector<std::uint8_t> junk(50, 1);
-    Random rng;
-    EXPECT_THROW(WriteLevelChunk(junk, rng, 1.0), RunError);
+    EXPECT_THROW(InsertLevelChunk(junk, data), RunError);
     EXPECT_EQ(junk.size(), 50u);
     // One wrong byte anywhere in the signature or the IHDR frame is enough: the chunk would
     // land inside another chunk and break the file.
     for (std::size_t i = 0; i < 16; ++i) {
         auto png = FakeExport(20);
         png[i] ^= 0x20;
-        EXPECT_THROW(WriteLevelChunk(png, rng, 1.0), RunError) << i;
+        EXPECT_THROW(InsertLevelChunk(png, data), RunError) << i;
     }
 }
 

@@ -1,11 +1,63 @@
 #include "tests/support/TestSupport.h"
 
+#include <zlib.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <stdexcept>
 
+#include "png/PaletteExport.h"
+
 namespace orvane::test {
+namespace {
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char* type,
+              std::span<const std::uint8_t> data) {
+    Put32(out, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    Put32(out, static_cast<std::uint32_t>(
+                   crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start))));
+}
+
+// An 8-bit RGB PNG: review pictures and sheets hold more colours than a map's palette.
+std::vector<std::uint8_t> RgbPng(const Canvas& canvas) {
+    const auto width = static_cast<std::size_t>(canvas.GetWidth());
+    const auto height = static_cast<std::size_t>(canvas.GetHeight());
+    std::vector<std::uint8_t> rows;
+    rows.reserve((width * 3 + 1) * height);
+    for (std::size_t y = 0; y < height; ++y) {
+        rows.push_back(0);  // no filter
+        for (const Colour c : canvas.Pixels().subspan(y * width, width))
+            for (const int channel : {RedOf(c), GreenOf(c), BlueOf(c)})
+                rows.push_back(static_cast<std::uint8_t>(channel));
+    }
+    uLongf length = compressBound(static_cast<uLong>(rows.size()));
+    std::vector<std::uint8_t> idat(length);
+    if (compress(idat.data(), &length, rows.data(), static_cast<uLong>(rows.size())) != Z_OK)
+        throw std::runtime_error("Cannot compress the picture");
+    idat.resize(length);
+
+    std::vector<std::uint8_t> png = {137, 80, 78, 71, 13, 10, 26, 10};
+    std::vector<std::uint8_t> ihdr;
+    Put32(ihdr, static_cast<std::uint32_t>(width));
+    Put32(ihdr, static_cast<std::uint32_t>(height));
+    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, not interlaced
+    PutChunk(png, "IHDR", ihdr);
+    PutChunk(png, "IDAT", idat);
+    PutChunk(png, "IEND", {});
+    return png;
+}
+
+}  // namespace
 
 std::string OutputDir() {
     const char* env = std::getenv("ORVANE_TEST_OUT");
@@ -28,6 +80,17 @@ Canvas Crop(const Canvas& c, int left, int top, int w, int h) {
     return out;
 }
 
+Colour ColourAt(const IndexedPicture& picture, int x, int y) {
+    return picture.Palette()[picture.Pixels()[static_cast<std::size_t>(y) *
+                                                  static_cast<std::size_t>(picture.GetWidth()) +
+                                              static_cast<std::size_t>(x)]];
+}
+
+std::vector<std::uint8_t> PalettePng(const Canvas& canvas) {
+    return ExportPng(IndexedPicture::FromColours(
+        canvas, Rect{0, 0, canvas.GetWidth(), canvas.GetHeight()}, 0, true, nullptr));
+}
+
 void Paste(Canvas& sheet, const Canvas& tile, int left, int top, int zoom, int shrink) {
     for (int y = 0; y < tile.GetHeight() * zoom / shrink; ++y)
         for (int x = 0; x < tile.GetWidth() * zoom / shrink; ++x)
@@ -35,9 +98,7 @@ void Paste(Canvas& sheet, const Canvas& tile, int left, int top, int zoom, int s
 }
 
 void SavePng(const Canvas& canvas, const std::string& path) {
-    Canvas copy = canvas;
-    copy.SetExportFormat(2);
-    const auto bytes = copy.ExportPng();
+    const auto bytes = RgbPng(canvas);
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "finish/Patterns.h"
 #include "finish/Signature.h"
 #include "map/MapLog.h"
 #include "terrain/GenerateTerrain.h"
 #include "tests/support/EffectList.h"
+#include "tests/support/PatternCuts.h"
 #include "tests/support/ScriptedRandom.h"
 #include "tests/support/TestSupport.h"
 #include "tests/terrain/SeededMaps.h"
@@ -64,7 +64,7 @@ void MakeSheets(const std::filesystem::path& dir) {
         std::vector<float> script(static_cast<std::size_t>(pattern), 0.9f);
         script.push_back(0.1f);
         test::ScriptedRandom rng(script, 0.5f);
-        DrawPatterns(m, rng, 0.3f);
+        test::CutPatternsAsMapsDo(m.canvas, m.stats, rng, 0.3f);
         tiles.push_back(m.canvas);
     }
 

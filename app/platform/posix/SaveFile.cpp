@@ -320,8 +320,8 @@ void RemoveAbandonedName(int dir, const std::string& name) {
         ::unlinkat(dir, name.c_str(), 0);
 }
 
-// RemoveStaleTemporaries on the open folder `dir`: the folder a save has open, not whatever
-// its path names by now.
+// Removes the stale temporaries in the open folder `dir` (see SaveNewFile): the folder a save
+// has open, not whatever its path names by now.
 void RemoveStaleIn(int dir) {
     const int listFd = ::dup(dir);
     if (listFd < 0) return;
@@ -367,11 +367,6 @@ SaveCalls DefaultSaveCalls() {
 SaveCalls& ActiveSaveCalls() {
     static SaveCalls calls = DefaultSaveCalls();
     return calls;
-}
-
-void RemoveStaleTemporaries(const std::string& folder) {
-    const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0) RemoveStaleIn(dir.Get());
 }
 
 FolderCheck CheckFolder(const std::string& folder) {

@@ -191,10 +191,6 @@ SaveCalls& ActiveSaveCalls() {
     return calls;
 }
 
-void RemoveStaleTemporaries(const std::string& folder) {
-    RemoveStaleIn(Widen(folder));
-}
-
 FolderCheck CheckFolder(const std::string& folder) {
     const std::wstring dir = Widen(folder);
     const DWORD attributes = ::GetFileAttributesW(dir.c_str());

@@ -15,6 +15,13 @@ ShapePoint P(std::int32_t x, std::int32_t y, std::uint8_t q = 0) {
     return ShapePoint{x, y, q};
 }
 
+// Whether A-B crosses C-D, asked as the outline cleaning asks.
+bool SegmentsCross(const ShapePoint& a, const ShapePoint& b, const ShapePoint& c,
+                   const ShapePoint& d) {
+    const ShapePoint cd[] = {c, d};
+    return FindCrossing(a, b, 0, 1, 1, cd).has_value();
+}
+
 TEST(SegmentsCross, InteriorCrossingsOnlyWithOnePercentEnds) {
     // The diagonals of a square cross in the middle.
     EXPECT_TRUE(SegmentsCross(P(0, 0), P(10, 10), P(0, 10), P(10, 0)));
