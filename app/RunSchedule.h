@@ -15,9 +15,10 @@ namespace orvane {
 // only earlier maps' saving and the two-way split of the largest pixel passes to run. Measured
 // on a fixed-seed batch of 64 (`orvane-cli --threads 2`): the making thread used 1.10-1.19 s of
 // the run's 1.73-1.88 s CPU, so the whole is 1.6 threads' worth and a third thread would find
-// nothing the second does not already take. The second buys about a tenth of a batch (the same
-// 64 maps: 1.33 s wall with it, 1.55 s on one thread, quiet 2-core VM) at 15 % more CPU and
-// 10 MB more memory. Off: `orvane-cli --threads 1`, or kThreadCap = 1 for both programs.
+// nothing the second does not already take. The second buys a sixth of a batch (the same 64
+// maps, medians of 7 alternated runs on a quiet 2-core VM: 1.29 s wall, against 1.57 s on one
+// thread and 1.30 s on three) for 10 % more CPU and 9 MB more peak memory.
+// Off: `orvane-cli --threads 1`, or kThreadCap = 1 for both programs.
 constexpr unsigned kThreadCap = 2;
 
 // The machine's hardware threads, from 1 to kThreadCap (1 when the system does not say).
