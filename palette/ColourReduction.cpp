@@ -108,7 +108,7 @@ std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& 
                                           unsigned threads) {
     ColourMap counts(4096);
     hasBlack = false;
-    if (threads < 2 || pixels.size() < kTwoThreadsFrom) {
+    if (threads < 2 || pixels.size() < kTwoThreadsFrom<Colour>) {
         CountLand(pixels, counts, hasBlack);
         return SortedHistogram(counts);
     }

@@ -20,8 +20,8 @@ struct HistogramEntry {
 // >= 2 a large picture is counted in two halves at once. Measured 2026-12 (2-core VM, 7-11
 // alternated pairs): nothing measurable alone, nor with the indexing's split (kTwoThreadsFrom
 // made ~std::size_t{0}: 64 seeded maps 1.68 s → 1.73 s wall, 1.82 s → 1.78 s CPU, quiet).
-// Off: in ColourReduction.cpp, `if (threads < 2 || pixels.size() < kTwoThreadsFrom) {` →
-// `if (true) {`.
+// Off: in ColourReduction.cpp, `threads < 2 || pixels.size() < kTwoThreadsFrom<Colour>` →
+// `true`.
 std::vector<HistogramEntry> LandHistogram(std::span<const Colour> pixels, bool& hasBlack,
                                           unsigned threads = 1);
 

@@ -2,7 +2,7 @@
 //
 // Its split in two halves, measured 2026-12 on a 2-core VM shared with builds (7-11 alternated
 // pairs): nothing measurable (64 seeded maps 3.64 s → 3.43 s wall, 1.96 s → 1.89 s CPU off).
-// Off: `const bool split = threads >= 2 && count >= kTwoThreadsFrom;` → `= false;`.
+// Off: `const bool split = threads >= 2 && count >= kTwoThreadsFrom<Colour>;` → `= false;`.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -125,7 +125,7 @@ IndexedPicture IndexedPicture::FromColours(const ColourView& canvas, const Rect&
         static_cast<std::size_t>(out.width_) * static_cast<std::size_t>(out.height_);
     out.pixels_.reserve(std::max(count, room));
     out.pixels_.resize(count);
-    const bool split = threads >= 2 && count >= kTwoThreadsFrom;
+    const bool split = threads >= 2 && count >= kTwoThreadsFrom<Colour>;
     if (!colours || !out.IndexMapped(canvas, box, *colours, split))
         out.IndexAsMet(canvas, box, colours, split);
     out.paletteAllUsed_ = true;  // each colour was taken from a pixel

@@ -3,13 +3,13 @@
 #include <cstring>
 #include <thread>
 
+#include "pixels/AtOnce.h"
+
 namespace orvane {
 namespace {
 
 constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
 constexpr std::size_t kStep = 16;
-// Below this many pixels a second thread costs more than it saves.
-constexpr std::size_t kSplitFrom = std::size_t{4} << 20;
 
 std::size_t Count(const std::array<std::uint8_t, 256>& seen) {
     std::size_t n = 0;
@@ -44,7 +44,7 @@ std::array<bool, 256> UsedColours(std::span<const std::uint8_t> pixels, std::siz
                                   unsigned threads) {
     std::array<std::uint8_t, 256> seen{};
     seen[0] = 1;
-    if (threads >= 2 && pixels.size() >= kSplitFrom) {
+    if (threads >= 2 && pixels.size() >= kTwoThreadsFrom<std::uint8_t>) {
         std::array<std::uint8_t, 256> later{};
         const std::size_t half = pixels.size() / 2;
         {

@@ -4,7 +4,8 @@
 //
 // The two-half scan, measured 2026-12 on a quiet 2-core VM, 7 alternated pairs: 64 seeded maps
 // 1.90 s wall, 1.81 s CPU with it, 1.86 s and 1.80 s without; nothing measurable.
-// Off: in UsedColours.cpp, `kSplitFrom = std::size_t{4} << 20;` → `kSplitFrom = ~std::size_t{0};`.
+// Off: in UsedColours.cpp, `threads >= 2 && pixels.size() >= kTwoThreadsFrom<std::uint8_t>` →
+// `false`.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -7,9 +7,11 @@
 
 namespace orvane {
 
-// Whole-picture passes are split in two only from this many pixels: below, a second thread
-// costs more than it saves.
-constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 20;
+// A whole-picture pass is split in two only when it reads at least 4 MiB: below, a second
+// thread costs more than it saves. In elements of the pass's type: a million canvas pixels, four
+// million palette indices or row bytes.
+template <class Element>
+constexpr std::size_t kTwoThreadsFrom = (std::size_t{4} << 20) / sizeof(Element);
 
 template <class First, class Second>
 void AtOnce(First&& first, Second&& second) {

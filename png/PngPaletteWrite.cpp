@@ -5,16 +5,11 @@
 #include "deflate/DeflateSettings.h"
 #include "deflate/FilteredRows.h"
 #include "deflate/SplitDeflate.h"
+#include "pixels/AtOnce.h"
 #include "png/PngChunks.h"
 #include "png/PngSignature.h"
 
 namespace orvane {
-namespace {
-
-// Below this many bytes of rows a second thread costs more than it saves.
-constexpr std::size_t kSplitFrom = std::size_t{4} << 20;
-
-}  // namespace
 
 std::vector<std::uint8_t> WritePalettePng(std::uint32_t width, std::uint32_t height,
                                           std::span<const Colour> palette,
@@ -50,7 +45,8 @@ std::vector<std::uint8_t> WritePalettePng(const FilteredRows& rows, std::span<co
 
     IdatWriter idat(out);
     idat.Put(deflate::kZlibHeader);
-    const RowsDeflated deflated = DeflateRows(rows, idat, rows.Size() >= kSplitFrom ? threads : 1);
+    const RowsDeflated deflated =
+        DeflateRows(rows, idat, rows.Size() >= kTwoThreadsFrom<std::uint8_t> ? threads : 1);
     std::uint8_t trailer[4];
     PutBigEndian32(trailer, deflated.adler);
     idat.Put(trailer);
