@@ -8,21 +8,13 @@
 namespace orvane::test {
 
 inline const std::vector<std::function<void(Canvas&)>>& AllEffects() {
-    static const std::vector<std::function<void(Canvas&)>> effects = {
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Relief); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Blur); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Sharpen); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Edges); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Grain); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Mosaic); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Solarise); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Posterise); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Swirl); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Waves); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::HueTurn); },
-        [](Canvas& c) { c.ApplyEffect(PictureEffect::Crumble); },
-        [](Canvas& c) { c.ApplyEffect7(30, RGB(230, 200, 160)); },
-    };
+    static const std::vector<std::function<void(Canvas&)>> effects = [] {
+        std::vector<std::function<void(Canvas&)>> list;
+        for (int e = 0; e <= static_cast<int>(PictureEffect::Crumble); ++e)
+            list.push_back([e](Canvas& c) { c.ApplyEffect(static_cast<PictureEffect>(e)); });
+        list.push_back([](Canvas& c) { c.ApplyEffect7(30, RGB(230, 200, 160)); });
+        return list;
+    }();
     return effects;
 }
 
