@@ -35,7 +35,7 @@ unsigned RunSchedule::EncodingThreads(bool last) const {
 }
 
 void RunSchedule::AwaitRoom(std::size_t bytes) {
-    if (threads_ > 1) queue_.AwaitRoom(bytes);
+    queue_.AwaitRoom(bytes);  // on one thread the queue stays empty and this returns at once
 }
 
 bool RunSchedule::Save(SaveWork work, const Announce& announce) {

@@ -60,12 +60,7 @@ void PreviewImage::Show(const MapPreview& preview) {
 
 void PreviewImage::draw() {
     draw_box();
-    Fl_RGB_Image* image = shown_.Image();
-    if (!image) {
-        draw_label();
-        return;
-    }
-    image->draw(x() + (w() - image->w()) / 2, y() + (h() - image->h()) / 2);
+    if (!shown_.DrawCentred(x(), y(), w(), h())) draw_label();
 }
 
 int PreviewImage::handle(int event) {

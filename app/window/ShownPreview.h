@@ -21,6 +21,12 @@ class ShownPreview {
     }
     // Null while there is nothing to show.
     Fl_RGB_Image* Image() const { return image_.get(); }
+    // Draws the picture centred in the box; false when there is nothing to show.
+    bool DrawCentred(int x, int y, int w, int h) const {
+        if (!image_) return false;
+        image_->draw(x + (w - image_->w()) / 2, y + (h - image_->h()) / 2);
+        return true;
+    }
 
   private:
     std::vector<std::uint8_t> rgb_;  // moved with its buffer, so the image's pointer stays good

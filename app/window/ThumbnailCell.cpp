@@ -55,8 +55,7 @@ void ThumbnailCell::draw() {
     const int bx = x() + kThumbInset;
     const int by = y() + kThumbInset;
     fl_rectf(bx, by, kThumbWidth, kThumbHeight, kBoxColour);
-    if (Fl_RGB_Image* image = thumbnail_.Image())
-        image->draw(bx + (kThumbWidth - image->w()) / 2, by + (kThumbHeight - image->h()) / 2);
+    thumbnail_.DrawCentred(bx, by, kThumbWidth, kThumbHeight);
     fl_font(FL_HELVETICA, kFontSize);
     fl_color(FL_FOREGROUND_COLOR);
     const int line = by + kThumbHeight + 4;

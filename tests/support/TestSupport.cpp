@@ -2,31 +2,20 @@
 
 #include <zlib.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <span>
 #include <stdexcept>
 
+#include "core/BigEndian.h"
 #include "png/PaletteExport.h"
+#include "png/PngChunks.h"
+#include "png/PngSignature.h"
 
 namespace orvane::test {
 namespace {
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-void PutChunk(std::vector<std::uint8_t>& out, const char* type,
-              std::span<const std::uint8_t> data) {
-    Put32(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    Put32(out, static_cast<std::uint32_t>(
-                   crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start))));
-}
 
 // An 8-bit RGB PNG: review pictures and sheets hold more colours than a map's palette.
 std::vector<std::uint8_t> RgbPng(const Canvas& canvas) {
@@ -46,11 +35,10 @@ std::vector<std::uint8_t> RgbPng(const Canvas& canvas) {
         throw std::runtime_error("Cannot compress the picture");
     idat.resize(length);
 
-    std::vector<std::uint8_t> png = {137, 80, 78, 71, 13, 10, 26, 10};
-    std::vector<std::uint8_t> ihdr;
-    Put32(ihdr, static_cast<std::uint32_t>(width));
-    Put32(ihdr, static_cast<std::uint32_t>(height));
-    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, not interlaced
+    std::vector<std::uint8_t> png(kPngSignature.begin(), kPngSignature.end());
+    std::array<std::uint8_t, 13> ihdr = {0, 0, 0, 0, 0, 0, 0, 0, 8, 2};  // 8-bit RGB
+    PutBigEndian32(ihdr.data(), static_cast<std::uint32_t>(width));
+    PutBigEndian32(ihdr.data() + 4, static_cast<std::uint32_t>(height));
     PutChunk(png, "IHDR", ihdr);
     PutChunk(png, "IDAT", idat);
     PutChunk(png, "IEND", {});
